@@ -1,0 +1,41 @@
+// Run-time error type and the runtime's standard error texts.
+#include "core/RuntimeError.h"
+
+namespace rt {
+
+QString standardDescription(qint32 number)
+{
+    switch (number) {
+    case InvalidProcedureCall: return QStringLiteral("Invalid procedure call or argument");
+    case Overflow: return QStringLiteral("Overflow");
+    case SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
+    case TypeMismatch: return QStringLiteral("Type mismatch");
+    case ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
+    case InvalidUseOfNull: return QStringLiteral("Invalid use of Null");
+    case InvalidPropertyValue: return QStringLiteral("Invalid property value");
+    case TextPropertyReadOnly: return QStringLiteral("'Text' property is read-only");
+    case CannotCreateObject: return QStringLiteral("ActiveX component can't create object");
+    case KeyAlreadyAssociated:
+        return QStringLiteral("This key is already associated with an element of this collection");
+    case UnsupportedValueType: return QStringLiteral("Unsupported value type");
+    default: return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+RuntimeError::RuntimeError(qint32 number, QString source, QString description)
+    : m_number(number), m_source(std::move(source)), m_description(std::move(description)),
+      m_what(QStringLiteral("%1 (%2): %3").arg(m_number).arg(m_source, m_description).toUtf8())
+{
+}
+
+RuntimeError RuntimeError::standard(qint32 number)
+{
+    return RuntimeError(number, QString::fromLatin1(kOwnSource), standardDescription(number));
+}
+
+RuntimeError RuntimeError::own(qint32 number, const QString &description)
+{
+    return RuntimeError(number, QString::fromLatin1(kOwnSource), description);
+}
+
+} // namespace rt

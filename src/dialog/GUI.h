@@ -1,0 +1,122 @@
+// The Partition Settings dialog. Its controls are public members with the
+// system's names, as in a designer-generated form, because the rules object
+// fills them directly. Positions and sizes are set in twips through Twips.h.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+class Busyness_Rules;
+
+class GUI : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The single default instance: created (loaded, still hidden) on first
+    // use, destroyed by unload().
+    static GUI &load();
+    static GUI *instance();
+    static void unload();
+
+    ~GUI() override;
+
+    // Bridge properties used by the rules object.
+    void Busyness_Rules(::Busyness_Rules *rules);
+    QString Get_strPLAY();
+    QString Get_strMSG();
+    QString Get_strMSGNo();
+    qint16 Get_iMaxMSG();
+    void Let_strMSGNo(const QString &Given_strMSGNo);
+    void Let_iMaxMSG(qint16 Given_iMaxMSG);
+    void Let_strMSG(const QString &Given_strMSG);
+
+    // Captions, fixed lists, busy pointer and the dialog's error boxes.
+    QString Get_Res_String(qint32 Id);
+    void Load_Language_Dependant_Parts();
+    void Load_Combo_Lists();
+    void Set_MousePointer(qint16 Busy, bool Reset = false);
+    void Show_Internal_Error(qint16 Id, const QString &Location);
+    void Show_Resource_Failure();
+
+    qint16 busyCount() const { return BusyCount; }
+
+    // Settings panel.
+    QFrame *PicDetail = nullptr;
+    QLabel *lblPartitionNo = nullptr;
+    QLineEdit *txtPartitionNumber = nullptr;
+    QLabel *lblPartitionName = nullptr;
+    QLineEdit *txtPartitionName = nullptr;
+    QLabel *lblAccessCode = nullptr;
+    QLineEdit *txtAccessCode = nullptr;
+    QLabel *lblREMLanguage = nullptr;
+    QComboBox *cboRemoteLanguage = nullptr;
+    QLabel *lblTotalRecTime = nullptr;
+    QLineEdit *txtRecTimeMin = nullptr;
+    std::array<QLabel *, 2> lblColon{};
+    QLineEdit *txtRecTimeSec = nullptr;
+    QLineEdit *txtTotalRecSecond = nullptr;
+    QLabel *lblNoMSGRecorded = nullptr;
+    QComboBox *cboNoMSGRecorded = nullptr;
+    QLabel *lblSelectionLimit = nullptr;
+    QComboBox *cboSelectionLimit = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLabel *lblTimeLimit = nullptr;
+    QLineEdit *txtTimeLimitMin = nullptr;
+    QLineEdit *txtTimeLimitSec = nullptr;
+    QComboBox *cboMSGCmd = nullptr;
+    QLineEdit *txtTimeLimit = nullptr;
+    QLabel *lblCommand = nullptr;
+    QComboBox *cboCommand = nullptr;
+    QLineEdit *txtMSGCmd = nullptr;
+
+    // Node grid.
+    QGroupBox *frmMaxNoOfNode = nullptr;
+    QFrame *Picture1 = nullptr;
+    QFrame *picNode = nullptr;
+    std::array<QLabel *, 20> lblNode{};
+    std::array<QLineEdit *, 20> txtNode{};
+    std::array<QLabel *, 20> lblNodeTypeID{};
+    QScrollBar *VScroll1 = nullptr;
+
+    // Buttons and navigation row.
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdApply = nullptr;
+    QPushButton *cmdHelp = nullptr;
+    QPushButton *cmdViewPartitionDefault = nullptr;
+    QPushButton *cmdFirst = nullptr;
+    QPushButton *cmdPrevious = nullptr;
+    QComboBox *cboPartitionNumber = nullptr;
+    QLineEdit *txtIDFraction = nullptr;
+    QPushButton *cmdNext = nullptr;
+    QPushButton *cmdLast = nullptr;
+
+    // Access Denied cover.
+    QGroupBox *frmAccessDenied = nullptr;
+    QLabel *lblAccessDenied = nullptr;
+
+private:
+    GUI();
+    void createControls();
+    void reportToRules(const QString &procedure, qint32 number, const QString &source,
+                       const QString &description);
+
+    ::Busyness_Rules *m_rules = nullptr;
+    qint16 LanguageOffset = 0;
+    QString strPLAY;
+    QString strMSG;
+    qint16 iMaxMSG = 0;
+    QString strMSGNo;
+    qint16 BusyCount = 0;
+    bool bNavigating = false;
+};
