@@ -29,8 +29,10 @@ public:
     RecordSet() = default; // closed
     explicit RecordSet(QList<FieldInfo> fields);
 
-    // Building: appends a row; it must have one value per column.
+    // Building: appends a row; it must have one value per column (else error 5).
     void addRow(Row values);
+    // Building: makes room for a known number of rows.
+    void reserveRows(qsizetype count);
 
     bool isOpen() const { return m_open; }
     const QList<FieldInfo> &fields() const { return m_fields; }
@@ -40,7 +42,7 @@ public:
     // for an empty table). Named so because EOF is a C macro.
     bool isEOF() const;
     void MoveFirst();
-    void MoveNext();
+    void MoveNext(); // at EOF: error 3021
 
     // Value of a column in the current row, by name (case-insensitive) or by
     // 0-based position. An unknown column is error 3265, no current row 3021.
@@ -54,6 +56,8 @@ public:
     void Sort(const QString &expression);
 
     qint32 RecordCount() const;
+    // Releases the table. Every operation on a closed record set, Close
+    // included, is error 3704.
     void Close();
 
 private:

@@ -1,1 +1,277 @@
-// placeholder: being written
+// Writes a RecordSet as rowset XML, the form in which our reference server
+// answers: single-quoted attributes, tab indentation, CR LF line ends.
+#include "data/Rowset.h"
+
+#include "core/RuntimeError.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <charconv>
+#include <cmath>
+
+namespace rowset {
+
+namespace {
+
+const QLatin1String kNewLine("\r\n");
+
+const QLatin1String kHeader("<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\r\n"
+                            "\txmlns:dt='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'\r\n"
+                            "\txmlns:rs='urn:schemas-microsoft-com:rowset'\r\n"
+                            "\txmlns:z='#RowsetSchema'>\r\n"
+                            "<s:Schema id='RowsetSchema'>\r\n"
+                            "\t<s:ElementType name='row' content='eltOnly'>\r\n");
+
+const QLatin1String kSchemaEnd("\t\t<s:extends type='rs:rowbase'/>\r\n"
+                               "\t</s:ElementType>\r\n"
+                               "</s:Schema>\r\n"
+                               "<rs:data>\r\n");
+
+const QLatin1String kFooter("</rs:data>\r\n</xml>\r\n");
+
+// What is written for one column.
+struct Column
+{
+    QString attribute; // name used in the rows
+    QString name;      // real name
+    QString type;
+    qint32 maxLength = -1;
+    bool nullable = true;
+};
+
+rt::RuntimeError cannotWrite(const QString &what)
+{
+    return rt::RuntimeError::own(rt::InvalidProcedureCall, QStringLiteral("Rowset XML cannot be written: %1").arg(what));
+}
+
+// Appends text as an attribute value: markup characters and TAB, CR, LF as
+// character references; any other control character is refused.
+void appendEscaped(QString &out, const QString &text, const QString &where)
+{
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\'': out += QLatin1String("&#x27;"); break;
+        case '"': out += QLatin1String("&#x22;"); break;
+        case '&': out += QLatin1String("&#x26;"); break;
+        case '<': out += QLatin1String("&#x3C;"); break;
+        case '>': out += QLatin1String("&#x3E;"); break;
+        case '\t': out += QLatin1String("&#x9;"); break;
+        case '\n': out += QLatin1String("&#xA;"); break;
+        case '\r': out += QLatin1String("&#xD;"); break;
+        default:
+            if (c.unicode() < 0x20)
+                throw cannotWrite(QStringLiteral("%1 holds the control character U+%2.")
+                                      .arg(where)
+                                      .arg(c.unicode(), 4, 16, QLatin1Char('0')));
+            out += c;
+        }
+    }
+}
+
+bool isPlainName(const QString &name)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return plain.match(name).hasMatch();
+}
+
+QString generatedName(qsizetype index)
+{
+    return QStringLiteral("c%1").arg(index);
+}
+
+// Attribute names for the rows: a plain, unique name is kept; any other is
+// replaced by "c" and its 0-based position. A kept name that a replaced one
+// would repeat is replaced too.
+QStringList attributeNames(const QList<FieldInfo> &fields)
+{
+    QStringList names;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const QString &name = fields.at(i).name;
+        bool unique = true;
+        for (qsizetype j = 0; j < fields.size() && unique; ++j)
+            unique = j == i || fields.at(j).name.compare(name, Qt::CaseInsensitive) != 0;
+        names.append(unique && isPlainName(name) ? name : generatedName(i));
+    }
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (names.at(i) == generatedName(i))
+                continue;
+            for (qsizetype j = 0; j < names.size(); ++j) {
+                if (j != i && names.at(j) == generatedName(j)
+                    && names.at(j).compare(names.at(i), Qt::CaseInsensitive) == 0) {
+                    names[i] = generatedName(i);
+                    changed = true;
+                    break;
+                }
+            }
+        }
+    }
+    return names;
+}
+
+// The type of a column declared without one, from its first non-null value.
+QString inferredType(const QList<RecordSet::Row> &rows, qsizetype column)
+{
+    for (const RecordSet::Row &row : rows) {
+        const Variant &value = row.at(column);
+        switch (value.type()) {
+        case Variant::Type::Null: continue;
+        case Variant::Type::Integer: return QStringLiteral("i4");
+        case Variant::Type::Floating: return QStringLiteral("r8");
+        case Variant::Type::Boolean: return QStringLiteral("boolean");
+        case Variant::Type::Date: return QStringLiteral("dateTime");
+        case Variant::Type::Binary: return QStringLiteral("bin.hex");
+        case Variant::Type::Text: return QStringLiteral("string");
+        }
+    }
+    return QStringLiteral("string");
+}
+
+// An inferred i4 that holds a value beyond 32 bits becomes i8.
+QString widenedType(const QString &type, const QList<RecordSet::Row> &rows, qsizetype column)
+{
+    if (type != QLatin1String("i4"))
+        return type;
+    for (const RecordSet::Row &row : rows) {
+        const Variant &value = row.at(column);
+        if (value.type() == Variant::Type::Integer
+            && (value.asInteger() > std::numeric_limits<qint32>::max()
+                || value.asInteger() < std::numeric_limits<qint32>::min()))
+            return QStringLiteral("i8");
+    }
+    return type;
+}
+
+bool holdsNull(const QList<RecordSet::Row> &rows, qsizetype column)
+{
+    return std::any_of(rows.cbegin(), rows.cend(), [column](const RecordSet::Row &row) {
+        return row.at(column).isNull();
+    });
+}
+
+QList<Column> describeColumns(const RecordSet &records)
+{
+    const QList<FieldInfo> &fields = records.fields();
+    const QStringList attributes = attributeNames(fields);
+    QList<Column> columns;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const FieldInfo &field = fields.at(i);
+        Column column;
+        column.attribute = attributes.at(i);
+        column.name = field.name;
+        column.type = field.dataType.isEmpty() ? widenedType(inferredType(records.rows(), i), records.rows(), i)
+                                               : field.dataType;
+        column.maxLength = field.maxLength;
+        column.nullable = field.nullable || holdsNull(records.rows(), i);
+        columns.append(column);
+    }
+    return columns;
+}
+
+void appendColumn(QString &out, const Column &column, qsizetype ordinal)
+{
+    const QString where = QStringLiteral("the column name \"%1\"").arg(column.name);
+    out += QLatin1String("\t\t<s:AttributeType name='");
+    appendEscaped(out, column.attribute, where);
+    out += QLatin1Char('\'');
+    if (column.attribute != column.name) {
+        out += QLatin1String(" rs:name='");
+        appendEscaped(out, column.name, where);
+        out += QLatin1Char('\'');
+    }
+    out += QStringLiteral(" rs:number='%1'").arg(ordinal);
+    if (column.nullable)
+        out += QLatin1String(" rs:nullable='true'");
+    out += QLatin1String(">\r\n\t\t\t<s:datatype dt:type='");
+    appendEscaped(out, column.type, where);
+    out += QLatin1Char('\'');
+    if (column.maxLength >= 0)
+        out += QStringLiteral(" dt:maxLength='%1'").arg(column.maxLength);
+    if (!column.nullable)
+        out += QLatin1String(" rs:maybenull='false'");
+    out += QLatin1String("/>\r\n\t\t</s:AttributeType>\r\n");
+}
+
+QString floatingText(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString dateText(const QDateTime &value, const QString &type)
+{
+    if (!value.isValid())
+        return {};
+    if (type == QLatin1String("date"))
+        return value.toString(QStringLiteral("yyyy-MM-dd"));
+    if (type == QLatin1String("time"))
+        return value.toString(QStringLiteral("HH:mm:ss"));
+    return value.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+}
+
+// Text of a non-null value; empty for a value that has no written form.
+QString valueText(const Variant &value, const QString &type)
+{
+    switch (value.type()) {
+    case Variant::Type::Null: return {};
+    case Variant::Type::Text: return value.asText();
+    case Variant::Type::Integer: return QString::number(value.asInteger());
+    case Variant::Type::Floating: return floatingText(value.asFloating());
+    case Variant::Type::Boolean: return value.asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
+    case Variant::Type::Date: return dateText(value.asDate(), type);
+    case Variant::Type::Binary:
+        if (type == QLatin1String("bin.base64"))
+            return QString::fromLatin1(value.asBinary().toBase64());
+        return QString::fromLatin1(value.asBinary().toHex());
+    }
+    return {};
+}
+
+QString cellName(const Column &column, qsizetype row)
+{
+    return QStringLiteral("the value of column \"%1\" in row %2").arg(column.name).arg(row + 1);
+}
+
+void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &columns, qsizetype rowIndex)
+{
+    out += QLatin1String("\t<z:row");
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const Variant &value = row.at(i);
+        if (value.isNull())
+            continue;
+        const QString text = valueText(value, columns.at(i).type);
+        if (text.isEmpty() && value.type() != Variant::Type::Text && value.type() != Variant::Type::Binary)
+            throw cannotWrite(QStringLiteral("%1 has no written form.").arg(cellName(columns.at(i), rowIndex)));
+        out += QLatin1Char(' ');
+        out += columns.at(i).attribute;
+        out += QLatin1String("='");
+        appendEscaped(out, text, cellName(columns.at(i), rowIndex));
+        out += QLatin1Char('\'');
+    }
+    out += QLatin1String("/>\r\n");
+}
+
+} // namespace
+
+QString write(const RecordSet &records)
+{
+    if (!records.isOpen())
+        throw rt::RuntimeError::own(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    const QList<Column> columns = describeColumns(records);
+    QString out;
+    out.reserve(1024 + records.rows().size() * (16 + columns.size() * 24));
+    out += kHeader;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        appendColumn(out, columns.at(i), i + 1);
+    out += kSchemaEnd;
+    for (qsizetype r = 0; r < records.rows().size(); ++r)
+        appendRow(out, records.rows().at(r), columns, r);
+    out += kFooter;
+    return out;
+}
+
+} // namespace rowset
