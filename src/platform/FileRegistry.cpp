@@ -1,0 +1,115 @@
+// The file-backed registry: a JSON store of typed values behind the registry calls.
+#include "platform/FileRegistry.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+QString rootName(RootKey root)
+{
+    switch (root) {
+    case RootKey::ClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
+    case RootKey::CurrentUser: return QStringLiteral("HKEY_CURRENT_USER");
+    case RootKey::LocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
+    case RootKey::Users: return QStringLiteral("HKEY_USERS");
+    }
+    return {};
+}
+
+QString fullKeyPath(RootKey root, const QString &keyPath)
+{
+    return keyPath.isEmpty() ? rootName(root) : rootName(root) + u'\\' + keyPath;
+}
+
+QJsonObject readStore(const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+StoredRegistryValue storedValue(const QJsonObject &entry)
+{
+    StoredRegistryValue value;
+    value.type = quint32(entry.value(QLatin1String("type")).toInteger());
+    if (entry.contains(QLatin1String("hex")))
+        value.bytes = QByteArray::fromHex(entry.value(QLatin1String("hex")).toString().toLatin1());
+    else
+        value.bytes = entry.value(QLatin1String("text")).toString().toUtf8() + '\0';
+    return value;
+}
+
+} // namespace
+
+QString FileRegistry::defaultFilePath()
+{
+    const QByteArray named = qgetenv("VELANTIS_REGISTRY_FILE");
+    return named.isEmpty() ? QStringLiteral("/etc/velantis/registry.json") : QFile::decodeName(named);
+}
+
+FileRegistry::FileRegistry(QString filePath) : m_filePath(std::move(filePath)) {}
+
+qint32 FileRegistry::openKey(RootKey root, const QByteArray &subKey, quint32, RegistryKey *key)
+{
+    const QString wanted = fullKeyPath(root, QString::fromLocal8Bit(subKey));
+    const QJsonObject store = readStore(m_filePath.isEmpty() ? defaultFilePath() : m_filePath);
+    for (auto it = store.begin(); it != store.end(); ++it) {
+        if (it.key().compare(wanted, Qt::CaseInsensitive) != 0 || !it.value().isObject())
+            continue;
+        Values values;
+        const QJsonObject entries = it.value().toObject();
+        for (auto entry = entries.begin(); entry != entries.end(); ++entry)
+            values.insert(entry.key().toLower(), storedValue(entry.value().toObject()));
+        *key = m_nextKey++;
+        m_openKeys.insert(*key, values);
+        return RegistryAnswer::Success;
+    }
+    return RegistryAnswer::FileNotFound;
+}
+
+qint32 FileRegistry::queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type,
+                                char *data, quint32 *length)
+{
+    const auto open = m_openKeys.constFind(key);
+    if (open == m_openKeys.constEnd())
+        return RegistryAnswer::InvalidHandle;
+    const auto found = open->constFind(QString::fromLocal8Bit(valueName).toLower());
+    if (found == open->constEnd())
+        return RegistryAnswer::FileNotFound;
+    const quint32 size = quint32(found->bytes.size());
+    *type = found->type;
+    const bool fits = data == nullptr || *length >= size;
+    if (data != nullptr && fits)
+        std::memcpy(data, found->bytes.constData(), size);
+    *length = size;
+    return fits ? RegistryAnswer::Success : RegistryAnswer::MoreData;
+}
+
+qint32 FileRegistry::closeKey(RegistryKey key)
+{
+    return m_openKeys.remove(key) ? RegistryAnswer::Success : RegistryAnswer::InvalidHandle;
+}
+
+bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QString &keyPath,
+                              const QString &valueName, const StoredRegistryValue &value)
+{
+    QJsonObject store = readStore(filePath);
+    const QString keyName = fullKeyPath(root, keyPath);
+    QJsonObject values = store.value(keyName).toObject();
+    values.insert(valueName, QJsonObject{{QStringLiteral("type"), qint64(value.type)},
+                                         {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}});
+    store.insert(keyName, values);
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(store).toJson());
+    return file.commit();
+}
+
+} // namespace platform

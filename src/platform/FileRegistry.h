@@ -1,0 +1,64 @@
+// A small file-backed registry for systems without one: a JSON file of typed
+// values, read afresh on every key opening and answering like the Win32
+// registry calls (so a value longer than the caller's buffer answers 234).
+//
+// Location: the file named by the environment variable
+// VELANTIS_REGISTRY_FILE, or /etc/velantis/registry.json. A missing or
+// unreadable file holds no keys. Layout: one member per key, named by its
+// full path (root key name, a backslash, the key path; matched without
+// regard to case), holding one member per value name:
+//
+//   {
+//     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders": {
+//       "Common AppData": { "type": 1, "text": "/srv/shared" },
+//       "Raw":            { "type": 3, "hex": "00ff10" }
+//     }
+//   }
+//
+// "hex" gives the stored bytes exactly, as the registry holds them (a text
+// value's bytes end with its NUL). "text" is the short form for types 1 and
+// 2: the text's UTF-8 bytes followed by one NUL.
+#pragma once
+
+#include "platform/RegistryApi.h"
+
+#include <QHash>
+#include <QString>
+
+namespace platform {
+
+struct StoredRegistryValue
+{
+    quint32 type = 0;
+    QByteArray bytes;
+};
+
+class FileRegistry : public RegistryApi
+{
+public:
+    // The store's file as configured by the environment.
+    static QString defaultFilePath();
+
+    // Uses the given file, or the configured one when the path is empty.
+    explicit FileRegistry(QString filePath = {});
+
+    qint32 openKey(RootKey root, const QByteArray &subKey, quint32 access,
+                   RegistryKey *key) override;
+    qint32 queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type, char *data,
+                      quint32 *length) override;
+    qint32 closeKey(RegistryKey key) override;
+
+    // Writes one value into a store file (created when missing), keeping the
+    // rest; used to set a store up. Returns false when the file cannot be written.
+    static bool writeValue(const QString &filePath, RootKey root, const QString &keyPath,
+                           const QString &valueName, const StoredRegistryValue &value);
+
+private:
+    using Values = QHash<QString, StoredRegistryValue>; // by lower-case value name
+
+    QString m_filePath;
+    QHash<RegistryKey, Values> m_openKeys;
+    RegistryKey m_nextKey = 1;
+};
+
+} // namespace platform
