@@ -1,1 +1,295 @@
-// placeholder: being written
+// Reads rowset XML into a RecordSet: parses the document with pugixml in
+// place, finds the schema and the data by namespace, and converts every row
+// attribute straight from the parsed characters.
+#include "data/Rowset.h"
+
+#include "data/RowsetSchema.h"
+
+#include <cstring>
+#include <functional>
+#include <optional>
+
+namespace rowset {
+
+namespace {
+
+// Attribute values keep TAB, CR and LF exactly as written, so neither
+// whitespace conversion nor end-of-line normalisation is asked for.
+constexpr unsigned kParseOptions = pugi::parse_escapes | pugi::parse_cdata;
+
+// Converts the rows of rs:data, pending changes included, into a record set.
+class RowReader
+{
+public:
+    RowReader(Schema &schema, const Locator &locator, RecordSet &records)
+        : m_schema(schema), m_locator(locator), m_records(records), m_columnCount(schema.fields.size())
+    {
+    }
+
+    void readData(pugi::xml_node data, const NamespaceScope &scope);
+
+private:
+    QualifiedName nameOf(pugi::xml_node element, const NamespaceScope &scope, const NamespaceScope *&inner,
+                         NamespaceScope &storage) const;
+    bool isRow(const QualifiedName &name) const;
+    void readChild(pugi::xml_node child, const NamespaceScope &scope);
+    void readInsert(pugi::xml_node insert, const NamespaceScope &scope);
+    void readUpdate(pugi::xml_node update, const NamespaceScope &scope);
+    void skipDeleted(pugi::xml_node deleted, const NamespaceScope &scope);
+    void applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values);
+    void applyForceNull(const char *names, RecordSet::Row &values) const;
+    int findColumn(const char *attribute);
+    void convert(SchemaColumn &column, const char *text, pugi::xml_node row, Variant &value);
+    RecordSet::Row emptyRow() const { return RecordSet::Row(m_columnCount); }
+
+    Schema &m_schema;
+    const Locator &m_locator;
+    RecordSet &m_records;
+    qsizetype m_columnCount;
+    size_t m_nextColumn = 0; // rows usually list their attributes in schema order
+    qint64 m_rowNumber = 0;  // of the row being read, counting every row element
+    std::vector<std::string_view> m_lastText; // per column: raw text of the last text value
+    std::vector<QString> m_lastValue;         // and its converted value, shared while it repeats
+};
+
+QualifiedName RowReader::nameOf(pugi::xml_node element, const NamespaceScope &scope, const NamespaceScope *&inner,
+                                NamespaceScope &storage) const
+{
+    inner = &scope;
+    if (NamespaceScope::declaresPrefixes(element)) {
+        storage = NamespaceScope(&scope, element);
+        inner = &storage;
+    }
+    return inner->element(element.name());
+}
+
+bool RowReader::isRow(const QualifiedName &name) const
+{
+    return name.space == Namespace::Row && name.local == m_schema.rowName;
+}
+
+void RowReader::readData(pugi::xml_node data, const NamespaceScope &scope)
+{
+    qsizetype count = 0;
+    for (pugi::xml_node child = data.first_child(); child; child = child.next_sibling())
+        ++count;
+    m_records.reserveRows(count);
+    m_lastText.assign(m_schema.columns.size(), {});
+    m_lastValue.assign(m_schema.columns.size(), {});
+    for (pugi::xml_node child = data.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element)
+            readChild(child, scope);
+    }
+}
+
+void RowReader::readChild(pugi::xml_node child, const NamespaceScope &scope)
+{
+    NamespaceScope storage;
+    const NamespaceScope *inner = nullptr;
+    const QualifiedName name = nameOf(child, scope, inner, storage);
+    if (isRow(name)) {
+        RecordSet::Row values = emptyRow();
+        applyRow(child, *inner, values);
+        m_records.addRow(std::move(values));
+    } else if (name.is(Namespace::Rowset, "insert")) {
+        readInsert(child, *inner);
+    } else if (name.is(Namespace::Rowset, "update")) {
+        readUpdate(child, *inner);
+    } else if (name.is(Namespace::Rowset, "delete")) {
+        skipDeleted(child, *inner);
+    }
+}
+
+void RowReader::readInsert(pugi::xml_node insert, const NamespaceScope &scope)
+{
+    for (pugi::xml_node child = insert.first_child(); child; child = child.next_sibling()) {
+        NamespaceScope storage;
+        const NamespaceScope *inner = nullptr;
+        if (child.type() == pugi::node_element && isRow(nameOf(child, scope, inner, storage))) {
+            RecordSet::Row values = emptyRow();
+            applyRow(child, *inner, values);
+            m_records.addRow(std::move(values));
+        }
+    }
+}
+
+// rs:original holds the row as it was; the row after it lists the changed
+// columns, merged over the original. An original left without a changed row
+// stands as it is.
+void RowReader::readUpdate(pugi::xml_node update, const NamespaceScope &scope)
+{
+    std::optional<RecordSet::Row> original;
+    for (pugi::xml_node child = update.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        NamespaceScope storage;
+        const NamespaceScope *inner = nullptr;
+        const QualifiedName name = nameOf(child, scope, inner, storage);
+        if (name.is(Namespace::Rowset, "original")) {
+            if (original)
+                m_records.addRow(*std::move(original));
+            original = emptyRow();
+            for (pugi::xml_node row = child.first_child(); row; row = row.next_sibling()) {
+                NamespaceScope rowStorage;
+                const NamespaceScope *rowScope = nullptr;
+                if (row.type() == pugi::node_element && isRow(nameOf(row, *inner, rowScope, rowStorage)))
+                    applyRow(row, *rowScope, *original);
+            }
+        } else if (isRow(name)) {
+            RecordSet::Row values = original ? *std::move(original) : emptyRow();
+            original.reset();
+            applyRow(child, *inner, values);
+            m_records.addRow(std::move(values));
+        }
+    }
+    if (original)
+        m_records.addRow(*std::move(original));
+}
+
+void RowReader::skipDeleted(pugi::xml_node deleted, const NamespaceScope &scope)
+{
+    for (pugi::xml_node child = deleted.first_child(); child; child = child.next_sibling()) {
+        NamespaceScope storage;
+        const NamespaceScope *inner = nullptr;
+        if (child.type() == pugi::node_element && isRow(nameOf(child, scope, inner, storage)))
+            ++m_rowNumber;
+    }
+}
+
+void RowReader::applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values)
+{
+    ++m_rowNumber;
+    const char *forceNull = nullptr;
+    for (pugi::xml_attribute a = row.first_attribute(); a; a = a.next_attribute()) {
+        const char *name = a.name();
+        const int index = findColumn(name);
+        if (index >= 0) {
+            SchemaColumn &column = m_schema.columns[size_t(index)];
+            if (column.position >= 0)
+                convert(column, a.value(), row, values[column.position]);
+        } else if (std::strchr(name, ':') && scope.attribute(name).is(Namespace::Rowset, "forcenull")) {
+            forceNull = a.value();
+        }
+    }
+    if (forceNull)
+        applyForceNull(forceNull, values);
+}
+
+void RowReader::applyForceNull(const char *names, RecordSet::Row &values) const
+{
+    std::string_view list(names);
+    while (!list.empty()) {
+        const size_t start = list.find_first_not_of(" \t\r\n");
+        if (start == std::string_view::npos)
+            break;
+        list.remove_prefix(start);
+        const size_t end = std::min(list.find_first_of(" \t\r\n"), list.size());
+        const std::string_view name = list.substr(0, end);
+        list.remove_prefix(end);
+        for (const SchemaColumn &column : m_schema.columns) {
+            if (column.attribute == name && column.position >= 0)
+                values[column.position] = Variant();
+        }
+    }
+}
+
+int RowReader::findColumn(const char *attribute)
+{
+    const size_t count = m_schema.columns.size();
+    for (size_t tried = 0; tried < count; ++tried) {
+        size_t i = m_nextColumn + tried;
+        if (i >= count)
+            i -= count;
+        if (std::strcmp(m_schema.columns[i].attribute.c_str(), attribute) == 0) {
+            m_nextColumn = i + 1 == count ? 0 : i + 1;
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+QString shortened(const char *text)
+{
+    const QString value = QString::fromUtf8(text);
+    return value.size() > 40 ? value.left(40) + QStringLiteral("...") : value;
+}
+
+void RowReader::convert(SchemaColumn &column, const char *text, pugi::xml_node row, Variant &value)
+{
+    const std::string_view raw(text);
+    if (column.type.kind == ValueKind::Text) {
+        const size_t index = size_t(&column - m_schema.columns.data());
+        if (raw != m_lastText[index]) {
+            m_lastText[index] = raw;
+            m_lastValue[index] = QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        }
+        value = Variant::text(m_lastValue[index]);
+        return;
+    }
+    ConversionFailure failure;
+    if (!convertValue(column.type, raw, value, failure))
+        throw rt::RuntimeError::own(
+            failure.number,
+            QStringLiteral("Rowset XML cannot be read: the value \"%1\" of column \"%2\" (%3) in row %4 (%5) is %6.")
+                .arg(shortened(text), column.field.name, column.field.dataType)
+                .arg(m_rowNumber)
+                .arg(m_locator.describe(row.name() - 1), QString::fromLatin1(failure.reason)));
+}
+
+pugi::xml_node findChild(pugi::xml_node parent, const NamespaceScope &scope, Namespace space, const char *local)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && NamespaceScope(&scope, child).element(child.name()).is(space, local))
+            return child;
+    }
+    return {};
+}
+
+RecordSet readDocument(const pugi::xml_document &document, const Locator &locator)
+{
+    const pugi::xml_node root = document.document_element();
+    const NamespaceScope scope(nullptr, root);
+    const pugi::xml_node schemaNode = findChild(root, scope, Namespace::Schema, "Schema");
+    if (!schemaNode)
+        throw invalidDocument(QStringLiteral("the document has no schema (s:Schema)."));
+    const pugi::xml_node data = findChild(root, scope, Namespace::Rowset, "data");
+    if (!data)
+        throw invalidDocument(QStringLiteral("the document has no data (rs:data)."));
+    Schema schema = readSchema(schemaNode, scope, locator);
+    RecordSet records(schema.fields);
+    RowReader rows(schema, locator, records);
+    rows.readData(data, NamespaceScope(&scope, data));
+    return records;
+}
+
+// Parses the UTF-8 buffer in place; source rebuilds the original for error
+// positions.
+RecordSet parse(QByteArray &buffer, const std::function<QByteArray()> &source)
+{
+    char *data = buffer.data(); // detaches: parsing writes into the buffer
+    const Locator locator(data, source);
+    pugi::xml_document document;
+    const pugi::xml_parse_result result =
+        document.load_buffer_inplace(data, size_t(buffer.size()), kParseOptions, pugi::encoding_utf8);
+    if (!result)
+        throw invalidDocument(QStringLiteral("the XML is not well formed at %1: %2.")
+                                  .arg(locator.describe(qsizetype(result.offset)),
+                                       QString::fromLatin1(result.description())));
+    return readDocument(document, locator);
+}
+
+} // namespace
+
+RecordSet read(const QString &text)
+{
+    QByteArray buffer = utf8FromText(text);
+    return parse(buffer, [&text] { return utf8FromText(text); });
+}
+
+RecordSet readBytes(const QByteArray &bytes)
+{
+    QByteArray buffer = utf8FromBytes(bytes);
+    return parse(buffer, [&bytes] { return utf8FromBytes(bytes); });
+}
+
+} // namespace rowset

@@ -1,0 +1,36 @@
+// Reading the schema part of a rowset document: one column per
+// s:AttributeType, with its row attribute name, real name, type,
+// nullability, ordinal and visibility.
+#pragma once
+
+#include "data/RecordSet.h"
+#include "data/RowsetNamespaces.h"
+#include "data/RowsetSource.h"
+#include "data/RowsetValues.h"
+
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+namespace rowset {
+
+struct SchemaColumn
+{
+    std::string attribute; // the attribute name used in the rows
+    FieldInfo field;
+    ColumnType type;
+    int position = -1; // 0-based position in the record set; -1 when hidden
+};
+
+struct Schema
+{
+    std::vector<SchemaColumn> columns; // in document order, hidden ones included
+    QList<FieldInfo> fields;           // the visible columns by position
+    std::string rowName;               // local name of the row elements
+};
+
+// Reads an s:Schema element. A schema without a row type, a column without a
+// name, a repeated column or a nested record set is an error.
+Schema readSchema(pugi::xml_node schema, const NamespaceScope &scope, const Locator &locator);
+
+} // namespace rowset
