@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMap>
 #include <QString>
 #include <array>
 
@@ -16,6 +17,7 @@ class QPushButton;
 class QScrollBar;
 class QWidget;
 class Busyness_Rules;
+namespace rt { class RuntimeError; }
 
 class GUI : public QDialog
 {
@@ -49,6 +51,11 @@ public:
     void Show_Resource_Failure();
 
     qint16 busyCount() const { return BusyCount; }
+
+    // The form's client height in twips. twips::setHeight on the form works
+    // as well: the fixed size follows the twips the form is given.
+    void setFormHeightTwips(int height);
+
 
     // Settings panel.
     QFrame *PicDetail = nullptr;
@@ -105,11 +112,37 @@ public:
     QGroupBox *frmAccessDenied = nullptr;
     QLabel *lblAccessDenied = nullptr;
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     GUI();
+    void setUpForm();
     void createControls();
-    void reportToRules(const QString &procedure, qint32 number, const QString &source,
-                       const QString &description);
+    void createSettingsPanel();
+    void createTimeAndCommandFrame();
+    void createNodeGrid();
+    void createButtons();
+    void createNavigationRow();
+    void createAccessDenied();
+    void applyTabOrder();
+    template <typename Control>
+    Control *place(Control *control, const QString &name, const QRect &twips, int tab);
+    QLabel *label(QWidget *container, const QString &name, const QString &caption, const QRect &twips, int tab);
+    QLineEdit *textBox(QWidget *container, const QString &name, const QRect &twips, int tab);
+    QComboBox *list(QWidget *container, const QString &name, const QRect &twips, int tab);
+    QPushButton *button(const QString &name, const QString &caption, const QRect &twips, int tab);
+    void followFixedSize(const QByteArray &property);
+
+    bool fetch(qint32 Id, QString &text);
+    bool applyCaptions();
+    bool applyLabelCaptions();
+    bool moveDefaultsButton();
+    bool fillComboLists();
+    bool appendItems(QComboBox *list, std::initializer_list<qint32> ids);
+    void setPointers(bool busy);
+    void recordError(const rt::RuntimeError &error, const QString &procedure, qint16 module);
+    template <typename Body> auto bridge(const char *procedure, Body body) -> decltype(body());
 
     ::Busyness_Rules *m_rules = nullptr;
     qint16 LanguageOffset = 0;
@@ -119,4 +152,7 @@ private:
     QString strMSGNo;
     qint16 BusyCount = 0;
     bool bNavigating = false;
+
+    // Controls by their place in the tab order.
+    QMap<int, QWidget *> m_tabOrder;
 };
