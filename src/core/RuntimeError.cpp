@@ -12,7 +12,9 @@ QString standardDescription(qint32 number)
     case TypeMismatch: return QStringLiteral("Type mismatch");
     case ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
     case InvalidUseOfNull: return QStringLiteral("Invalid use of Null");
+    case InternalError: return QStringLiteral("Internal error");
     case InvalidPropertyValue: return QStringLiteral("Invalid property value");
+    case InvalidPropertyArrayIndex: return QStringLiteral("Invalid property array index");
     case TextPropertyReadOnly: return QStringLiteral("'Text' property is read-only");
     case CannotCreateObject: return QStringLiteral("ActiveX component can't create object");
     case KeyAlreadyAssociated:
@@ -36,6 +38,20 @@ RuntimeError RuntimeError::standard(qint32 number)
 RuntimeError RuntimeError::own(qint32 number, const QString &description)
 {
     return RuntimeError(number, QString::fromLatin1(kOwnSource), description);
+}
+
+RuntimeError currentError()
+{
+    try {
+        throw;
+    } catch (const RuntimeError &error) {
+        return error;
+    } catch (const std::exception &error) {
+        return RuntimeError::own(InternalError, standardDescription(InternalError) + QStringLiteral(": ")
+                                                    + QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        return RuntimeError::standard(InternalError);
+    }
 }
 
 } // namespace rt

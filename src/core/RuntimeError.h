@@ -18,7 +18,9 @@ enum ErrorNumber : qint32 {
     TypeMismatch = 13,
     ObjectNotSet = 91,
     InvalidUseOfNull = 94,
+    InternalError = 51,
     InvalidPropertyValue = 380,
+    InvalidPropertyArrayIndex = 381,
     TextPropertyReadOnly = 383,
     CannotCreateObject = 429,
     KeyAlreadyAssociated = 457,
@@ -51,5 +53,10 @@ private:
     QString m_description;
     QByteArray m_what;
 };
+
+// The error being handled, for use inside a catch (...) block: a
+// RuntimeError as it is, any other exception as error 51 (Internal error)
+// carrying its message.
+RuntimeError currentError();
 
 } // namespace rt

@@ -1,1 +1,101 @@
-int main() { return 0; }
+// partition-settings: the configuration host. It puts the reference server
+// components on a store, creates one Busyness_Rules and calls Shown; exit
+// status 0 when Shown returns True, otherwise 1 with the recorded error.
+#include "HeadlessSession.h"
+#include "HostOptions.h"
+
+#include "data/QRVCOMPlusFilesAndFolders.h"
+#include "platform/FileSystem.h"
+#include "rules/Busyness_Rules.h"
+#include "server/ReferenceComponents.h"
+#include "server/ReferenceStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The sample store lives in the data folder's Database folder; the host
+// creates the folders so that the store and the user log have a home.
+QString sampleStorePath()
+{
+    using namespace QRVCOMPlusFilesAndFolders;
+    const QString separator = platform::folderSeparator();
+    const QString dataFolder = specialFolderPath(35) + separator + QStringLiteral("Velantis") + separator
+                               + QStringLiteral("QRVCOM+") + separator;
+    QDir().mkpath(dataFolder + QStringLiteral("Database"));
+    return databaseFolder() + QStringLiteral("SampleStore.sqlite");
+}
+
+void printLine(const QString &line) { std::printf("%s\n", qPrintable(line)); }
+
+int runShown(const HostOptions &options)
+{
+    const QString storePath = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
+    const auto store = server::ReferenceStore::openSqlite(storePath);
+    server::registerReferenceComponents(ComponentFactory::global(), store);
+
+    Busyness_Rules rules;
+    const Variant result = rules.Shown(options.configId, options.partitionId, options.menuOption,
+                                       options.languageId, options.silent, options.partitionButton);
+    if (result.type() == Variant::Type::Boolean && result.asBoolean())
+        return 0;
+    printLine(QStringLiteral("ErrLocation: ") + rules.ErrLocation());
+    printLine(QStringLiteral("ErrCode: ") + QString::number(rules.ErrCode()));
+    printLine(QStringLiteral("ErrDescription: ") + rules.ErrDescription());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        std::printf("%s", qPrintable(hostUsage()));
+        return 0;
+    }
+    QString usageError;
+    const std::optional<HostOptions> options = parseHostOptions(arguments, usageError);
+    if (!options) {
+        std::fprintf(stderr, "partition-settings: %s\n%s", qPrintable(usageError), qPrintable(hostUsage()));
+        return 2;
+    }
+
+    const bool screenshot = !options->screenshot.isEmpty();
+    if (!hasDisplay()) {
+        if (!screenshot) {
+            std::fprintf(stderr, "partition-settings: no display to show the dialog on; "
+                                 "use --screenshot FILE to render it offscreen to a PNG.\n");
+            return 2;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Partition Settings"));
+
+    // Without a person at the screen nobody can answer a box or close the
+    // dialog: render it to the file (or close it at once) instead.
+    const bool headless = screenshot || QGuiApplication::platformName() == QLatin1String("offscreen");
+    ConsoleMessageBoxes consoleBoxes;
+    ScreenshotRunner runner(options->screenshot);
+    std::unique_ptr<ui::ScopedServices> headlessServices;
+    if (headless)
+        headlessServices = std::make_unique<ui::ScopedServices>(ui::Services{&consoleBoxes, nullptr, &runner});
+
+    const int status = runShown(*options);
+    if (screenshot && !runner.saved())
+        std::fprintf(stderr, "partition-settings: the dialog was not shown, so no screenshot was written.\n");
+    return status;
+}

@@ -1,1 +1,177 @@
-// placeholder: being written
+// Busyness_Rules: creation and release of the object and its outside
+// components, and the entry Shown that runs the dialog for one configuration.
+#include "rules/Busyness_Rules.h"
+
+#include "components/ServerComponents.h"
+#include "core/Numbers.h"
+#include "dialog/GUI.h"
+#include "dialog/Twips.h"
+#include "ui/Services.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kShown = QStringLiteral("Shown");
+
+// Creates a server component by ProgID, bound to the interface it must have.
+template <typename Interface> std::unique_ptr<Interface> createServer(const ComponentFactory &factory)
+{
+    return factory.createByProgId<Interface>(QString::fromLatin1(Interface::ProgID));
+}
+
+} // namespace
+
+Busyness_Rules::Busyness_Rules(const ComponentFactory &factory) : m_factory(factory)
+{
+    Class_Initialize(factory);
+}
+
+void Busyness_Rules::Class_Initialize(const ComponentFactory &factory)
+{
+    try {
+        m_NodeTypeNames = std::make_unique<KeyedCollection>();
+        m_MessageBox = createServer<VEL_MsgBox::Busyness_Rules>(factory);
+        m_UDCONFIG = createServer<QRVud::UDCONFIG>(factory);
+        m_UDNODES = createServer<QRVud::UDNODES>(factory);
+        m_INSCONFIG = createServer<QRVins::INSCONFIG>(factory);
+        m_INSNODES = createServer<QRVins::INSNODES>(factory);
+        m_SR = createServer<QRVdb::SR>(factory);
+        m_CONFIG = createServer<QRVdb::CONFIG>(factory);
+        m_ScratchRS = std::make_unique<RecordSet>();
+    } catch (...) {
+        const rt::RuntimeError error = rt::currentError();
+        Record_Error(error.source(), QStringLiteral("Class_Initialize"), error.number(), error.description(),
+                     ModuleBusinessRules);
+    }
+}
+
+Busyness_Rules::~Busyness_Rules()
+{
+    if (!m_NodeTypeNames.isEmpty()) {
+        while (m_NodeTypeNames->Count() >= 1)
+            m_NodeTypeNames->Remove(1);
+    }
+    m_NodeTypeNames.reset();
+    m_MessageBox.reset();
+    m_ScratchRS.reset();
+    m_UDCONFIG.reset();
+    m_UDNODES.reset();
+    m_SR.reset();
+    m_CONFIG.reset();
+    m_INSCONFIG.reset();
+    m_INSNODES.reset();
+}
+
+void Busyness_Rules::clearErrorInfo()
+{
+    m_ErrLocation.clear();
+    m_ErrDescription.clear();
+    m_ErrCode = 0;
+}
+
+Variant Busyness_Rules::Shown(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
+                              qint16 Language_ID, bool Silent_Error, bool PartitionEnabled)
+{
+    Variant result;
+    clearErrorInfo();
+    try {
+        GUI &form = GUI::load();
+        form.Busyness_Rules(this);
+        form.Set_MousePointer(true);
+        storeArguments(Config_ID, Partition_ID, MenuOption, Language_ID, Silent_Error);
+
+        Obtain_All_Node_Type_Name(m_LanguageNumber);
+        if (!m_ErrDescription.isEmpty()) {
+            GUI::unload();
+            return Variant::boolean(false);
+        }
+
+        applyCaptions(form, PartitionEnabled);
+        if (m_ErrDescription.isEmpty()) {
+            form.Load_Combo_Lists();
+            if (m_ErrDescription.isEmpty()) {
+                createMissingPartition(form);
+                Security();
+                Initial();
+                if (Get_Data())
+                    showLoadedDialog(form);
+            }
+        }
+        form.Set_MousePointer(false);
+        result = Variant::boolean(m_ErrDescription.isEmpty());
+    } catch (...) {
+        const rt::RuntimeError error = rt::currentError();
+        Record_Error(error.source(), kShown, error.number(), error.description(), ModuleBusinessRules);
+        result = Variant::boolean(false);
+    }
+    GUI::unload();
+    return result;
+}
+
+// Keeps the arguments of Shown. The language offset is computed as the
+// component always did, in 16-bit arithmetic, which limits Language_ID to
+// -323..325; the offset itself selects nothing (the captions are English).
+void Busyness_Rules::storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
+                                    qint16 Language_ID, bool Silent_Error)
+{
+    m_Config_ID = Config_ID;
+    m_Partition_ID = Partition_ID;
+    m_LanguageNumber = Language_ID;
+    m_Silent_Error = Silent_Error;
+    m_FirstLoad = true;
+    m_MenuOption = MenuOption;
+    (void)rt::multiplyInteger(rt::subtractInteger(Language_ID, 1), 101);
+}
+
+void Busyness_Rules::applyCaptions(GUI &form, bool PartitionEnabled)
+{
+    form.Load_Language_Dependant_Parts();
+    form.cmdApply->setEnabled(false);
+    if (!PartitionEnabled) {
+        form.cmdViewPartitionDefault->setVisible(false);
+        form.setFormHeightTwips(twips::top(form.cmdOK) + twips::height(form.cmdOK) + 500);
+    }
+}
+
+// A partition without settings is created from the default partition's
+// settings and node maxima before the dialog opens.
+void Busyness_Rules::createMissingPartition(GUI &form)
+{
+    if (PartitionExists())
+        return;
+    form.txtPartitionNumber->setText(QString::number(m_Partition_ID));
+    Get_Partition_Settings(m_Config_ID, 0, true);
+    Get_Node_Type_Max(m_Config_ID, 0);
+    Insert_Partition();
+}
+
+void Busyness_Rules::showLoadedDialog(GUI &form)
+{
+    form.Set_MousePointer(false);
+    form.cmdApply->setEnabled(false);
+    setNavigationButtons(form);
+    ui::modalRunner().runModal(form);
+}
+
+// The navigation buttons from the selected entry's place in the partition list.
+void Busyness_Rules::setNavigationButtons(GUI &form)
+{
+    const int count = form.cboPartitionNumber->count();
+    const int index = form.cboPartitionNumber->currentIndex();
+    bool towardsStart = true;
+    bool towardsEnd = true;
+    if (count == 1) {
+        towardsStart = towardsEnd = false;
+    } else if (index == 0) {
+        towardsStart = false;
+    } else if (index == count - 1) {
+        towardsEnd = false;
+    }
+    form.cmdFirst->setEnabled(towardsStart);
+    form.cmdPrevious->setEnabled(towardsStart);
+    form.cmdNext->setEnabled(towardsEnd);
+    form.cmdLast->setEnabled(towardsEnd);
+}

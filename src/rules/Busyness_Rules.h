@@ -18,6 +18,7 @@
 #include <QString>
 #include <QUuid>
 #include <array>
+#include <memory>
 
 class GUI;
 class QLabel;
@@ -84,7 +85,7 @@ public:
     void Show_Resource_Failure();
 
     // Loaders.
-    RecordSet *XMLToRS();
+    std::unique_ptr<RecordSet> XMLToRS(); // empty after a reported failure
     RecordSet XMLTextToRS(const QString &text);
     bool PartitionExists();
     void Obtain_All_Node_Type_Name(qint16 language);
@@ -113,11 +114,23 @@ private:
     void clearErrorInfo();
     void Report_Error();
     void Write_User_Log();
-    void showErrorMessage();
+    // Message-path reports of the error being handled (call inside a catch):
+    // loaders show source ":Name " CR LF description with resource text 36,
+    // savers source ":Name:" description with resource text 1.
+    void showLoaderFailure(const QString &procedure);
+    void showSaverFailure(const QString &procedure);
+    void storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
+                        qint16 Language_ID, bool Silent_Error);
+    void applyCaptions(GUI &form, bool PartitionEnabled);
+    void createMissingPartition(GUI &form);
+    void showLoadedDialog(GUI &form);
     void setNavigationButtons(GUI &form);
+    void showSettingsRow(GUI &form, const RecordSet &settings, bool DefaultView);
+    void showDefaultsAndCreate(GUI &form, qint16 configId, qint16 partitionId);
+    void placeSelector(GUI &form);
+    void fillPlayMessageList(GUI &form);
     void fillNodeRow(GUI &form, qint16 &row, qint16 id, qint16 maximum);
-    void sizeNodeGrid(GUI &form, qint16 rows);
-    void selectPartitionEntry(GUI &form);
+    void storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row);
 
     // Public fields of the interface.
     qint16 m_LanguageID = 0;

@@ -1,0 +1,122 @@
+// The node grid: each node type's maximum number of nodes in a partition, in
+// ascending node type order. A partition without stored maxima gets default
+// maxima for every node type below 813 (stored for the default partition).
+// Also hands the dialog the message word and count of the PLAY command: the
+// name and maximum of node type 0.
+#include "rules/Busyness_Rules.h"
+
+#include "components/SingleUseComponents.h"
+#include "core/Numbers.h"
+#include "dialog/GUI.h"
+#include "dialog/Twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace {
+
+constexpr qint16 kGridRows = 20;
+constexpr qint16 kRowPitch = 360;
+constexpr qint16 kFirstUnlistedNodeType = 813;
+constexpr qint16 kMessageNodeType = 0;
+
+bool isSkippedNodeType(qint16 id) { return id == 999 || id == 10; }
+
+qint16 defaultMaximum(qint16 id)
+{
+    if (id == 5)
+        return 9;
+    if (id == 14 || id == 15 || id == 16)
+        return 99;
+    return 999;
+}
+
+// Sizes the movable sheet to the rows filled and sets the scroll range. The
+// maximum may be negative when every row fits; the bar is then disabled.
+void sizeNodeGrid(GUI &form, qint16 rows)
+{
+    const qint16 rowsHeight = rt::multiplyInteger(rt::addInteger(rows, 1), kRowPitch);
+    twips::setHeight(form.picNode, rt::subtractInteger(rowsHeight, 100));
+    const int maximum = int(std::lround(double(twips::height(form.picNode)) - twips::height(form.Picture1)));
+    {
+        const QSignalBlocker blocker(form.VScroll1);
+        form.VScroll1->setRange(qMin(0, maximum), maximum);
+    }
+    if (maximum <= 0)
+        twips::setTop(form.picNode, 0);
+    form.VScroll1->setEnabled(rowsHeight >= twips::height(form.Picture1));
+}
+
+} // namespace
+
+void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
+{
+    GUI &form = GUI::load();
+    try {
+        {
+            const auto reader = m_factory.createByClassId<NodeTypeMaxReader>(NodeTypeMaxReader::classId());
+            XML_Buffer = reader->Get_Node_Type_Max_XML(QString::number(configId), QString::number(partitionId));
+        }
+        CurrentRS = XMLToRS();
+        qint16 row = 0;
+        m_NodeTypeCount = 0;
+        form.Let_iMaxMSG(0);
+        CurrentRS->Sort(QStringLiteral("NodeType_ID asc"));
+        if (!CurrentRS->isEOF()) {
+            for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
+                const qint16 id = rt::toInteger(CurrentRS->Fields(2));
+                const qint16 maximum = rt::toInteger(CurrentRS->Fields(3));
+                if (!isSkippedNodeType(id))
+                    fillNodeRow(form, row, id, maximum);
+            }
+        } else {
+            storeDefaultMaxima(form, configId, row);
+        }
+        sizeNodeGrid(form, row);
+        for (qint16 r = row; r < kGridRows; ++r) {
+            form.lblNode[r]->setVisible(false);
+            form.txtNode[r]->setVisible(false);
+        }
+    } catch (...) {
+        showLoaderFailure(QStringLiteral("Get_Node_Type_Max"));
+    }
+}
+
+// Nothing stored for the partition: every listed node type below 813 except
+// 10 gets its default maximum, stored for partition 0 whatever was asked.
+void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
+{
+    XML_Buffer = m_SR->Get_Node_Types_XML();
+    CurrentRS = XMLToRS();
+    for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
+        const qint16 id = rt::toInteger(CurrentRS->Fields(QStringLiteral("ID")));
+        if (id >= kFirstUnlistedNodeType || id == 10)
+            continue;
+        const qint16 maximum = defaultMaximum(id);
+        m_INSNODES->Insert_Node_Type_Max_Record(QString::number(configId), QStringLiteral("0"),
+                                                QString::number(id), QString::number(maximum));
+        fillNodeRow(form, row, id, maximum);
+    }
+}
+
+void Busyness_Rules::fillNodeRow(GUI &form, qint16 &row, qint16 id, qint16 maximum)
+{
+    if (row < 0 || row >= kGridRows)
+        throw rt::RuntimeError::standard(rt::SubscriptOutOfRange);
+    const QString name = m_NodeTypeNames->Item(QString::number(id));
+    form.lblNode[row]->setVisible(true);
+    form.lblNode[row]->setText(name);
+    form.lblNodeTypeID[row]->setText(QString::number(id));
+    form.txtNode[row]->setVisible(true);
+    form.txtNode[row]->setText(QString::number(maximum));
+    if (id == kMessageNodeType) {
+        form.Let_strMSG(name);
+        form.Let_iMaxMSG(maximum);
+    }
+    row = rt::addInteger(row, 1);
+    m_NodeTypeCount = rt::addInteger(m_NodeTypeCount, 1);
+}

@@ -1,0 +1,36 @@
+// The partition selector: one "<number> - <name>" entry per partition of the
+// configuration, the partition number as item data, in the server's order;
+// MaxPartition counts every row that carries a number, named or not.
+#include "rules/Busyness_Rules.h"
+
+#include "core/Numbers.h"
+#include "dialog/GUI.h"
+#include "dialog/ListControls.h"
+
+#include <QComboBox>
+
+void Busyness_Rules::Get_Partitions(qint16 configId)
+{
+    GUI &form = GUI::load();
+    try {
+        listControls::clear(form.cboPartitionNumber);
+        m_MaxPartition = 0;
+        XML_Buffer = m_CONFIG->Get_Partitions_XML(QString::number(configId));
+        CurrentRS = XMLToRS();
+        while (!CurrentRS->isEOF()) {
+            const Variant &number = CurrentRS->Fields(1);
+            if (!number.isNullOrEmpty()) {
+                const Variant &name = CurrentRS->Fields(2);
+                if (!name.isNullOrEmpty()) {
+                    const qint32 partition = rt::toLong(number);
+                    listControls::appendItem(form.cboPartitionNumber,
+                                             number.toText() + QStringLiteral(" - ") + name.toText(), partition);
+                }
+                m_MaxPartition = rt::addInteger(m_MaxPartition, 1);
+            }
+            CurrentRS->MoveNext();
+        }
+    } catch (...) {
+        showLoaderFailure(QStringLiteral("Get_Partitions"));
+    }
+}

@@ -1,0 +1,115 @@
+// One partition's settings into the dialog's fields, times shown as minutes
+// and seconds. A partition the configuration does not have yet shows fixed
+// defaults and is created on the server with them.
+#include "rules/Busyness_Rules.h"
+
+#include "core/Numbers.h"
+#include "dialog/GUI.h"
+#include "dialog/ListControls.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+// A number's decimal text with "0" in front when it is shorter than two characters.
+QString twoDigits(qint64 number)
+{
+    const QString text = QString::number(number);
+    return text.size() < 2 ? QStringLiteral("0") + text : text;
+}
+
+// Whole seconds as minutes and seconds in two boxes; the minutes must fit 16 bits.
+void showTime(const Variant &seconds, QLineEdit *minutesBox, QLineEdit *secondsBox)
+{
+    const qint32 total = rt::toLong(seconds);
+    const qint16 minutes = rt::checkedInteger(total / 60);
+    minutesBox->setText(twoDigits(minutes));
+    secondsBox->setText(twoDigits(total - 60 * qint64(minutes)));
+}
+
+// Copies a text field unless it is null or empty (the control keeps its text).
+template <typename Show> void copyField(const RecordSet &settings, const char *field, Show show)
+{
+    const Variant &value = settings.Fields(QString::fromLatin1(field));
+    if (!value.isNullOrEmpty())
+        show(value);
+}
+
+} // namespace
+
+void Busyness_Rules::Get_Partition_Settings(qint16 configId, qint16 partitionId, bool DefaultView)
+{
+    GUI &form = GUI::load();
+    try {
+        XML_Buffer = m_CONFIG->Get_Partition_Settings_XML(QString::number(configId), QString::number(partitionId));
+        CurrentRS = XMLToRS();
+        if (!CurrentRS->isEOF())
+            showSettingsRow(form, *CurrentRS, DefaultView);
+        else
+            showDefaultsAndCreate(form, configId, partitionId);
+        if (!DefaultView)
+            placeSelector(form);
+    } catch (...) {
+        showLoaderFailure(QStringLiteral("Get_Partition_Settings"));
+    }
+}
+
+void Busyness_Rules::showSettingsRow(GUI &form, const RecordSet &settings, bool DefaultView)
+{
+    if (!DefaultView)
+        copyField(settings, "PartitionID", [&](const Variant &v) { form.txtPartitionNumber->setText(v.toText()); });
+    copyField(settings, "Name", [&](const Variant &v) { form.txtPartitionName->setText(v.toText()); });
+    copyField(settings, "PartitionAccessCode", [&](const Variant &v) { form.txtAccessCode->setText(v.toText()); });
+    copyField(settings, "REMLanguage",
+              [&](const Variant &v) { listControls::setText(form.cboRemoteLanguage, v.toText()); });
+    copyField(settings, "TotalRecTime",
+              [&](const Variant &v) { showTime(v, form.txtRecTimeMin, form.txtRecTimeSec); });
+    copyField(settings, "NoMSGRecorded",
+              [&](const Variant &v) { listControls::setText(form.cboNoMSGRecorded, v.toText()); });
+    copyField(settings, "SelectLimit",
+              [&](const Variant &v) { listControls::setText(form.cboSelectionLimit, v.toText()); });
+    copyField(settings, "TimeLimit",
+              [&](const Variant &v) { showTime(v, form.txtTimeLimitMin, form.txtTimeLimitSec); });
+    copyField(settings, "Command", [&](const Variant &v) { listControls::setText(form.cboCommand, v.toText()); });
+    copyField(settings, "MSGNo", [&](const Variant &v) {
+        form.Let_strMSGNo(v.toText());
+        form.txtMSGCmd->setText(v.toText());
+    });
+}
+
+void Busyness_Rules::showDefaultsAndCreate(GUI &form, qint16 configId, qint16 partitionId)
+{
+    form.txtPartitionName->setText(QStringLiteral("Default Partition"));
+    form.txtAccessCode->setText(QStringLiteral("6093"));
+    listControls::setText(form.cboRemoteLanguage, QStringLiteral("ENGLISH"));
+    form.txtRecTimeMin->setText(QStringLiteral("00"));
+    form.txtRecTimeSec->setText(QStringLiteral("00"));
+    listControls::selectIndex(form.cboNoMSGRecorded, 0);
+    listControls::selectIndex(form.cboSelectionLimit, 0);
+    form.txtTimeLimitMin->setText(QStringLiteral("00"));
+    form.txtTimeLimitSec->setText(QStringLiteral("00"));
+    listControls::selectIndex(form.cboCommand, 0);
+    form.txtMSGCmd->setText(QStringLiteral("1"));
+    form.Let_strMSGNo(QStringLiteral("1"));
+    m_INSCONFIG->Insert_Partition_Record(
+        QString::number(configId), QString::number(partitionId), form.txtPartitionName->text(),
+        form.txtAccessCode->text(), form.cboRemoteLanguage->currentText(), form.cboSelectionLimit->currentText(),
+        QStringLiteral("0"), form.cboCommand->currentText(), form.cboNoMSGRecorded->currentText(),
+        QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"));
+}
+
+// Selects the entry of the partition shown and writes its place ("3 of 7").
+void Busyness_Rules::placeSelector(GUI &form)
+{
+    QComboBox *selector = form.cboPartitionNumber;
+    for (int i = 0; i < selector->count(); ++i) {
+        const double shown = rt::textToDouble(form.txtPartitionNumber->text());
+        if (shown == listControls::itemData(selector, i).toDouble()) {
+            listControls::selectIndex(selector, i);
+            form.txtIDFraction->setText(QString::number(i + 1) + QStringLiteral(" of ")
+                                        + QString::number(selector->count()));
+            return;
+        }
+    }
+}

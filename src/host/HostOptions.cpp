@@ -1,0 +1,86 @@
+// Parsing of the host's command line.
+#include "HostOptions.h"
+
+#include <limits>
+
+namespace {
+
+bool parseInteger(const QString &text, qint16 &value)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < std::numeric_limits<qint16>::min() || number > std::numeric_limits<qint16>::max())
+        return false;
+    value = qint16(number);
+    return true;
+}
+
+} // namespace
+
+QString hostUsage()
+{
+    return QStringLiteral(
+        "Usage: partition-settings [options]\n"
+        "Opens the Partition Settings dialog for one configuration.\n"
+        "  --config N             configuration number (default 1)\n"
+        "  --partition N          partition to open (default 1)\n"
+        "  --menu-option TEXT     access mode: x no access, r read only, anything else full\n"
+        "  --language N           language number (default 1, English node type names)\n"
+        "  --silent               record errors without showing them\n"
+        "  --no-partition-button  hide the Defaults button and shorten the dialog\n"
+        "  --store PATH           the SQLite store of the reference server components\n"
+        "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n");
+}
+
+std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message)
+{
+    HostOptions options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &option = arguments.at(i);
+        auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments.at(++i);
+        };
+        auto integer = [&](qint16 &target) {
+            const std::optional<QString> text = value();
+            if (text && parseInteger(*text, target))
+                return true;
+            message = option + QStringLiteral(" needs a whole number from -32768 to 32767");
+            return false;
+        };
+        auto text = [&](QString &target) {
+            const std::optional<QString> given = value();
+            if (given)
+                target = *given;
+            else
+                message = option + QStringLiteral(" needs a value");
+            return bool(given);
+        };
+
+        bool ok = true;
+        if (option == QLatin1String("--config"))
+            ok = integer(options.configId);
+        else if (option == QLatin1String("--partition"))
+            ok = integer(options.partitionId);
+        else if (option == QLatin1String("--language"))
+            ok = integer(options.languageId);
+        else if (option == QLatin1String("--menu-option"))
+            ok = text(options.menuOption);
+        else if (option == QLatin1String("--store"))
+            ok = text(options.storePath);
+        else if (option == QLatin1String("--screenshot"))
+            ok = text(options.screenshot);
+        else if (option == QLatin1String("--silent"))
+            options.silent = true;
+        else if (option == QLatin1String("--no-partition-button"))
+            options.partitionButton = false;
+        else {
+            message = QStringLiteral("unknown option ") + option;
+            ok = false;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    return options;
+}

@@ -1,0 +1,24 @@
+// The command line of the configuration host.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct HostOptions
+{
+    qint16 configId = 1;
+    qint16 partitionId = 1;
+    QString menuOption;
+    qint16 languageId = 1;
+    bool silent = false;
+    bool partitionButton = true;
+    QString storePath;  // empty: the sample store in the data folder
+    QString screenshot; // empty: show the dialog in a window
+};
+
+// Parses the arguments (without the program name). On a usage error returns
+// nothing and sets the message to show.
+std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message);
+
+QString hostUsage();

@@ -1,0 +1,79 @@
+// The dialog's start-up state: the access mode the host asked for, the empty
+// fields, and the rebuild of the partition selector after a save.
+#include "rules/Busyness_Rules.h"
+
+#include "core/Numbers.h"
+#include "dialog/GUI.h"
+#include "dialog/ListControls.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Access modes by the exact, case-sensitive MenuOption text; any other text is full access.
+const QString kNoAccess = QStringLiteral("x");
+const QString kReadOnly = QStringLiteral("r");
+
+} // namespace
+
+void Busyness_Rules::Security()
+{
+    GUI &form = GUI::load();
+    try {
+        if (m_MenuOption == kNoAccess) {
+            form.frmAccessDenied->setVisible(true);
+            return;
+        }
+        form.frmAccessDenied->setVisible(false);
+        Get_Partitions(m_Config_ID);
+        const bool editable = m_MenuOption != kReadOnly;
+        form.PicDetail->setEnabled(editable);
+        form.picNode->setEnabled(editable);
+        form.cmdViewPartitionDefault->setEnabled(editable);
+    } catch (...) {
+        showLoaderFailure(QStringLiteral("Security"));
+    }
+}
+
+void Busyness_Rules::Initial()
+{
+    GUI &form = GUI::load();
+    try {
+        form.txtAccessCode->setText(QString());
+        form.txtTotalRecSecond->setText(QString());
+        form.txtTimeLimit->setText(QString());
+        for (int row = 0; row < int(form.lblNode.size()); ++row) {
+            form.lblNode[row]->setVisible(false);
+            form.txtNode[row]->setVisible(false);
+        }
+    } catch (...) {
+        showLoaderFailure(QStringLiteral("Initial"));
+    }
+}
+
+// Refills the selector and selects the partition on screen again, with
+// FirstLoad set so that the selector's handler knows the choice is ours.
+void Busyness_Rules::ReloadPartitionCombo()
+{
+    GUI &form = GUI::load();
+    try {
+        Get_Partitions(m_Config_ID);
+        const qint32 shown = rt::textToLong(form.txtPartitionNumber->text());
+        for (int i = 0; i < form.cboPartitionNumber->count(); ++i) {
+            if (listControls::itemData(form.cboPartitionNumber, i).toInt() == shown) {
+                m_FirstLoad = true;
+                listControls::selectIndex(form.cboPartitionNumber, i);
+                m_FirstLoad = false;
+                return;
+            }
+        }
+        m_FirstLoad = false;
+    } catch (...) {
+        showLoaderFailure(QStringLiteral("ReloadPartitionCombo"));
+    }
+}
