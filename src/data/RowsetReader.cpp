@@ -251,15 +251,28 @@ RecordSet readDocument(const pugi::xml_document &document, const Locator &locato
     const NamespaceScope scope(nullptr, root);
     const pugi::xml_node schemaNode = findChild(root, scope, Namespace::Schema, "Schema");
     if (!schemaNode)
-        throw invalidDocument(QStringLiteral("the document has no schema (s:Schema)."));
+        throw invalidDocument(QStringLiteral("the root element (%1) holds no schema (s:Schema).")
+                                  .arg(locator.describe(root.name() - 1)));
     const pugi::xml_node data = findChild(root, scope, Namespace::Rowset, "data");
     if (!data)
-        throw invalidDocument(QStringLiteral("the document has no data (rs:data)."));
+        throw invalidDocument(QStringLiteral("the root element (%1) holds no data (rs:data).")
+                                  .arg(locator.describe(root.name() - 1)));
     Schema schema = readSchema(schemaNode, scope, locator);
     RecordSet records(schema.fields);
     RowReader rows(schema, locator, records);
     rows.readData(data, NamespaceScope(&scope, data));
     return records;
+}
+
+// pugixml reports a text that ends too early at its last character; the
+// message names the end itself.
+rt::RuntimeError notWellFormed(const pugi::xml_parse_result &result, qsizetype size, const Locator &locator)
+{
+    const bool atEnd = qsizetype(result.offset) >= size - 1;
+    return invalidDocument(QStringLiteral("the XML is not well formed at %1%2: %3.")
+                               .arg(locator.describe(atEnd ? size : qsizetype(result.offset)),
+                                    atEnd ? QStringLiteral(" (the end of the text)") : QString(),
+                                    QString::fromLatin1(result.description())));
 }
 
 // Parses the UTF-8 buffer in place; source rebuilds the original for error
@@ -272,9 +285,7 @@ RecordSet parse(QByteArray &buffer, const std::function<QByteArray()> &source)
     const pugi::xml_parse_result result =
         document.load_buffer_inplace(data, size_t(buffer.size()), kParseOptions, pugi::encoding_utf8);
     if (!result)
-        throw invalidDocument(QStringLiteral("the XML is not well formed at %1: %2.")
-                                  .arg(locator.describe(qsizetype(result.offset)),
-                                       QString::fromLatin1(result.description())));
+        throw notWellFormed(result, buffer.size(), locator);
     return readDocument(document, locator);
 }
 

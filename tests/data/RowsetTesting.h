@@ -1,0 +1,24 @@
+// Helpers of the data tests: rowset documents around given schema and row
+// lines, small record sets, and the run-time error a call raises.
+#pragma once
+
+#include "core/RuntimeError.h"
+#include "data/RecordSet.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace testing {
+
+// A rowset document with the usual prefixes: columns are the
+// s:AttributeType elements, rows the content of rs:data.
+QString rowsetDocument(const QString &columns, const QString &rows);
+
+// The error a call raises, or nothing when it returns.
+std::optional<rt::RuntimeError> errorOf(const std::function<void()> &call);
+
+// The values of one column, top to bottom, as text ("<null>" for a null).
+QStringList columnTexts(const RecordSet &records, int column);
+
+} // namespace testing

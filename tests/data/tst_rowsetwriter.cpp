@@ -1,0 +1,297 @@
+// Writing rowset XML: the exact layout, escaping, column renaming and
+// nullability, refused values, and every type through a write-then-read
+// round trip.
+#include "RowsetTesting.h"
+#include "TestRegistry.h"
+#include "data/Rowset.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <cmath>
+
+using testing::columnTexts;
+using testing::errorOf;
+
+namespace {
+
+FieldInfo field(const QString &name, const QString &type = {}, bool nullable = true, qint32 maxLength = -1)
+{
+    return FieldInfo{name, type, nullable, maxLength};
+}
+
+RecordSet oneColumn(const FieldInfo &info, const QList<Variant> &values)
+{
+    RecordSet records({info});
+    for (const Variant &v : values)
+        records.addRow({v});
+    return records;
+}
+
+// The row attribute names and real names that the schema declares.
+QStringList declaredNames(const QString &xml)
+{
+    static const QRegularExpression declaration(
+        QStringLiteral("<s:AttributeType name='([^']*)'(?: rs:name='([^']*)')?"));
+    QStringList names;
+    for (const QRegularExpressionMatch &m : declaration.globalMatch(xml))
+        names << (m.captured(2).isEmpty() ? m.captured(1) : m.captured(1) + QLatin1Char('=') + m.captured(2));
+    return names;
+}
+
+} // namespace
+
+class RowsetWriterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layout()
+    {
+        RecordSet records({field(QStringLiteral("PartitionID"), QStringLiteral("i2"), false, 2),
+                           field(QStringLiteral("Name"), QStringLiteral("string"), true, 30)});
+        records.addRow({Variant::integer(1), Variant::text(QStringLiteral("Joe's & Co"))});
+        records.addRow({Variant::integer(2), Variant()});
+        const QString expected = QStringLiteral(
+            "<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\r\n"
+            "\txmlns:dt='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'\r\n"
+            "\txmlns:rs='urn:schemas-microsoft-com:rowset'\r\n"
+            "\txmlns:z='#RowsetSchema'>\r\n"
+            "<s:Schema id='RowsetSchema'>\r\n"
+            "\t<s:ElementType name='row' content='eltOnly'>\r\n"
+            "\t\t<s:AttributeType name='PartitionID' rs:number='1'>\r\n"
+            "\t\t\t<s:datatype dt:type='i2' dt:maxLength='2' rs:maybenull='false'/>\r\n"
+            "\t\t</s:AttributeType>\r\n"
+            "\t\t<s:AttributeType name='Name' rs:number='2' rs:nullable='true'>\r\n"
+            "\t\t\t<s:datatype dt:type='string' dt:maxLength='30'/>\r\n"
+            "\t\t</s:AttributeType>\r\n"
+            "\t\t<s:extends type='rs:rowbase'/>\r\n"
+            "\t</s:ElementType>\r\n"
+            "</s:Schema>\r\n"
+            "<rs:data>\r\n"
+            "\t<z:row PartitionID='1' Name='Joe&#x27;s &#x26; Co'/>\r\n"
+            "\t<z:row PartitionID='2'/>\r\n"
+            "</rs:data>\r\n"
+            "</xml>\r\n");
+        QCOMPARE(rowset::write(records), expected);
+    }
+
+    void escaping_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("apostrophe") << "'" << "&#x27;";
+        QTest::newRow("quote") << "\"" << "&#x22;";
+        QTest::newRow("ampersand") << "&" << "&#x26;";
+        QTest::newRow("less than") << "<" << "&#x3C;";
+        QTest::newRow("greater than") << ">" << "&#x3E;";
+        QTest::newRow("tab") << "\t" << "&#x9;";
+        QTest::newRow("carriage return") << "\r" << "&#xD;";
+        QTest::newRow("line feed") << "\n" << "&#xA;";
+        QTest::newRow("non-ASCII kept") << "Gen\u00e8ve \u20ac" << "Gen\u00e8ve \u20ac";
+        QTest::newRow("blanks kept") << "  a  " << "  a  ";
+    }
+    void escaping()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        const QString xml = rowset::write(oneColumn(field(QStringLiteral("V")), {Variant::text(value)}));
+        QVERIFY2(xml.contains(QStringLiteral("<z:row V='%1'/>").arg(written)), qPrintable(xml));
+        QCOMPARE(rowset::read(xml).Fields(0).toText(), value);
+    }
+
+    void controlCharactersRefused_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("U+0001") << QStringLiteral("a\x01");
+        QTest::newRow("U+0000") << QString(QChar(0));
+        QTest::newRow("vertical tab") << QStringLiteral("\x0B");
+        QTest::newRow("form feed") << QStringLiteral("x\x0Cy");
+        QTest::newRow("U+001F") << QStringLiteral("\x1F");
+    }
+    void controlCharactersRefused()
+    {
+        QFETCH(QString, value);
+        RecordSet records({field(QStringLiteral("ID"), QStringLiteral("i4")), field(QStringLiteral("Note"))});
+        records.addRow({Variant::integer(1), Variant::text(QStringLiteral("fine"))});
+        records.addRow({Variant::integer(2), Variant::text(value)});
+        const auto error = errorOf([&] { rowset::write(records); });
+        QVERIFY(error);
+        QCOMPARE(error->number(), 5);
+        QVERIFY2(error->description().contains(QStringLiteral("\"Note\" in row 2")), qPrintable(error->description()));
+        QVERIFY2(error->description().contains(QStringLiteral("control character")), qPrintable(error->description()));
+    }
+
+    void controlCharacterInColumnNameRefused()
+    {
+        const auto error = errorOf([] { rowset::write(oneColumn(field(QStringLiteral("A\x02")), {})); });
+        QVERIFY(error);
+        QCOMPARE(error->number(), 5);
+    }
+
+    void columnRenaming_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("declared");
+        QTest::newRow("plain names kept") << QStringList{"ID", "_Name2"} << QStringList{"ID", "_Name2"};
+        QTest::newRow("blank in a name") << QStringList{"Unit Price", "ID"} << QStringList{"c0=Unit Price", "ID"};
+        QTest::newRow("leading digit") << QStringList{"ID", "1st"} << QStringList{"ID", "c1=1st"};
+        QTest::newRow("non-ASCII") << QStringList{"Prix\u20ac"} << QStringList{"c0=Prix\u20ac"};
+        QTest::newRow("markup characters") << QStringList{"a'b"} << QStringList{"c0=a&#x27;b"};
+        QTest::newRow("duplicates, any case") << QStringList{"Name", "ID", "name"}
+                                              << QStringList{"c0=Name", "ID", "c2=name"};
+        QTest::newRow("plain name equal to a replacement")
+            << QStringList{"c1", "a b"} << QStringList{"c0=c1", "c1=a b"};
+        QTest::newRow("chain of replacements")
+            << QStringList{"c1", "c2", "x y", "z z"} << QStringList{"c0=c1", "c1=c2", "c2=x y", "c3=z z"};
+        QTest::newRow("empty name") << QStringList{""} << QStringList{"c0"};
+    }
+    void columnRenaming()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, declared);
+        QList<FieldInfo> fields;
+        RecordSet::Row row;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            fields << field(names.at(i), QStringLiteral("i4"));
+            row << Variant::integer(i);
+        }
+        RecordSet records(fields);
+        records.addRow(row);
+        const QString xml = rowset::write(records);
+        QCOMPARE(declaredNames(xml), declared);
+        const RecordSet back = rowset::read(xml);
+        QCOMPARE(back.fields(), fields);
+        QCOMPARE(back.rows(), records.rows());
+    }
+
+    void nullability_data()
+    {
+        QTest::addColumn<bool>("declaredNullable");
+        QTest::addColumn<bool>("holdsNull");
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<bool>("readNullable");
+        QTest::newRow("nullable") << true << false << "rs:nullable='true'" << true;
+        QTest::newRow("never null") << false << false << "rs:maybenull='false'" << false;
+        QTest::newRow("declared not null but holds one") << false << true << "rs:nullable='true'" << true;
+    }
+    void nullability()
+    {
+        QFETCH(bool, declaredNullable);
+        QFETCH(bool, holdsNull);
+        QFETCH(QString, statement);
+        QFETCH(bool, readNullable);
+        const RecordSet records = oneColumn(field(QStringLiteral("A"), QStringLiteral("i2"), declaredNullable),
+                                            {Variant::integer(1), holdsNull ? Variant() : Variant::integer(2)});
+        const QString xml = rowset::write(records);
+        QCOMPARE(xml.count(QStringLiteral("rs:nullable")) + xml.count(QStringLiteral("rs:maybenull")), 1);
+        QVERIFY2(xml.contains(statement), qPrintable(xml));
+        QCOMPARE(rowset::read(xml).fields().at(0).nullable, readNullable);
+    }
+
+    void inferredTypes_data()
+    {
+        QTest::addColumn<Variant>("value");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("integer") << Variant::integer(-5) << "i4";
+        QTest::newRow("integer beyond 32 bits") << Variant::integer(1LL << 40) << "i8";
+        QTest::newRow("floating") << Variant::floating(2.5) << "r8";
+        QTest::newRow("boolean") << Variant::boolean(true) << "boolean";
+        QTest::newRow("date") << Variant::date(QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5))) << "dateTime";
+        QTest::newRow("binary") << Variant::binary(QByteArray("\x01\xFE", 2)) << "bin.hex";
+        QTest::newRow("text") << Variant::text(QStringLiteral("x")) << "string";
+        QTest::newRow("only nulls") << Variant() << "string";
+    }
+    void inferredTypes()
+    {
+        QFETCH(Variant, value);
+        QFETCH(QString, type);
+        const RecordSet back = rowset::read(rowset::write(oneColumn(field(QStringLiteral("V")), {Variant(), value})));
+        QCOMPARE(back.fields().at(0).dataType, type);
+        QCOMPARE(back.rows().at(1).at(0), value);
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<Variant>("value");
+        const QDate day(2023, 12, 31);
+        QTest::newRow("i1") << "i1" << Variant::integer(-128);
+        QTest::newRow("i2") << "i2" << Variant::integer(-32768);
+        QTest::newRow("i4") << "i4" << Variant::integer(2147483647);
+        QTest::newRow("int") << "int" << Variant::integer(-7);
+        QTest::newRow("i8") << "i8" << Variant::integer(std::numeric_limits<qint64>::min());
+        QTest::newRow("ui1") << "ui1" << Variant::integer(255);
+        QTest::newRow("ui2") << "ui2" << Variant::integer(65535);
+        QTest::newRow("ui4") << "ui4" << Variant::integer(4294967295LL);
+        QTest::newRow("ui8") << "ui8" << Variant::integer(std::numeric_limits<qint64>::max());
+        QTest::newRow("r4") << "r4" << Variant::floating(1.5);
+        QTest::newRow("r8 tenth") << "r8" << Variant::floating(0.1);
+        QTest::newRow("r8 large") << "r8" << Variant::floating(1e20);
+        QTest::newRow("r8 small") << "r8" << Variant::floating(-2.5e-7);
+        QTest::newRow("float") << "float" << Variant::floating(123456.789);
+        QTest::newRow("number") << "number" << Variant::floating(12.5);
+        QTest::newRow("boolean true") << "boolean" << Variant::boolean(true);
+        QTest::newRow("boolean false") << "boolean" << Variant::boolean(false);
+        QTest::newRow("dateTime") << "dateTime" << Variant::date(QDateTime(day, QTime(23, 59, 58)));
+        QTest::newRow("date") << "date" << Variant::date(QDateTime(day, QTime(0, 0)));
+        QTest::newRow("time") << "time" << Variant::date(QDateTime(QDate(1899, 12, 30), QTime(8, 5, 0)));
+        QTest::newRow("uuid") << "uuid" << Variant::text(QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF}"));
+        QTest::newRow("string markup") << "string" << Variant::text(QStringLiteral("it's <b>\"x\"</b> & y"));
+        QTest::newRow("string TAB CR LF") << "string" << Variant::text(QStringLiteral("a\tb\r\nc\rd\n"));
+        QTest::newRow("string empty") << "string" << Variant::text(QString());
+        QTest::newRow("string blanks") << "string" << Variant::text(QStringLiteral("  lead and trail  "));
+        QTest::newRow("string non-ASCII") << "string" << Variant::text(QStringLiteral("Z\u00fcrich \U0001F600"));
+        QTest::newRow("bin.hex") << "bin.hex" << Variant::binary(QByteArray("\x00\xFF\x10 ", 4));
+        QTest::newRow("bin.hex empty") << "bin.hex" << Variant::binary(QByteArray());
+        QTest::newRow("bin.base64") << "bin.base64" << Variant::binary(QByteArray("\x00\xFF\x10 ", 4));
+    }
+    void roundTrip()
+    {
+        QFETCH(QString, type);
+        QFETCH(Variant, value);
+        const FieldInfo info = field(QStringLiteral("Value"), type, true, 40);
+        const RecordSet records = oneColumn(info, {value, Variant(), value});
+        const RecordSet back = rowset::read(rowset::write(records));
+        QCOMPARE(back.fields(), QList<FieldInfo>{info});
+        QCOMPARE(back.RecordCount(), 3);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(back.rows().at(row).at(0).type(), records.rows().at(row).at(0).type());
+            QCOMPARE(back.rows().at(row).at(0), records.rows().at(row).at(0));
+        }
+    }
+
+    void valuesWithoutWrittenForm_data()
+    {
+        QTest::addColumn<Variant>("value");
+        QTest::newRow("NaN") << Variant::floating(std::nan(""));
+        QTest::newRow("infinity") << Variant::floating(HUGE_VAL);
+        QTest::newRow("invalid date") << Variant::date(QDateTime());
+    }
+    void valuesWithoutWrittenForm()
+    {
+        QFETCH(Variant, value);
+        const auto error = errorOf([&] { rowset::write(oneColumn(field(QStringLiteral("V")), {value})); });
+        QVERIFY(error);
+        QCOMPARE(error->number(), 5);
+        QVERIFY2(error->description().contains(QStringLiteral("\"V\" in row 1")), qPrintable(error->description()));
+    }
+
+    void closedRecordSetRefused()
+    {
+        const auto error = errorOf([] { rowset::write(RecordSet()); });
+        QVERIFY(error);
+        QCOMPARE(error->number(), 3704);
+    }
+
+    void emptyRecordSetKeepsItsColumns()
+    {
+        const RecordSet back = rowset::read(rowset::write(RecordSet({field(QStringLiteral("A"), QStringLiteral("i2")),
+                                                                     field(QStringLiteral("B"))})));
+        QVERIFY(back.isEOF());
+        QCOMPARE(back.fields().size(), 2);
+        QCOMPARE(back.fields().at(1).dataType, QStringLiteral("string"));
+    }
+};
+
+REGISTER_TEST(RowsetWriterTest)
+#include "tst_rowsetwriter.moc"
