@@ -103,6 +103,8 @@ private slots:
         QFETCH(bool, silent);
         Rig rig;
         repeatNodeType(rig);
+        if (!silent)
+            rig.ui.boxes.expect(ui::Answer::OK);
         Busyness_Rules rules(rig.factory);
         QVERIFY(!shownResult(rules.Shown(1, 1, QString(), 1, silent)));
         QCOMPARE(rig.ui.runner.runs, 0);
@@ -132,6 +134,7 @@ private slots:
     {
         Rig rig;
         rig.withoutComponent(QString::fromLatin1(VEL_MsgBox::Busyness_Rules::ProgID));
+        rig.ui.boxes.expect(ui::Answer::OK);
         Busyness_Rules rules(rig.factory);
         QCOMPARE(rig.ui.boxes.shown().size(), 1);
         const ui::ShownBox box = rig.ui.boxes.shown().first();
@@ -146,6 +149,7 @@ private slots:
     {
         Rig rig;
         rig.withoutComponent(QString::fromLatin1(QRVdb::SR::ProgID));
+        rig.ui.boxes.expect(ui::Answer::OK);
         Busyness_Rules rules(rig.factory);
         QCOMPARE(rules.ErrCode(), 429); // creation stopped at the node type list
         rig.ui.boxes.clear();
@@ -167,8 +171,13 @@ private slots:
         };
         Busyness_Rules rules(rig.factory);
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        // A failed existence check counts as "no such partition": creating it
+        // then fails on the server, which keeps the stored partition.
+        rig.ui.boxes.expect(ui::Answer::OK);
         QVERIFY(!shownResult(rules.Shown(1, 1, QString(), 1, true)));
         QCOMPARE(rules.ErrLocation(), QStringLiteral("[QRVdb.CONFIG][Business_Rules]Shown"));
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+        QVERIFY(rig.ui.boxes.shown().first().text.startsWith(QStringLiteral("QRVins.INSCONFIG:Insert_Partition:")));
 
         const QStringList lines = rig.userLogLines();
         QCOMPARE(lines.size(), 1);
@@ -216,6 +225,7 @@ private slots:
             rig.intercept.configuration = []() -> QString {
                 throw rt::RuntimeError(-2147220991, QStringLiteral("QRVdb.CONFIG"), QStringLiteral("down"));
             };
+        rig.ui.boxes.expect(ui::Answer::OK);
         Busyness_Rules rules(rig.factory);
         QVERIFY(!shownResult(rules.Shown(1, 1, QString())));
         QCOMPARE(rules.ErrCode(), 457);
@@ -237,6 +247,8 @@ private slots:
         }
         QVERIFY(!readerError.isEmpty());
 
+        rig.ui.boxes.expect(ui::Answer::OK);
+        rig.ui.boxes.expect(ui::Answer::OK);
         GUI::load();
         rules.Get_Partitions(1);
         GUI::unload();

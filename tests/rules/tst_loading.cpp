@@ -1,0 +1,590 @@
+// Loading a configuration into the real dialog against a temporary store:
+// the partition selector, one partition's settings, the node grid, the PLAY
+// message list, the access modes, the navigation buttons, and opening a
+// partition that does not exist yet. Every message box is scripted.
+#include "Rig.h"
+#include "TestRegistry.h"
+
+#include "data/Rowset.h"
+#include "dialog/GUI.h"
+#include "dialog/Twips.h"
+#include "rules/Busyness_Rules.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using testing::Rig;
+
+namespace {
+
+FieldInfo column(const char *name, const char *type) { return {QString::fromLatin1(name), QString::fromLatin1(type)}; }
+
+// The store's settings answer for a partition, with some fields replaced.
+QString settingsAnswer(Rig &rig, qint16 config, qint16 partition, const QHash<QString, Variant> &changes)
+{
+    RecordSet stored = rig.store->partitionSettings(config, partition);
+    RecordSet changed(stored.fields());
+    RecordSet::Row row = stored.rows().first();
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        row[stored.fieldIndex(it.key())] = it.value();
+    changed.addRow(row);
+    return rowset::write(changed);
+}
+
+// A partition list answer; a null number or name stands for an absent value.
+QString partitionsAnswer(const QList<QPair<Variant, Variant>> &rows)
+{
+    RecordSet list({column("Config_ID", "i2"), column("PartitionID", "string"), column("Name", "string")});
+    for (const auto &[number, name] : rows)
+        list.addRow({Variant::integer(1), number, name});
+    return rowset::write(list);
+}
+
+// Node maxima rows (node type, maximum) in the order given.
+QString maximaAnswer(const QList<QPair<int, int>> &rows)
+{
+    RecordSet maxima({column("Config_ID", "i2"), column("PartitionID", "i2"), column("NodeType_ID", "i2"),
+                      column("Max_Number", "i2")});
+    for (const auto &[type, maximum] : rows)
+        maxima.addRow({Variant::integer(1), Variant::integer(1), Variant::integer(type), Variant::integer(maximum)});
+    return rowset::write(maxima);
+}
+
+// A node type list of ids 0 and 100, 101, ... (count types in all).
+QString nodeTypesAnswer(int count)
+{
+    RecordSet types({column("ID", "i2"), column("Name", "string"), column("Name_French", "string")});
+    for (int i = 0; i < count; ++i) {
+        const int id = i == 0 ? 0 : 99 + i;
+        types.addRow({Variant::integer(id), Variant::text(QStringLiteral("Type %1").arg(id)),
+                      Variant::text(QStringLiteral("Type F %1").arg(id))});
+    }
+    return rowset::write(types);
+}
+
+QList<QPair<int, int>> firstNodeTypes(int count)
+{
+    QList<QPair<int, int>> rows;
+    for (int i = 0; i < count; ++i)
+        rows.append({i == 0 ? 0 : 99 + i, 7});
+    return rows;
+}
+
+QStringList entries(const QComboBox *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->itemText(i));
+    return texts;
+}
+
+QList<int> shownNodeTypes(const GUI &form)
+{
+    QList<int> ids;
+    for (int row = 0; row < 20; ++row)
+        if (!form.txtNode[row]->isHidden())
+            ids.append(form.lblNodeTypeID[row]->text().toInt());
+    return ids;
+}
+
+bool ownEnabled(const QWidget *widget) { return !widget->testAttribute(Qt::WA_Disabled); }
+
+// Opens the form as Shown prepares it, without showing it.
+GUI &openForm(Busyness_Rules &rules)
+{
+    GUI &form = GUI::load();
+    form.Busyness_Rules(&rules);
+    form.Load_Language_Dependant_Parts();
+    form.Load_Combo_Lists();
+    rules.Obtain_All_Node_Type_Name(1);
+    return form;
+}
+
+struct FormCloser
+{
+    ~FormCloser() { GUI::unload(); }
+};
+
+} // namespace
+
+class LoadingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void timesShowAsMinutesAndSeconds_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("minutesText");
+        QTest::addColumn<QString>("secondsText");
+        QTest::newRow("0") << 0 << "00" << "00";
+        QTest::newRow("59") << 59 << "00" << "59";
+        QTest::newRow("60") << 60 << "01" << "00";
+        QTest::newRow("125") << 125 << "02" << "05";
+        QTest::newRow("600") << 600 << "10" << "00";
+        QTest::newRow("7260") << 7260 << "121" << "00";
+    }
+    void timesShowAsMinutesAndSeconds()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QString, minutesText);
+        QFETCH(QString, secondsText);
+        Rig rig;
+        const QString answer = settingsAnswer(rig, 1, 1, {{"TotalRecTime", Variant::integer(seconds)},
+                                                          {"TimeLimit", Variant::integer(seconds)}});
+        rig.intercept.partitionSettings = [&](const QString &, const QString &p) {
+            return p == QLatin1String("1") ? answer : QString();
+        };
+        Busyness_Rules rules(rig.factory);
+        QStringList shown;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            shown = {form.txtRecTimeMin->text(), form.txtRecTimeSec->text(), form.txtTimeLimitMin->text(),
+                     form.txtTimeLimitSec->text()};
+        };
+        rules.Shown(1, 1, QString());
+        QCOMPARE(shown, QStringList({minutesText, secondsText, minutesText, secondsText}));
+    }
+
+    void settingsFillTheFields()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        QStringList shown;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            shown = {form.txtPartitionNumber->text(), form.txtPartitionName->text(), form.txtAccessCode->text(),
+                     form.cboRemoteLanguage->currentText(), form.cboNoMSGRecorded->currentText(),
+                     form.cboSelectionLimit->currentText(), form.cboCommand->currentText(),
+                     form.txtMSGCmd->text(), form.txtIDFraction->text()};
+        };
+        QVERIFY(rules.Shown(1, 3, QString()).asBoolean());
+        const QStringList expected{"3", "Réception \"Nord\" & <Sud>", "0042", "FRENCH", "IGNORE", "12", "NOOP", "1",
+                                   "4 of 6"};
+        QCOMPARE(shown, expected);
+    }
+
+    void emptyNameKeepsThePreviousName()
+    {
+        Rig rig;
+        const QString nameless = settingsAnswer(rig, 1, 2, {{"Name", Variant::text(QString())}});
+        rig.intercept.partitionSettings = [&](const QString &, const QString &p) {
+            return p == QLatin1String("2") ? nameless : QString();
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Partition_Settings(1, 1, false);
+        QCOMPARE(form.txtPartitionName->text(), QStringLiteral("Sales"));
+        rules.Get_Partition_Settings(1, 2, false);
+        QCOMPARE(form.txtPartitionName->text(), QStringLiteral("Sales"));
+        QCOMPARE(form.cboSelectionLimit->currentText(), QStringLiteral("25")); // the rest did load
+    }
+
+    void defaultViewKeepsThePartitionShown()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        QStringList before;
+        QStringList after;
+        QString name;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            auto position = [&] {
+                return QStringList{form.txtPartitionNumber->text(), form.cboPartitionNumber->currentText(),
+                                   form.txtIDFraction->text()};
+            };
+            before = position();
+            rules.Get_Partition_Settings(1, 0, true);
+            after = position();
+            name = form.txtPartitionName->text();
+        };
+        rules.Shown(1, 2, QString());
+        QCOMPARE(before, QStringList({"2", "2 - Support", "3 of 6"}));
+        QCOMPARE(after, before);
+        QCOMPARE(name, QStringLiteral("Default Partition"));
+    }
+
+    void selectorListsNumberedNamedRows()
+    {
+        Rig rig;
+        rig.intercept.partitions = [](const QString &) {
+            return partitionsAnswer({{Variant::text("0"), Variant::text("Default Partition")},
+                                     {Variant::text("3"), Variant::text("Sales")},
+                                     {Variant(), Variant::text("No number")},
+                                     {Variant::text(""), Variant::text("Empty number")},
+                                     {Variant::text("7"), Variant::text("")},
+                                     {Variant::text("8"), Variant()}});
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Partitions(1);
+        QCOMPARE(entries(form.cboPartitionNumber), QStringList({"0 - Default Partition", "3 - Sales"}));
+        QCOMPARE(form.cboPartitionNumber->itemData(1).toInt(), 3);
+        QCOMPARE(form.cboPartitionNumber->currentIndex(), -1);
+        QCOMPARE(int(rules.MaxPartition()), 4);
+
+        rig.intercept.partitions = {};
+        rules.Get_Partitions(1);
+        QCOMPARE(form.cboPartitionNumber->count(), 6);
+        QCOMPARE(form.cboPartitionNumber->itemText(0), QStringLiteral("0 - Default Partition"));
+        QCOMPARE(int(rules.MaxPartition()), 6);
+        QVERIFY(rig.ui.boxes.shown().isEmpty());
+    }
+
+    void moreCountedThanListedFailsGetData()
+    {
+        Rig rig;
+        rig.intercept.partitions = [](const QString &) {
+            return partitionsAnswer({{Variant::text("0"), Variant::text("Default Partition")},
+                                     {Variant::text("7"), Variant()}});
+        };
+        Busyness_Rules rules(rig.factory);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        // Partition 1 is not listed, so the search runs past the last entry.
+        QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
+        QCOMPARE(rig.ui.runner.runs, 0);
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+        QCOMPARE(rig.ui.boxes.shown().first().text, QStringLiteral("VEL_PART_SET:Get_Data \r\n"
+                                                                   "Invalid property array index\r\n"
+                                                                   "Inactive Business Rules"));
+        QVERIFY(rules.ErrDescription().isEmpty());
+    }
+
+    void storedMaximaInNodeTypeOrder()
+    {
+        Rig rig;
+        rig.intercept.nodeMaxima = [](const QString &, const QString &) {
+            return maximaAnswer({{16, 50}, {2, 3}, {999, 1}, {10, 1}, {0, 12}, {5, 4}});
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Node_Type_Max(1, 1);
+        QCOMPARE(shownNodeTypes(form), QList<int>({0, 2, 5, 16}));
+        QCOMPARE(form.lblNode[1]->text(), QStringLiteral("Station"));
+        QCOMPARE(form.txtNode[3]->text(), QStringLiteral("50"));
+        QCOMPARE(int(rules.NodeTypeCount()), 4);
+        QCOMPARE(form.Get_strMSG(), QStringLiteral("MSG"));
+        QCOMPARE(int(form.Get_iMaxMSG()), 12);
+    }
+
+    void missingMaximaGetDefaultsStoredForPartitionZero()
+    {
+        Rig rig;
+        rig.store->seedPartitions(3, 2);
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Node_Type_Max(3, 1);
+
+        const QList<int> expectedTypes{0, 1, 2, 3, 4, 5, 6, 7, 14, 15, 16, 20};
+        QCOMPARE(shownNodeTypes(form), expectedTypes);
+        QHash<int, int> stored;
+        RecordSet zero = rig.store->nodeMaxima(3, 0);
+        for (; !zero.isEOF(); zero.MoveNext())
+            stored.insert(int(zero.Fields(2).asInteger()), int(zero.Fields(3).asInteger()));
+        QCOMPARE(stored.size(), expectedTypes.size());
+        for (int row = 0; row < expectedTypes.size(); ++row) {
+            const int type = expectedTypes[row];
+            const int expected = type == 5 ? 9 : (type >= 14 && type <= 16) ? 99 : 999;
+            QCOMPARE(stored.value(type), expected);
+            QCOMPARE(form.txtNode[row]->text(), QString::number(expected));
+        }
+        QCOMPARE(rig.store->nodeMaxima(3, 1).RecordCount(), 0);
+    }
+
+    void gridSizeFollowsTheRows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("9 rows fit") << 9 << 3500 << -115 << false;
+        QTest::newRow("10 rows scroll") << 10 << 3860 << 245 << true;
+        QTest::newRow("19 rows") << 19 << 7100 << 3485 << true;
+    }
+    void gridSizeFollowsTheRows()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, height);
+        QFETCH(int, maximum);
+        QFETCH(bool, scrolls);
+        Rig rig;
+        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(20); };
+        rig.intercept.nodeMaxima = [rows](const QString &, const QString &) {
+            return maximaAnswer(firstNodeTypes(rows));
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Node_Type_Max(1, 1);
+        QCOMPARE(twips::height(form.picNode), height);
+        QCOMPARE(form.VScroll1->maximum(), maximum);
+        QCOMPARE(ownEnabled(form.VScroll1), scrolls);
+        QCOMPARE(shownNodeTypes(form).size(), rows);
+    }
+
+    void fewerRowsHideTheRest()
+    {
+        Rig rig;
+        int rows = 12;
+        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(20); };
+        rig.intercept.nodeMaxima = [&](const QString &, const QString &) {
+            return maximaAnswer(firstNodeTypes(rows));
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Node_Type_Max(1, 1);
+        QCOMPARE(shownNodeTypes(form).size(), 12);
+        rows = 5;
+        rules.Get_Node_Type_Max(1, 2);
+        for (int row = 0; row < 20; ++row) {
+            QCOMPARE(form.txtNode[row]->isHidden(), row >= 5);
+            QCOMPARE(form.lblNode[row]->isHidden(), row >= 5);
+        }
+    }
+
+    void tooManyNodeTypesForTheGrid()
+    {
+        Rig rig;
+        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(21); };
+        rig.intercept.nodeMaxima = [](const QString &, const QString &) { return maximaAnswer(firstNodeTypes(21)); };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rig.ui.boxes.expect(ui::Answer::OK);
+        rules.Get_Node_Type_Max(1, 1);
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+        QCOMPARE(rig.ui.boxes.shown().first().text,
+                 QStringLiteral("VEL_PART_SET:Get_Node_Type_Max \r\nSubscript out of range\r\nInactive Business Rules"));
+        QCOMPARE(shownNodeTypes(form).size(), 20); // the rows filled before stay
+    }
+
+    void positionTextAndItsAbsence()
+    {
+        Rig rig;
+        rig.store->seedPartitions(5, 7);
+        Busyness_Rules rules(rig.factory);
+        QString fraction;
+        QString unchanged;
+        rig.ui.runner.script = [&](QDialog &) {
+            GUI &form = *GUI::instance();
+            fraction = form.txtIDFraction->text();
+            rig.intercept.partitions = [](const QString &) {
+                return partitionsAnswer({{Variant::text("0"), Variant::text("Default Partition")}});
+            };
+            rules.Get_Partitions(5);
+            rules.Get_Partition_Settings(5, 4, false);
+            unchanged = form.txtIDFraction->text();
+        };
+        rules.Shown(5, 2, QString());
+        QCOMPARE(fraction, QStringLiteral("3 of 7"));
+        QCOMPARE(unchanged, QStringLiteral("3 of 7"));
+    }
+
+    void playWithNoMessages()
+    {
+        Rig rig;
+        rig.intercept.nodeMaxima = [](const QString &, const QString &) { return maximaAnswer({{0, 0}, {5, 2}}); };
+        Busyness_Rules rules(rig.factory);
+        QStringList items;
+        bool listHidden = false;
+        bool boxShown = false;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            items = entries(form.cboMSGCmd);
+            listHidden = form.cboMSGCmd->isHidden();
+            boxShown = !form.txtMSGCmd->isHidden();
+        };
+        rules.Shown(1, 4, QString()); // Night: PLAY, message number 0
+        QCOMPARE(items, QStringList({"MSG 0"}));
+        QVERIFY(listHidden);
+        QVERIFY(boxShown);
+    }
+
+    void otherCommandHidesTheMessageControls()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        bool bothHidden = false;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            bothHidden = form.cboMSGCmd->isHidden() && form.txtMSGCmd->isHidden();
+        };
+        rules.Shown(1, 2, QString()); // Support: NOOP
+        QVERIFY(bothHidden);
+    }
+
+    void accessModes_data()
+    {
+        QTest::addColumn<QString>("menuOption");
+        QTest::addColumn<bool>("denied");
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("x: no access") << "x" << true << true;
+        QTest::newRow("X: full access") << "X" << false << true;
+        QTest::newRow("r: read only") << "r" << false << false;
+        QTest::newRow("empty: full access") << "" << false << true;
+    }
+    void accessModes()
+    {
+        QFETCH(QString, menuOption);
+        QFETCH(bool, denied);
+        QFETCH(bool, editable);
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        bool frameShown = false;
+        int listed = -1;
+        QList<bool> panels;
+        QList<bool> navigation;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            frameShown = !form.frmAccessDenied->isHidden();
+            listed = form.cboPartitionNumber->count();
+            panels = {ownEnabled(form.PicDetail), ownEnabled(form.picNode), ownEnabled(form.cmdViewPartitionDefault)};
+            navigation = {ownEnabled(form.cmdFirst), ownEnabled(form.cmdPrevious), ownEnabled(form.cmdNext),
+                          ownEnabled(form.cmdLast)};
+        };
+        QVERIFY(rules.Shown(1, 2, menuOption).asBoolean());
+        QCOMPARE(frameShown, denied);
+        QCOMPARE(listed, denied ? 0 : 6);
+        if (!denied) {
+            QCOMPARE(panels, QList<bool>({editable, editable, editable}));
+            QCOMPARE(navigation, QList<bool>({true, true, true, true})); // read only leaves them alone
+        }
+    }
+
+    void initialHidesEveryRow()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Partition_Settings(1, 1, false);
+        rules.Get_Node_Type_Max(1, 1);
+        QVERIFY(!shownNodeTypes(form).isEmpty());
+        rules.Initial();
+        QVERIFY(shownNodeTypes(form).isEmpty());
+        for (int row = 0; row < 20; ++row)
+            QVERIFY(form.lblNode[row]->isHidden());
+        QVERIFY(form.txtAccessCode->text().isEmpty());
+    }
+
+    void navigationButtonsFollowThePosition_data()
+    {
+        QTest::addColumn<int>("config");
+        QTest::addColumn<int>("partition");
+        QTest::addColumn<QList<bool>>("enabled"); // First, Previous, Next, Last
+        QTest::newRow("only one partition") << 6 << 0 << QList<bool>{false, false, false, false};
+        QTest::newRow("first") << 1 << 0 << QList<bool>{false, false, true, true};
+        QTest::newRow("middle") << 1 << 3 << QList<bool>{true, true, true, true};
+        QTest::newRow("last") << 1 << 12 << QList<bool>{true, true, false, false};
+    }
+    void navigationButtonsFollowThePosition()
+    {
+        QFETCH(int, config);
+        QFETCH(int, partition);
+        QFETCH(QList<bool>, enabled);
+        Rig rig;
+        rig.store->seedPartitions(6, 1);
+        Busyness_Rules rules(rig.factory);
+        QList<bool> buttons;
+        bool applyEnabled = true;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            buttons = {ownEnabled(form.cmdFirst), ownEnabled(form.cmdPrevious), ownEnabled(form.cmdNext),
+                       ownEnabled(form.cmdLast)};
+            applyEnabled = ownEnabled(form.cmdApply);
+        };
+        QVERIFY(rules.Shown(qint16(config), qint16(partition), QString()).asBoolean());
+        QCOMPARE(buttons, enabled);
+        QVERIFY(!applyEnabled);
+    }
+
+    void missingPartitionIsCreatedFromTheDefault()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        QString number;
+        QString name;
+        rig.ui.runner.script = [&](QDialog &) {
+            number = GUI::instance()->txtPartitionNumber->text();
+            name = GUI::instance()->txtPartitionName->text();
+        };
+        QVERIFY(rules.Shown(1, 20, QString()).asBoolean());
+        QCOMPARE(number, QStringLiteral("20"));
+        QCOMPARE(name, QStringLiteral("Default Partition"));
+
+        RecordSet created = rig.store->partitionSettings(1, 20);
+        QCOMPARE(created.RecordCount(), 1);
+        const RecordSet template0 = rig.store->partitionSettings(1, 0);
+        for (const char *field : {"Name", "PartitionAccessCode", "REMLanguage", "SelectLimit", "TimeLimit", "Command",
+                                  "NoMSGRecorded", "TotalRecTime"})
+            QCOMPARE(created.Fields(QString::fromLatin1(field)).toText(),
+                     template0.Fields(QString::fromLatin1(field)).toText());
+        QCOMPARE(rig.store->nodeMaxima(1, 20).RecordCount(), rig.store->nodeMaxima(1, 0).RecordCount());
+
+        // Opening it again reads the created row and creates nothing.
+        rig.store->savePartition([&] {
+            server::PartitionRow row;
+            row.configId = 1;
+            row.partitionId = 20;
+            row.name = QStringLiteral("Renamed");
+            row.accessCode = QStringLiteral("4321");
+            row.remLanguage = QStringLiteral("ENGLISH");
+            row.selectLimit = QStringLiteral("0");
+            row.command = QStringLiteral("NOOP");
+            row.noMsgRecorded = QStringLiteral("IGNORE");
+            return row;
+        }());
+        QVERIFY(rules.Shown(1, 20, QString()).asBoolean());
+        QCOMPARE(name, QStringLiteral("Renamed"));
+        QVERIFY(rig.ui.boxes.shown().isEmpty());
+    }
+
+    void aFailingReadLeavesTheDialogUsable_data()
+    {
+        QTest::addColumn<bool>("malformed");
+        QTest::addColumn<QStringList>("expectedStarts");
+        QTest::newRow("server error") << false
+                                      << QStringList{"QRVdb.CONFIG:Get_Partition_Settings \r\nserver is down"};
+        QTest::newRow("malformed answer")
+            << true << QStringList{"VEL_PART_SET:XMLToRS:", "VEL_PART_SET:Get_Partition_Settings \r\nObject variable"};
+    }
+    void aFailingReadLeavesTheDialogUsable()
+    {
+        QFETCH(bool, malformed);
+        QFETCH(QStringList, expectedStarts);
+        Rig rig;
+        int calls = 0;
+        rig.intercept.partitionSettings = [&](const QString &, const QString &) -> QString {
+            if (++calls == 1)
+                return {}; // the existence check reads the store
+            if (malformed)
+                return testing::malformedAnswer();
+            throw rt::RuntimeError(-2147220991, QStringLiteral("QRVdb.CONFIG"), QStringLiteral("server is down"));
+        };
+        for (int i = 0; i < expectedStarts.size(); ++i)
+            rig.ui.boxes.expect(ui::Answer::OK);
+        Busyness_Rules rules(rig.factory);
+        QList<int> shownTypes;
+        rig.ui.runner.script = [&](QDialog &) { shownTypes = shownNodeTypes(*GUI::instance()); };
+        QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
+        QCOMPARE(rig.ui.runner.runs, 1);
+        QCOMPARE(rig.ui.boxes.shown().size(), expectedStarts.size());
+        for (int i = 0; i < expectedStarts.size(); ++i)
+            QVERIFY2(rig.ui.boxes.shown()[i].text.startsWith(expectedStarts[i]), qPrintable(rig.ui.boxes.shown()[i].text));
+        QVERIFY(!shownTypes.isEmpty()); // the rest of the partition still loaded
+    }
+};
+
+REGISTER_TEST(LoadingTest)
+#include "tst_loading.moc"
