@@ -24,7 +24,7 @@ public:
         PIDLIST_ABSOLUTE itemList = nullptr;
         if (FAILED(SHGetSpecialFolderLocation(nullptr, int(folder), &itemList)))
             return {};
-        char buffer[MAX_PATH + 1] = {};
+        char buffer[MAX_PATH] = {};
         QString path;
         if (SHGetPathFromIDListA(itemList, buffer))
             path = QString::fromLocal8Bit(buffer); // up to the first NUL

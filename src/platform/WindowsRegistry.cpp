@@ -6,13 +6,22 @@
 #include <windows.h>
 
 namespace platform {
+namespace {
+
+// The predefined handles are 32-bit LONG values widened with their sign
+// (HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 in a 64-bit process).
+HKEY predefinedKey(RootKey root)
+{
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(static_cast<quint32>(root))));
+}
+
+} // namespace
 
 qint32 WindowsRegistry::openKey(RootKey root, const QByteArray &subKey, quint32 access,
                                 RegistryKey *key)
 {
     HKEY opened = nullptr;
-    const LONG answer = RegOpenKeyExA(reinterpret_cast<HKEY>(quintptr(root)), subKey.constData(),
-                                      0, REGSAM(access), &opened);
+    const LONG answer = RegOpenKeyExA(predefinedKey(root), subKey.constData(), 0, REGSAM(access), &opened);
     if (answer == ERROR_SUCCESS)
         *key = reinterpret_cast<RegistryKey>(opened);
     return qint32(answer);
