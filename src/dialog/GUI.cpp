@@ -56,8 +56,8 @@ template <typename Body> auto GUI::bridge(const char *procedure, Body body) -> d
     using Result = decltype(body());
     try {
         return body();
-    } catch (const rt::RuntimeError &error) {
-        recordError(error, QString::fromLatin1(procedure), ::Busyness_Rules::ModuleGUI);
+    } catch (...) {
+        recordError(rt::currentError(), QString::fromLatin1(procedure), ::Busyness_Rules::ModuleGUI);
     }
     if constexpr (!std::is_void_v<Result>)
         return Result{};

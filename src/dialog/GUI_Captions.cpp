@@ -22,7 +22,7 @@ QString GUI::Get_Res_String(qint32 Id)
     std::optional<QString> text;
     try {
         text = resources::strings().load(rt::checkedLong(qint64(LanguageOffset) + Id));
-    } catch (const rt::RuntimeError &) {
+    } catch (...) {
         text.reset();
     }
     if (text)
@@ -41,7 +41,8 @@ void GUI::Load_Language_Dependant_Parts()
 {
     try {
         applyCaptions();
-    } catch (const rt::RuntimeError &error) {
+    } catch (...) {
+        const rt::RuntimeError error = rt::currentError();
         Show_Internal_Error(34, error.source() + QStringLiteral(":Load_Language_Dependant_Parts \r\n")
                                     + error.description());
     }
@@ -112,8 +113,8 @@ void GUI::Load_Combo_Lists()
 {
     try {
         fillComboLists();
-    } catch (const rt::RuntimeError &error) {
-        recordError(error, QStringLiteral("Set_MousePointer"), ::Busyness_Rules::ModuleBusinessRules);
+    } catch (...) {
+        recordError(rt::currentError(), QStringLiteral("Set_MousePointer"), ::Busyness_Rules::ModuleBusinessRules);
     }
 }
 

@@ -28,7 +28,7 @@ void GUI::Show_Internal_Error(qint16 Id, const QString &Location)
         const QString text = resourceText(rt::addInteger(Id, LanguageOffset)) + QStringLiteral("\r\n") + Location;
         ui::mousePointer().setScreenPointer(ui::Pointer::Default);
         ui::messageBoxes().show(text, title, ui::Buttons::OK, ui::Icon::Critical);
-    } catch (const rt::RuntimeError &) {
+    } catch (...) {
         // Do not leave the hourglass on behind the fallback box.
         ui::mousePointer().setScreenPointer(ui::Pointer::Default);
         Show_Resource_Failure();

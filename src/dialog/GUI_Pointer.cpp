@@ -26,8 +26,8 @@ void GUI::Set_MousePointer(qint16 Busy, bool Reset)
             if (BusyCount < 0)
                 BusyCount = 0;
         }
-    } catch (const rt::RuntimeError &error) {
-        recordError(error, QStringLiteral("Set_MousePointer"), ::Busyness_Rules::ModuleBusinessRules);
+    } catch (...) {
+        recordError(rt::currentError(), QStringLiteral("Set_MousePointer"), ::Busyness_Rules::ModuleBusinessRules);
     }
 }
 

@@ -1,0 +1,325 @@
+// Captions and fixed lists from the string table: what the user reads after
+// Load_Language_Dependant_Parts and Load_Combo_Lists, and how a missing,
+// empty or malformed string stops them part way.
+#include "EditedStringTable.h"
+#include "TestRegistry.h"
+#include "TestSupport.h"
+#include "dialog/GUI.h"
+#include "dialog/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+struct Caption
+{
+    const char *control;
+    const char *english;
+    const char *design;
+};
+
+// In the order Load_Language_Dependant_Parts applies them.
+const Caption Captions[] = {
+    {"GUI", "Partition Settings", "Partition Settings"},
+    {"lblPartitionNo", "Partition Number", "F:Partition Number:"},
+    {"lblPartitionName", "Partition Name", "F:Partition Name"},
+    {"lblAccessCode", "Access Code", "F:Access Code"},
+    {"lblREMLanguage", "Remote Language", "F:Remote Language"},
+    {"lblTotalRecTime", "Total Rec.Time (MM:SS)", "F:Total Rec.Time (sec)"},
+    {"lblNoMSGRecorded", "No MSG Recorded", "F:No MSG Recorded"},
+    {"lblSelectionLimit", "Selection Limit", "F:Selection Limit"},
+    {"lblTimeLimit", "Time limit (MM:SS)", "F:Time Limit (sec)"},
+    {"lblCommand", "Command", "F:Command"},
+    {"frmMaxNoOfNode", "Max Number of each Node", "F:Max Number of each nodes"},
+    {"cmdViewPartitionDefault", "Default", "Defaults"},
+    {"lblAccessDenied", "Access Denied", "F:Access Denied"},
+};
+constexpr int CaptionCount = int(std::size(Captions));
+
+QString captionOf(GUI &form, const QString &name)
+{
+    if (name == QLatin1String("GUI"))
+        return form.windowTitle();
+    QObject *control = form.findChild<QObject *>(name);
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *frame = qobject_cast<QGroupBox *>(control))
+        return frame->title();
+    if (auto *button = qobject_cast<QPushButton *>(control))
+        return button->text();
+    return QStringLiteral("<no control %1>").arg(name);
+}
+
+QStringList itemsOf(const QComboBox *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+QStringList numbers(int first, int last)
+{
+    QStringList texts;
+    for (int n = first; n <= last; ++n)
+        texts << QString::number(n);
+    return texts;
+}
+
+} // namespace
+
+class DialogCaptionsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    GUI *form = nullptr;
+
+private slots:
+    void init() { form = &GUI::load(); }
+    void cleanup() { GUI::unload(); }
+
+    void englishCaptions_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("caption");
+        for (const Caption &caption : Captions)
+            QTest::newRow(caption.control) << QString::fromLatin1(caption.control) << caption.english;
+    }
+
+    void englishCaptions()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, caption);
+        testing::ScriptedUi ui;
+        form->Load_Language_Dependant_Parts();
+        QCOMPARE(captionOf(*form, control), caption);
+        QCOMPARE(ui.boxes.shown().size(), 0);
+    }
+
+    void defaultsButtonMovesFromStrings66And67_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("English block") << "6360" << "855" << QRect(6360, 4800, 855, 375);
+        QTest::newRow("French figures") << "120" << "1215" << QRect(120, 4800, 1215, 375);
+        QTest::newRow("blanks around numbers") << " 2000 " << " 900" << QRect(2000, 4800, 900, 375);
+    }
+
+    void defaultsButtonMovesFromStrings66And67()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, width);
+        QFETCH(QRect, twips);
+        testing::EditedStringTable table;
+        table.replaced = {{66, left}, {67, width}};
+        resources::ScopedStringTable scope(table);
+        testing::ScriptedUi ui;
+        form->Load_Language_Dependant_Parts();
+        QPushButton *button = form->cmdViewPartitionDefault;
+        QCOMPARE(button->text(), QStringLiteral("Default"));
+        QCOMPARE(QRect(twips::left(button), twips::top(button), twips::width(button), twips::height(button)), twips);
+    }
+
+    // The first missing or empty string ends the procedure: the captions
+    // before it are applied, the rest keep their design texts. The table
+    // puts the Defaults button elsewhere so that its move shows.
+    void missingStringStopsTheCaptions_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("emptyInsteadOfMissing");
+        QTest::addColumn<int>("applied");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("1, the form caption") << 1 << false << 0 << false;
+        QTest::newRow("30") << 30 << false << 1 << false;
+        QTest::newRow("33, fetched only") << 33 << false << 2 << false;
+        QTest::newRow("26") << 26 << false << 2 << false;
+        QTest::newRow("7") << 7 << false << 5 << false;
+        QTest::newRow("22, empty") << 22 << true << 10 << false;
+        QTest::newRow("65") << 65 << false << 11 << false;
+        QTest::newRow("66") << 66 << false << 12 << false;
+        QTest::newRow("67, empty") << 67 << true << 12 << false;
+        QTest::newRow("74, fetched only") << 74 << false << 12 << true;
+        QTest::newRow("27") << 27 << false << 12 << true;
+    }
+
+    void missingStringStopsTheCaptions()
+    {
+        QFETCH(int, id);
+        QFETCH(bool, emptyInsteadOfMissing);
+        QFETCH(int, applied);
+        QFETCH(bool, moved);
+        testing::EditedStringTable table;
+        table.replaced = {{66, "120"}, {67, "1215"}};
+        if (emptyInsteadOfMissing)
+            table.replaced.insert(id, QString());
+        else
+            table.removed = {id};
+        resources::ScopedStringTable scope(table);
+        testing::ScriptedUi ui;
+        if (!emptyInsteadOfMissing)
+            ui.boxes.expect(ui::Answer::OK);
+        form->Load_Language_Dependant_Parts();
+
+        QCOMPARE(ui.boxes.shown().size(), emptyInsteadOfMissing ? 0 : 1);
+        if (!emptyInsteadOfMissing) {
+            QCOMPARE(ui.boxes.shown().first().text, QStringLiteral("Resource file failed."));
+            QCOMPARE(ui.boxes.shown().first().title, QStringLiteral("Internal Error"));
+            QCOMPARE(ui.boxes.shown().first().icon, ui::Icon::Critical);
+        }
+        for (int i = 0; i < CaptionCount; ++i)
+            QCOMPARE(captionOf(*form, Captions[i].control),
+                     QString::fromLatin1(i < applied ? Captions[i].english : Captions[i].design));
+        QCOMPARE(twips::left(form->cmdViewPartitionDefault), moved ? 120 : 6360);
+        QCOMPARE(twips::width(form->cmdViewPartitionDefault), moved ? 1215 : 855);
+    }
+
+    void malformedPositionIsAGeneralFailure_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("left not a number") << "abc" << "855" << "Type mismatch";
+        QTest::newRow("width beyond 16 bits") << "120" << "40000" << "Overflow";
+    }
+
+    void malformedPositionIsAGeneralFailure()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, width);
+        QFETCH(QString, description);
+        testing::EditedStringTable table;
+        table.replaced = {{66, left}, {67, width}};
+        resources::ScopedStringTable scope(table);
+        testing::ScriptedUi ui;
+        ui.boxes.expect(ui::Answer::OK);
+        form->Load_Language_Dependant_Parts();
+
+        QCOMPARE(ui.boxes.shown().size(), 1);
+        const ui::ShownBox box = ui.boxes.shown().first();
+        QCOMPARE(box.title, QStringLiteral("Internal Error"));
+        QCOMPARE(box.text, "General Failure\r\nVEL_PART_SET:Load_Language_Dependant_Parts \r\n" + description);
+        QCOMPARE(box.icon, ui::Icon::Critical);
+        QCOMPARE(twips::left(form->cmdViewPartitionDefault), 6360);
+        QCOMPARE(twips::width(form->cmdViewPartitionDefault), 855);
+        QCOMPARE(form->cmdViewPartitionDefault->text(), QStringLiteral("Default"));
+        QCOMPARE(form->lblAccessDenied->text(), QStringLiteral("F:Access Denied"));
+    }
+
+    void fixedLists_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("remote language") << "cboRemoteLanguage"
+                                         << QStringList{"ENGLISH", "SPANISH", "FRENCH", "GERMAN", "PORTUGUESE"};
+        QTest::newRow("command") << "cboCommand" << QStringList{"NOOP", "PLAY"};
+        QTest::newRow("no message recorded") << "cboNoMSGRecorded" << QStringList{"IGNORE", "DISCONNECT", "PLAY"};
+        QTest::newRow("selection limit") << "cboSelectionLimit" << numbers(0, 25);
+        QTest::newRow("partition selector untouched") << "cboPartitionNumber" << QStringList{};
+    }
+
+    void fixedLists()
+    {
+        QFETCH(QString, list);
+        QFETCH(QStringList, items);
+        testing::ScriptedUi ui;
+        form->Load_Combo_Lists();
+        auto *combo = form->findChild<QComboBox *>(list);
+        QVERIFY(combo);
+        QCOMPARE(itemsOf(combo), items);
+        QCOMPARE(combo->currentIndex(), -1);
+        for (int i = 0; i < combo->count(); ++i)
+            QVERIFY(!combo->itemData(i).isValid());
+        QCOMPARE(form->Get_strPLAY(), QStringLiteral("PLAY"));
+    }
+
+    void listsAreNotClearedFirst()
+    {
+        testing::ScriptedUi ui;
+        form->cboSelectionLimit->addItem("kept");
+        form->Load_Combo_Lists();
+        QCOMPARE(itemsOf(form->cboSelectionLimit), QStringList{"kept"} + numbers(0, 25));
+    }
+
+    void playTextComesFromTheTable()
+    {
+        testing::EditedStringTable table;
+        table.replaced = {{78, "F:PLAY"}};
+        resources::ScopedStringTable scope(table);
+        testing::ScriptedUi ui;
+        form->Load_Combo_Lists();
+        QCOMPARE(form->Get_strPLAY(), QStringLiteral("F:PLAY"));
+        QCOMPARE(itemsOf(form->cboCommand), (QStringList{"NOOP", "F:PLAY"}));
+        QCOMPARE(itemsOf(form->cboNoMSGRecorded), (QStringList{"IGNORE", "DISCONNECT", "F:PLAY"}));
+    }
+
+    void missingStringStopsTheLists_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("languages");
+        QTest::addColumn<int>("commands");
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<int>("noMessageActions");
+        QTest::addColumn<int>("limits");
+        QTest::newRow("80, second language") << 80 << 1 << 0 << "" << 0 << 0;
+        QTest::newRow("87, last language") << 87 << 4 << 0 << "" << 0 << 0;
+        QTest::newRow("77") << 77 << 5 << 0 << "" << 0 << 0;
+        QTest::newRow("78, PLAY") << 78 << 5 << 1 << "" << 0 << 0;
+        QTest::newRow("84") << 84 << 5 << 2 << "PLAY" << 1 << 0;
+    }
+
+    void missingStringStopsTheLists()
+    {
+        QFETCH(int, id);
+        QFETCH(int, languages);
+        QFETCH(int, commands);
+        QFETCH(QString, play);
+        QFETCH(int, noMessageActions);
+        QFETCH(int, limits);
+        testing::EditedStringTable table;
+        table.removed = {id};
+        resources::ScopedStringTable scope(table);
+        testing::ScriptedUi ui;
+        ui.boxes.expect(ui::Answer::OK);
+        form->Load_Combo_Lists();
+        QCOMPARE(ui.boxes.shown().size(), 1);
+        QCOMPARE(ui.boxes.shown().first().text, QStringLiteral("Resource file failed."));
+        QCOMPARE(form->cboRemoteLanguage->count(), languages);
+        QCOMPARE(form->cboCommand->count(), commands);
+        QCOMPARE(form->Get_strPLAY(), play);
+        QCOMPARE(form->cboNoMSGRecorded->count(), noMessageActions);
+        QCOMPARE(form->cboSelectionLimit->count(), limits);
+    }
+
+    void resourceStringLookup_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("failures");
+        QTest::newRow("first English string") << 0 << "English" << 0;
+        QTest::newRow("caption") << 7 << "Total Rec.Time (MM:SS)" << 0;
+        QTest::newRow("gap in the table") << 40 << "" << 1;
+        QTest::newRow("negative id") << -1 << "" << 1;
+        QTest::newRow("largest Long") << 2147483647 << "" << 1;
+    }
+
+    void resourceStringLookup()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QFETCH(int, failures);
+        testing::ScriptedUi ui;
+        for (int i = 0; i < failures; ++i)
+            ui.boxes.expect(ui::Answer::OK);
+        QCOMPARE(form->Get_Res_String(id), text);
+        QCOMPARE(ui.boxes.shown().size(), failures);
+    }
+};
+
+REGISTER_TEST(DialogCaptionsTest)
+#include "tst_dialogcaptions.moc"

@@ -1,0 +1,175 @@
+// The dialog's error boxes, its nested busy pointer and its bridge
+// properties, driven through the public surface of the loaded form.
+#include "EditedStringTable.h"
+#include "TestRegistry.h"
+#include "TestSupport.h"
+#include "dialog/GUI.h"
+
+#include <QTest>
+
+class DialogMessagesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    GUI *form = nullptr;
+
+    bool formShowsHourglass() const
+    {
+        return form->testAttribute(Qt::WA_SetCursor) && form->cursor().shape() == Qt::WaitCursor;
+    }
+
+private slots:
+    void init() { form = &GUI::load(); }
+    void cleanup() { GUI::unload(); }
+
+    void internalErrorBox_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("event handler") << 36 << "VEL_PART_SET:cmdOK_Click \r\nOverflow"
+                                       << "Inactive Business Rules\r\nVEL_PART_SET:cmdOK_Click \r\nOverflow";
+        QTest::newRow("captions") << 34 << "X:Load_Language_Dependant_Parts \r\nType mismatch"
+                                  << "General Failure\r\nX:Load_Language_Dependant_Parts \r\nType mismatch";
+        QTest::newRow("empty location") << 36 << "" << "Inactive Business Rules\r\n";
+    }
+
+    void internalErrorBox()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, location);
+        QFETCH(QString, text);
+        testing::ScriptedUi ui;
+        ui.pointer.setScreenPointer(ui::Pointer::Hourglass);
+        ui.boxes.expect(ui::Answer::OK);
+        form->Show_Internal_Error(qint16(id), location);
+        QCOMPARE(ui.boxes.shown().size(), 1);
+        const ui::ShownBox box = ui.boxes.shown().first();
+        QCOMPARE(box.title, QStringLiteral("Internal Error"));
+        QCOMPARE(box.text, text);
+        QCOMPARE(box.text.section("\r\n", 0, 0), QString::fromLatin1(id == 36 ? "Inactive Business Rules" : "General Failure"));
+        QCOMPARE(box.buttons, ui::Buttons::OK);
+        QCOMPARE(box.icon, ui::Icon::Critical);
+        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
+    }
+
+    void internalErrorBoxFallsBackOnAMissingString_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("removedId");
+        QTest::newRow("text id not in the table") << 40 << -1;
+        QTest::newRow("title string missing") << 36 << 35;
+        QTest::newRow("text string missing") << 36 << 36;
+    }
+
+    void internalErrorBoxFallsBackOnAMissingString()
+    {
+        QFETCH(int, id);
+        QFETCH(int, removedId);
+        testing::EditedStringTable table;
+        table.removed = {removedId};
+        resources::ScopedStringTable scope(table);
+        testing::ScriptedUi ui;
+        ui.boxes.expect(ui::Answer::OK);
+        form->Show_Internal_Error(qint16(id), "somewhere");
+        QCOMPARE(ui.boxes.shown().size(), 1);
+        QCOMPARE(ui.boxes.shown().first().text, QStringLiteral("Resource file failed."));
+        QCOMPARE(ui.boxes.shown().first().title, QStringLiteral("Internal Error"));
+        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
+    }
+
+    void resourceFailureBox()
+    {
+        testing::ScriptedUi ui;
+        ui.boxes.expect(ui::Answer::OK);
+        form->Show_Resource_Failure();
+        QCOMPARE(ui.boxes.shown().size(), 1);
+        const ui::ShownBox box = ui.boxes.shown().first();
+        QCOMPARE(box.text, QStringLiteral("Resource file failed."));
+        QCOMPARE(box.title, QStringLiteral("Internal Error"));
+        QCOMPARE(box.buttons, ui::Buttons::OK);
+        QCOMPARE(box.icon, ui::Icon::Critical);
+    }
+
+    // Calls: B busy (True, -1), b busy (1), C clear, R reset.
+    void busyPointerNests_data()
+    {
+        QTest::addColumn<QString>("calls");
+        QTest::addColumn<bool>("hourglass");
+        QTest::addColumn<int>("count");
+        QTest::newRow("one busy") << "B" << true << 1;
+        QTest::newRow("three busy, two clear") << "BBBCC" << true << 1;
+        QTest::newRow("three busy, three clear") << "BBBCCC" << false << 0;
+        QTest::newRow("a fourth clear") << "BBBCCCC" << false << 0;
+        QTest::newRow("surplus clear first") << "CCB" << true << 1;
+        QTest::newRow("surplus clear then balanced") << "CBC" << false << 0;
+        QTest::newRow("any non-zero is busy") << "bB" << true << 2;
+        QTest::newRow("reset while nested") << "BBBR" << false << 0;
+        QTest::newRow("reset when idle") << "R" << false << 0;
+        QTest::newRow("busy after reset") << "BBRB" << true << 1;
+        QTest::newRow("clear after reset") << "BBRC" << false << 0;
+    }
+
+    void busyPointerNests()
+    {
+        QFETCH(QString, calls);
+        QFETCH(bool, hourglass);
+        QFETCH(int, count);
+        testing::ScriptedUi ui;
+        for (const QChar call : calls) {
+            if (call == 'B')
+                form->Set_MousePointer(-1);
+            else if (call == 'b')
+                form->Set_MousePointer(1);
+            else if (call == 'C')
+                form->Set_MousePointer(0);
+            else
+                form->Set_MousePointer(0, true);
+        }
+        QCOMPARE(ui.pointer.screenPointer(), hourglass ? ui::Pointer::Hourglass : ui::Pointer::Default);
+        QCOMPARE(formShowsHourglass(), hourglass);
+        QCOMPARE(int(form->busyCount()), count);
+    }
+
+    // Inner busy sections must not touch the pointer: a scripted change of
+    // the screen pointer inside the outermost section stays as it is.
+    void onlyTheOutermostCallsSwitchThePointer()
+    {
+        testing::ScriptedUi ui;
+        form->Set_MousePointer(-1);
+        ui.pointer.setScreenPointer(ui::Pointer::Default);
+        form->Set_MousePointer(-1);
+        form->Set_MousePointer(0);
+        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
+        form->Set_MousePointer(-1);
+        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
+    }
+
+    void bridgePropertiesKeepTheirOwnFields_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("messageNumber");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("typical") << "Greeting" << "3" << 12;
+        QTest::newRow("empty texts, zero") << "" << "" << 0;
+        QTest::newRow("16-bit extremes") << "Node" << "32767" << -32768;
+    }
+
+    void bridgePropertiesKeepTheirOwnFields()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, messageNumber);
+        QFETCH(int, maximum);
+        form->Let_strMSG(message);
+        form->Let_strMSGNo(messageNumber);
+        form->Let_iMaxMSG(qint16(maximum));
+        QCOMPARE(form->Get_strMSG(), message);
+        QCOMPARE(form->Get_strMSGNo(), messageNumber);
+        QCOMPARE(int(form->Get_iMaxMSG()), maximum);
+        QCOMPARE(form->Get_strPLAY(), QString());
+    }
+};
+
+REGISTER_TEST(DialogMessagesTest)
+#include "tst_dialogmessages.moc"
