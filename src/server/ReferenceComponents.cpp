@@ -1,0 +1,53 @@
+// Registration of the reference components.
+#include "server/ReferenceComponents.h"
+
+#include "server/MessageBoxComponent.h"
+#include "server/PartitionNameValidator.h"
+#include "server/ReadComponents.h"
+#include "server/WriteComponents.h"
+
+namespace server {
+
+namespace {
+
+const QString kReaderName = QStringLiteral("NodeTypeMaxReader");
+const QString kValidatorName = QStringLiteral("NameValidator");
+
+template <typename Implementation>
+ComponentFactory::Creator storeCreator(const std::shared_ptr<ReferenceStore> &store)
+{
+    return [store] { return std::make_unique<Implementation>(store); };
+}
+
+} // namespace
+
+QStringList referenceComponentNames()
+{
+    return {QString::fromLatin1(QRVdb::CONFIG::ProgID),      QString::fromLatin1(QRVdb::SR::ProgID),
+            QString::fromLatin1(QRVins::INSCONFIG::ProgID),  QString::fromLatin1(QRVins::INSNODES::ProgID),
+            QString::fromLatin1(QRVud::UDCONFIG::ProgID),    QString::fromLatin1(QRVud::UDNODES::ProgID),
+            QString::fromLatin1(VEL_MsgBox::Busyness_Rules::ProgID), kReaderName, kValidatorName};
+}
+
+void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<ReferenceStore> store,
+                                 const QStringList &except)
+{
+    const auto wanted = [&](const QString &name) { return !except.contains(name, Qt::CaseInsensitive); };
+    const auto byProgId = [&](const char *progId, ComponentFactory::Creator creator) {
+        if (wanted(QString::fromLatin1(progId)))
+            factory.registerProgId(QString::fromLatin1(progId), std::move(creator));
+    };
+    byProgId(QRVdb::CONFIG::ProgID, storeCreator<ConfigReader>(store));
+    byProgId(QRVdb::SR::ProgID, storeCreator<NodeTypeList>(store));
+    byProgId(QRVins::INSCONFIG::ProgID, storeCreator<PartitionInserter>(store));
+    byProgId(QRVins::INSNODES::ProgID, storeCreator<NodeMaxInserter>(store));
+    byProgId(QRVud::UDCONFIG::ProgID, storeCreator<PartitionUpdater>(store));
+    byProgId(QRVud::UDNODES::ProgID, storeCreator<NodeMaxUpdater>(store));
+    byProgId(VEL_MsgBox::Busyness_Rules::ProgID, [] { return std::make_unique<MessageBoxComponent>(); });
+    if (wanted(kReaderName))
+        factory.registerClassId(NodeTypeMaxReader::classId(), storeCreator<NodeMaxReader>(store));
+    if (wanted(kValidatorName))
+        factory.registerClassId(NameValidator::classId(), [] { return std::make_unique<PartitionNameValidator>(); });
+}
+
+} // namespace server

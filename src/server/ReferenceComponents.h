@@ -1,0 +1,24 @@
+// Registers the reference components with a component factory: the six server
+// components and the message component by ProgID, the node-maximum reader and
+// the name checker by class id. All share one store.
+#pragma once
+
+#include "components/ComponentFactory.h"
+#include "server/ReferenceStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace server {
+
+// The ProgIDs registered, and the names that stand for the two class-id
+// components ("NodeTypeMaxReader", "NameValidator") in `except`.
+QStringList referenceComponentNames();
+
+// Registers every reference component except those named in `except` (so that
+// tests and the host can leave one missing).
+void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<ReferenceStore> store,
+                                 const QStringList &except = {});
+
+} // namespace server

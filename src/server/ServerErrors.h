@@ -1,0 +1,54 @@
+// Errors of the reference server components. The store reports why something
+// failed as a StoreError; each component turns that into the run-time error
+// its callers trap, with its own ProgID as source and a description that says
+// which operation failed for which configuration or partition.
+#pragma once
+
+#include "core/RuntimeError.h"
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+#include <utility>
+
+namespace server {
+
+// Error numbers of the components: application errors start at the
+// platform's vbObjectError + 513, as component writers were told to number them.
+inline constexpr qint32 kObjectError = -2147221504; // vbObjectError
+inline constexpr qint32 kDatabaseFailure = kObjectError + 513;  // the database refused or failed
+inline constexpr qint32 kRecordExists = kObjectError + 514;     // an insert of a row that is there
+inline constexpr qint32 kRecordMissing = kObjectError + 515;    // a row the operation needs is not there
+
+// A failure inside the store: its number (one of the above) and why.
+class StoreError : public std::exception
+{
+public:
+    StoreError(qint32 number, QString reason)
+        : m_number(number), m_reason(std::move(reason)), m_what(m_reason.toUtf8())
+    {
+    }
+
+    qint32 number() const { return m_number; }
+    const QString &reason() const { return m_reason; }
+    const char *what() const noexcept override { return m_what.constData(); }
+
+private:
+    qint32 m_number;
+    QString m_reason;
+    QByteArray m_what;
+};
+
+// Runs one operation of a component: a StoreError becomes a RuntimeError with
+// the component's ProgID as source and "<operation>: <reason>" as description.
+template <typename Operation>
+auto asComponent(const QString &progId, const QString &operation, Operation &&run) -> decltype(run())
+{
+    try {
+        return run();
+    } catch (const StoreError &e) {
+        throw rt::RuntimeError(e.number(), progId, operation + QStringLiteral(": ") + e.reason());
+    }
+}
+
+} // namespace server

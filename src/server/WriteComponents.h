@@ -1,0 +1,74 @@
+// The reference write components: partition insert (QRVins.INSCONFIG) and
+// update (QRVud.UDCONFIG), node maximum insert (QRVins.INSNODES) and update
+// (QRVud.UDNODES). Each call is one transaction of the store. Inserting a node
+// maximum that is there keeps the stored row; updating a partition or a node
+// maximum that is not there yet stores it; inserting a partition that is
+// there is an error that says so.
+#pragma once
+
+#include "components/ServerComponents.h"
+#include "server/ReferenceStore.h"
+
+#include <memory>
+
+namespace server {
+
+class PartitionInserter : public QRVins::INSCONFIG
+{
+public:
+    explicit PartitionInserter(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
+
+    void Insert_Partition_Record(const QString &configId, const QString &partition, const QString &name,
+                                 const QString &accessCode, const QString &remLanguage,
+                                 const QString &selectLimit, const QString &timeLimit, const QString &command,
+                                 const QString &noMsgRecorded, const QString &totalRecTime,
+                                 const QString &totalTimeOfMessagesRecorded, const QString &timeLeft,
+                                 const QString &msgNo) override;
+
+private:
+    std::shared_ptr<ReferenceStore> m_store;
+};
+
+class NodeMaxInserter : public QRVins::INSNODES
+{
+public:
+    explicit NodeMaxInserter(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
+
+    void Insert_Node_Type_Max_Record(const QString &configId, const QString &partition,
+                                     const QString &nodeTypeId, const QString &maxNumber) override;
+
+private:
+    std::shared_ptr<ReferenceStore> m_store;
+};
+
+class PartitionUpdater : public QRVud::UDCONFIG
+{
+public:
+    explicit PartitionUpdater(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
+
+    void Update_Partition_Record(const QString &configId, const QString &partition, const QString &name,
+                                 const QString &accessCode, const QString &remLanguage,
+                                 const QString &selectLimit, const QString &timeLimit, const QString &command,
+                                 const QString &noMsgRecorded, const QString &totalRecTime,
+                                 const QString &totalTimeOfMessagesRecorded, const QString &timeLeft,
+                                 const QString &msgNo) override;
+    // Records the partition the dialog shows; answers nothing.
+    void Select_Partition(const QString &partition) override;
+
+private:
+    std::shared_ptr<ReferenceStore> m_store;
+};
+
+class NodeMaxUpdater : public QRVud::UDNODES
+{
+public:
+    explicit NodeMaxUpdater(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
+
+    void Update_Node_Type_Max_Record(const QString &configId, const QString &partition,
+                                     const QString &nodeTypeId, const QString &maxNumber) override;
+
+private:
+    std::shared_ptr<ReferenceStore> m_store;
+};
+
+} // namespace server

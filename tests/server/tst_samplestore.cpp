@@ -1,0 +1,185 @@
+// The reference store itself: the sample a new file starts with, reopening
+// an existing file, the helpers for repeated node type ids and for seeding
+// many partitions, and stores side by side.
+#include "TempStore.h"
+#include "TestRegistry.h"
+#include "server/ServerErrors.h"
+
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+QSet<qint64> column(RecordSet records, int position)
+{
+    QSet<qint64> values;
+    for (records.MoveFirst(); !records.isEOF(); records.MoveNext())
+        values.insert(records.Fields(position).asInteger());
+    return values;
+}
+
+} // namespace
+
+class SampleStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sampleHasNodeType_data()
+    {
+        QTest::addColumn<int>("id");
+        for (int id : {0, 5, 10, 14, 15, 16, 813, 900, 999})
+            QTest::newRow(qPrintable(QString::number(id))) << id;
+    }
+    void sampleHasNodeType()
+    {
+        QFETCH(int, id);
+        testing::TempStore fixture;
+        QVERIFY(column(fixture.store->nodeTypes(), 0).contains(id));
+    }
+
+    void sampleNodeTypesFitTheGrid()
+    {
+        testing::TempStore fixture;
+        RecordSet types = fixture.store->nodeTypes();
+        int below813 = 0;
+        for (; !types.isEOF(); types.MoveNext()) {
+            below813 += types.Fields(0).asInteger() < 813 ? 1 : 0;
+            QVERIFY(!types.Fields(1).asText().isEmpty());
+            QVERIFY(!types.Fields(2).asText().isEmpty());
+        }
+        QVERIFY(below813 > 10);
+        QVERIFY(below813 < 20);
+    }
+
+    void messageNodeTypeIsNamed()
+    {
+        testing::TempStore fixture;
+        RecordSet types = fixture.store->nodeTypes();
+        QCOMPARE(types.Fields(0).asInteger(), qint64(0));
+        QCOMPARE(types.Fields(1).asText(), QStringLiteral("MSG"));
+    }
+
+    void sampleMaximaAreStoredForSomePartitions_data()
+    {
+        QTest::addColumn<int>("partition");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("default partition") << 0 << true;
+        QTest::newRow("Sales") << 1 << true;
+        QTest::newRow("Support") << 2 << false;
+        QTest::newRow("Warehouse") << 12 << false;
+    }
+    void sampleMaximaAreStoredForSomePartitions()
+    {
+        QFETCH(int, partition);
+        QFETCH(bool, stored);
+        testing::TempStore fixture;
+        QCOMPARE(fixture.store->nodeMaxima(1, qint16(partition)).RecordCount() > 0, stored);
+        QCOMPARE(fixture.store->partitionSettings(1, qint16(partition)).RecordCount(), 1);
+    }
+
+    void samplePartitionValuesAreListItems()
+    {
+        testing::TempStore fixture;
+        const QStringList languages{"ENGLISH", "SPANISH", "FRENCH", "GERMAN", "PORTUGUESE"};
+        for (qint16 config : {qint16(1), qint16(2)}) {
+            RecordSet list = fixture.store->partitions(config);
+            for (; !list.isEOF(); list.MoveNext()) {
+                RecordSet row = fixture.store->partitionSettings(config, qint16(list.Fields(1).asInteger()));
+                QVERIFY(languages.contains(row.Fields("REMLanguage").asText()));
+                QVERIFY(QStringList({"NOOP", "PLAY"}).contains(row.Fields("Command").asText()));
+                QVERIFY(QStringList({"IGNORE", "DISCONNECT", "PLAY"}).contains(row.Fields("NoMSGRecorded").asText()));
+                const int limit = row.Fields("SelectLimit").asText().toInt();
+                QVERIFY(limit >= 0 && limit <= 25);
+                QVERIFY(row.Fields("PartitionAccessCode").asText().size() >= 4);
+                QVERIFY(row.Fields("TimeLimit").asInteger() <= 30 * 60 + 59);
+                QVERIFY(row.Fields("TotalRecTime").asInteger() <= 360 * 60 + 59);
+            }
+        }
+    }
+
+    void defaultPartitionIsNamed()
+    {
+        testing::TempStore fixture;
+        QCOMPARE(fixture.store->partitionSettings(1, 0).Fields("Name").asText(), QStringLiteral("Default Partition"));
+    }
+
+    void reopeningKeepsDataAndDoesNotSeedAgain()
+    {
+        testing::TempStore fixture;
+        fixture.store->selectPartition(4);
+        fixture.store->savePartition({1, 77, "Kept", "1111", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
+        const int partitions = fixture.store->partitions(1).RecordCount();
+        fixture.store.reset();
+        const auto reopened = server::ReferenceStore::openSqlite(fixture.path());
+        QCOMPARE(reopened->partitions(1).RecordCount(), partitions);
+        QCOMPARE(reopened->partitionSettings(1, 77).Fields("Name").asText(), QStringLiteral("Kept"));
+        QCOMPARE(reopened->selectedPartition(), std::optional<qint16>(4));
+    }
+
+    void schemaOnlyStoreIsEmpty()
+    {
+        testing::TempStore fixture(server::ReferenceStore::Seeding::SchemaOnly);
+        QCOMPARE(fixture.store->nodeTypes().RecordCount(), 0);
+        QCOMPARE(fixture.store->configurations().RecordCount(), 0);
+    }
+
+    void storesSideBySideStayApart()
+    {
+        testing::TempStore first;
+        testing::TempStore second;
+        first.store->seedPartitions(1, 40);
+        QCOMPARE(first.store->partitions(1).RecordCount(), 40);
+        QVERIFY(second.store->partitions(1).RecordCount() < 40);
+        QVERIFY(first.store->database().connectionName() != second.store->database().connectionName());
+    }
+
+    void repeatedNodeTypeId_data()
+    {
+        QTest::addColumn<bool>("allowRepeat");
+        QTest::newRow("key enforced") << false;
+        QTest::newRow("key bypassed") << true;
+    }
+    void repeatedNodeTypeId()
+    {
+        QFETCH(bool, allowRepeat);
+        testing::TempStore fixture;
+        const int before = fixture.store->nodeTypes().RecordCount();
+        const auto key = allowRepeat ? server::ReferenceStore::NodeTypeKey::AllowRepeatedId
+                                     : server::ReferenceStore::NodeTypeKey::Unique;
+        bool failed = false;
+        try {
+            fixture.store->addNodeTypeRow({5, "Voice Port again", "Port vocal encore"}, key);
+        } catch (const server::StoreError &) {
+            failed = true;
+        }
+        QCOMPARE(failed, !allowRepeat);
+        QCOMPARE(fixture.store->nodeTypes().RecordCount(), before + (allowRepeat ? 1 : 0));
+    }
+
+    void seedPartitions_data()
+    {
+        QTest::addColumn<int>("config");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("new configuration, 10") << 3 << 10 << 10;
+        QTest::newRow("new configuration, 1000") << 3 << 1000 << 1000;
+        QTest::newRow("sample keeps its own and fills the gaps") << 1 << 20 << 20;
+        QTest::newRow("fewer than there are adds nothing") << 1 << 2 << 6;
+        QTest::newRow("all 16-bit numbers") << 4 << 32767 << 32767;
+    }
+    void seedPartitions()
+    {
+        QFETCH(int, config);
+        QFETCH(int, count);
+        QFETCH(int, expected);
+        testing::TempStore fixture;
+        fixture.store->seedPartitions(qint16(config), count);
+        const RecordSet list = fixture.store->partitions(qint16(config));
+        QCOMPARE(list.RecordCount(), expected);
+        QCOMPARE(fixture.store->partitionSettings(1, 1).Fields("Name").asText(), QStringLiteral("Sales"));
+    }
+};
+
+REGISTER_TEST(SampleStoreTest)
+#include "tst_samplestore.moc"
