@@ -53,7 +53,6 @@ QLabel *GUI::label(QWidget *container, const QString &name, const QString &capti
 {
     auto *control = place(new QLabel(caption, container), name, twips, tab);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    control->setWordWrap(true);
     return control;
 }
 

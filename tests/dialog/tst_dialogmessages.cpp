@@ -1,9 +1,11 @@
 // The dialog's error boxes, its nested busy pointer and its bridge
 // properties, driven through the public surface of the loaded form.
 #include "EditedStringTable.h"
+#include "Rig.h"
 #include "TestRegistry.h"
 #include "TestSupport.h"
 #include "dialog/GUI.h"
+#include "rules/Busyness_Rules.h"
 
 #include <QTest>
 
@@ -48,7 +50,8 @@ private slots:
         const ui::ShownBox box = ui.boxes.shown().first();
         QCOMPARE(box.title, QStringLiteral("Internal Error"));
         QCOMPARE(box.text, text);
-        QCOMPARE(box.text.section("\r\n", 0, 0), QString::fromLatin1(id == 36 ? "Inactive Business Rules" : "General Failure"));
+        const char *firstLine = id == 36 ? "Inactive Business Rules" : "General Failure";
+        QCOMPARE(box.text.section("\r\n", 0, 0), QString::fromLatin1(firstLine));
         QCOMPARE(box.buttons, ui::Buttons::OK);
         QCOMPARE(box.icon, ui::Icon::Critical);
         QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
@@ -144,6 +147,30 @@ private slots:
         QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
         form->Set_MousePointer(-1);
         QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
+    }
+
+    // One busy call too many overflows the 16-bit count: the error goes to
+    // the rules object's recording path, which resets the pointer.
+    void busyOverflowIsRecordedThroughTheRules()
+    {
+        testing::Rig rig;
+        Busyness_Rules rules(rig.factory);
+        form->Busyness_Rules(&rules);
+        for (int call = 0; call < 32767; ++call)
+            form->Set_MousePointer(-1);
+        QCOMPARE(int(form->busyCount()), 32767);
+        QCOMPARE(rig.ui.pointer.screenPointer(), ui::Pointer::Hourglass);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        form->Set_MousePointer(-1);
+
+        QCOMPARE(rules.ErrLocation(), QStringLiteral("[VEL_PART_SET][Business_Rules]Set_MousePointer"));
+        QCOMPARE(rules.ErrCode(), 6);
+        QCOMPARE(rules.ErrDescription(), QStringLiteral("Overflow"));
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+        QVERIFY(rig.ui.boxes.shown().first().text.contains(QStringLiteral("Set_MousePointer")));
+        QCOMPARE(int(form->busyCount()), 0);
+        QCOMPARE(rig.ui.pointer.screenPointer(), ui::Pointer::Default);
+        QVERIFY(!formShowsHourglass());
     }
 
     void bridgePropertiesKeepTheirOwnFields_data()

@@ -63,10 +63,14 @@ private slots:
         QTest::addColumn<QList<int>>("profile");
         // Black pixels per column: a triangle grows towards its base; a bar
         // is nine pixels high in every column it covers.
-        QTest::newRow("101 first") << 101 << "cmdFirst" << QList<int>{0, 0, 0, 0, 9, 9, 0, 1, 3, 5, 7, 9, 0, 0, 0, 0, 0};
-        QTest::newRow("102 previous") << 102 << "cmdPrevious" << QList<int>{0, 0, 0, 0, 0, 0, 1, 3, 5, 7, 9, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("103 next") << 103 << "cmdNext" << QList<int>{0, 0, 0, 0, 0, 0, 9, 7, 5, 3, 1, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("104 last") << 104 << "cmdLast" << QList<int>{0, 0, 0, 0, 0, 9, 7, 5, 3, 1, 0, 9, 9, 0, 0, 0, 0};
+        QTest::newRow("101 first") << 101 << "cmdFirst"
+                                   << QList<int>{0, 0, 0, 0, 9, 9, 0, 1, 3, 5, 7, 9, 0, 0, 0, 0, 0};
+        QTest::newRow("102 previous") << 102 << "cmdPrevious"
+                                      << QList<int>{0, 0, 0, 0, 0, 0, 1, 3, 5, 7, 9, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("103 next") << 103 << "cmdNext"
+                                  << QList<int>{0, 0, 0, 0, 0, 0, 9, 7, 5, 3, 1, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("104 last") << 104 << "cmdLast"
+                                  << QList<int>{0, 0, 0, 0, 0, 9, 7, 5, 3, 1, 0, 9, 9, 0, 0, 0, 0};
     }
 
     void bitmapResources()
