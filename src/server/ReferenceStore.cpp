@@ -115,7 +115,7 @@ void ReferenceStore::inTransaction(const std::function<void()> &work)
 {
     QSqlDatabase db = database();
     if (m_transactionDepth == 0 && !db.transaction())
-        fail(QStringLiteral("starting a transaction"), db.lastError().text());
+        fail(QStringLiteral("could not start a transaction"), db.lastError());
     ++m_transactionDepth;
     try {
         work();
@@ -125,9 +125,9 @@ void ReferenceStore::inTransaction(const std::function<void()> &work)
         throw;
     }
     if (--m_transactionDepth == 0 && !db.commit()) {
-        const QString message = db.lastError().text();
+        const QSqlError error = db.lastError();
         db.rollback();
-        fail(QStringLiteral("committing the transaction"), message);
+        fail(QStringLiteral("could not commit the transaction"), error);
     }
 }
 
@@ -135,11 +135,12 @@ QSqlQuery ReferenceStore::prepare(const QString &sql) const
 {
     QSqlDatabase db = database();
     if (!db.isOpen())
-        throw StoreError(kDatabaseFailure, QStringLiteral("the database connection is closed"));
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("the connection to the database \"%1\" is closed").arg(db.databaseName()));
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(QStringLiteral("preparing \"%1\"").arg(sql.section(QLatin1Char(' '), 0, 3)), query.lastError().text());
+        fail(QStringLiteral("refused the statement"), query.lastError());
     return query;
 }
 
@@ -148,13 +149,16 @@ void ReferenceStore::run(QSqlQuery &query, const QVariantList &values) const
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values.at(i));
     if (!query.exec())
-        fail(QStringLiteral("running \"%1\"").arg(query.lastQuery().section(QLatin1Char(' '), 0, 3)),
-             query.lastError().text());
+        fail(QStringLiteral("could not carry out the statement"), query.lastError());
 }
 
-void ReferenceStore::fail(const QString &doing, const QString &databaseMessage) const
+void ReferenceStore::fail(const QString &what, const QSqlError &error) const
 {
-    throw StoreError(kDatabaseFailure, QStringLiteral("the database failed %1: %2").arg(doing, databaseMessage));
+    QString message = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+    if (message.isEmpty())
+        message = QStringLiteral("no reason given");
+    throw StoreError(kDatabaseFailure, QStringLiteral("the database \"%1\" %2: %3")
+                                           .arg(database().databaseName(), what, message));
 }
 
 RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values,

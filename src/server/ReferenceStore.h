@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace server {
@@ -89,7 +90,7 @@ private:
     bool nodeMaxExists(const NodeMaxRow &row) const;
     void writePartition(const QString &sql, const PartitionRow &row);
     void writeNodeMax(const QString &sql, const NodeMaxRow &row);
-    [[noreturn]] void fail(const QString &doing, const QString &databaseMessage) const;
+    [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
 
     QString m_connectionName;
     int m_transactionDepth = 0;
