@@ -191,6 +191,7 @@ void GUI::createAccessDenied()
     frmAccessDenied = place(new QGroupBox(this), "frmAccessDenied", {120, 5760, 8055, 6015}, 103);
     lblAccessDenied = label(frmAccessDenied, "lblAccessDenied", "F:Access Denied", {2880, 2520, 1935, 375}, 104);
     lblAccessDenied->setFont(dialogFonts::tahoma(9.75, true));
+    frmAccessDenied->setAutoFillBackground(true); // an opaque cover, like the other frames
     frmAccessDenied->hide();
 }
 

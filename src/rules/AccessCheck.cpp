@@ -5,6 +5,7 @@
 #include "core/Numbers.h"
 #include "dialog/GUI.h"
 #include "dialog/ListControls.h"
+#include "dialog/Twips.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -18,6 +19,7 @@ namespace {
 // Access modes by the exact, case-sensitive MenuOption text; any other text is full access.
 const QString kNoAccess = QStringLiteral("x");
 const QString kReadOnly = QStringLiteral("r");
+constexpr int kAccessDeniedTop = 120;
 
 } // namespace
 
@@ -26,7 +28,11 @@ void Busyness_Rules::Security()
     GUI &form = GUI::load();
     try {
         if (m_MenuOption == kNoAccess) {
+            // The frame waits below the form's visible area; it is brought up
+            // so that it covers the settings the user may not see.
+            twips::setTop(form.frmAccessDenied, kAccessDeniedTop);
             form.frmAccessDenied->setVisible(true);
+            form.frmAccessDenied->raise();
             return;
         }
         form.frmAccessDenied->setVisible(false);

@@ -447,7 +447,9 @@ private slots:
         QList<bool> navigation;
         rig.ui.runner.script = [&](QDialog &) {
             const GUI &form = *GUI::instance();
-            frameShown = !form.frmAccessDenied->isHidden();
+            // Shown means in view: the frame covers the settings.
+            frameShown = !form.frmAccessDenied->isHidden()
+                         && twips::top(form.frmAccessDenied) <= twips::top(form.PicDetail);
             listed = form.cboPartitionNumber->count();
             panels = {ownEnabled(form.PicDetail), ownEnabled(form.picNode), ownEnabled(form.cmdViewPartitionDefault)};
             navigation = {ownEnabled(form.cmdFirst), ownEnabled(form.cmdPrevious), ownEnabled(form.cmdNext),
