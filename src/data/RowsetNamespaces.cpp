@@ -38,7 +38,7 @@ Namespace classify(std::string_view uri)
 
 bool isDeclaration(const char *name)
 {
-    return std::strncmp(name, "xmlns", 5) == 0 && (name[5] == '\0' || name[5] == ':');
+    return name[0] == 'x' && std::strncmp(name, "xmlns", 5) == 0 && (name[5] == '\0' || name[5] == ':');
 }
 
 } // namespace

@@ -5,9 +5,11 @@
 
 #include "data/RowsetSchema.h"
 
+#include <array>
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 
 namespace rowset {
 
@@ -16,6 +18,37 @@ namespace {
 // Attribute values keep TAB, CR and LF exactly as written, so neither
 // whitespace conversion nor end-of-line normalisation is asked for.
 constexpr unsigned kParseOptions = pugi::parse_escapes | pugi::parse_cdata;
+
+// Up to this many columns, a row attribute's column is searched in turn.
+constexpr size_t kShortSchema = 16;
+
+// The last few distinct texts of a column and their converted values: a
+// repeated value shares the string instead of allocating a new one.
+class TextCache
+{
+public:
+    const QString &get(std::string_view raw)
+    {
+        for (Entry &e : m_entries) {
+            if (e.raw == raw)
+                return e.value;
+        }
+        Entry &e = m_entries[m_next];
+        m_next = (m_next + 1) % m_entries.size();
+        e.raw = raw;
+        e.value = QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        return e.value;
+    }
+
+private:
+    struct Entry
+    {
+        std::string_view raw{"\0", 1}; // matches no attribute value
+        QString value;
+    };
+    std::array<Entry, 4> m_entries;
+    size_t m_next = 0;
+};
 
 // Converts the rows of rs:data, pending changes included, into a record set.
 class RowReader
@@ -48,8 +81,8 @@ private:
     qsizetype m_columnCount;
     size_t m_nextColumn = 0; // rows usually list their attributes in schema order
     qint64 m_rowNumber = 0;  // of the row being read, counting every row element
-    std::vector<std::string_view> m_lastText; // per column: raw text of the last text value
-    std::vector<QString> m_lastValue;         // and its converted value, shared while it repeats
+    std::vector<TextCache> m_texts; // per column
+    std::unordered_map<std::string_view, int> m_index; // column by attribute name, for long schemas
 };
 
 QualifiedName RowReader::nameOf(pugi::xml_node element, const NamespaceScope &scope, const NamespaceScope *&inner,
@@ -74,8 +107,11 @@ void RowReader::readData(pugi::xml_node data, const NamespaceScope &scope)
     for (pugi::xml_node child = data.first_child(); child; child = child.next_sibling())
         ++count;
     m_records.reserveRows(count);
-    m_lastText.assign(m_schema.columns.size(), {});
-    m_lastValue.assign(m_schema.columns.size(), {});
+    m_texts.assign(m_schema.columns.size(), {});
+    if (m_schema.columns.size() > kShortSchema) {
+        for (size_t i = 0; i < m_schema.columns.size(); ++i)
+            m_index.emplace(m_schema.columns[i].attribute, int(i));
+    }
     for (pugi::xml_node child = data.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element)
             readChild(child, scope);
@@ -187,25 +223,42 @@ void RowReader::applyForceNull(const char *names, RecordSet::Row &values) const
         const std::string_view name = list.substr(0, end);
         list.remove_prefix(end);
         for (const SchemaColumn &column : m_schema.columns) {
-            if (column.attribute == name && column.position >= 0)
+            if (column.attribute == name && column.position >= 0) {
                 values[column.position] = Variant();
+                break;
+            }
         }
     }
 }
 
+// strcmp for the short names of columns, without the call.
+inline bool sameName(const char *a, const char *b)
+{
+    for (; *a == *b; ++a, ++b) {
+        if (*a == '\0')
+            return true;
+    }
+    return false;
+}
+
+// Tries the column after the last one found first; a short schema is then
+// searched in turn, a long one through its index.
 int RowReader::findColumn(const char *attribute)
 {
     const size_t count = m_schema.columns.size();
-    for (size_t tried = 0; tried < count; ++tried) {
-        size_t i = m_nextColumn + tried;
-        if (i >= count)
-            i -= count;
-        if (std::strcmp(m_schema.columns[i].attribute.c_str(), attribute) == 0) {
-            m_nextColumn = i + 1 == count ? 0 : i + 1;
-            return int(i);
-        }
+    int found = -1;
+    if (count > 0 && sameName(m_schema.columns[m_nextColumn].attribute.c_str(), attribute)) {
+        found = int(m_nextColumn);
+    } else if (count <= kShortSchema) {
+        for (size_t i = 0; i < count && found < 0; ++i)
+            found = sameName(m_schema.columns[i].attribute.c_str(), attribute) ? int(i) : -1;
+    } else {
+        const auto it = m_index.find(std::string_view(attribute));
+        found = it == m_index.end() ? -1 : it->second;
     }
-    return -1;
+    if (found >= 0)
+        m_nextColumn = size_t(found) + 1 == count ? 0 : size_t(found) + 1;
+    return found;
 }
 
 QString shortened(const char *text)
@@ -218,12 +271,7 @@ void RowReader::convert(SchemaColumn &column, const char *text, pugi::xml_node r
 {
     const std::string_view raw(text);
     if (column.type.kind == ValueKind::Text) {
-        const size_t index = size_t(&column - m_schema.columns.data());
-        if (raw != m_lastText[index]) {
-            m_lastText[index] = raw;
-            m_lastValue[index] = QString::fromUtf8(raw.data(), qsizetype(raw.size()));
-        }
-        value = Variant::text(m_lastValue[index]);
+        value = Variant::text(m_texts[size_t(&column - m_schema.columns.data())].get(raw));
         return;
     }
     ConversionFailure failure;

@@ -86,6 +86,7 @@ struct Ordered
 {
     SchemaColumn column;
     qint64 number;
+    pugi::xml_node node;
 };
 
 Ordered readColumn(pugi::xml_node attributeType, const NamespaceScope &parentScope, const Locator &locator,
@@ -103,7 +104,7 @@ Ordered readColumn(pugi::xml_node attributeType, const NamespaceScope &parentSco
     }
     if (!d.name || !*d.name)
         throw schemaError(QStringLiteral("A column has no name"), attributeType, locator);
-    Ordered result{{}, previousNumber};
+    Ordered result{{}, previousNumber, attributeType};
     if (d.number) {
         const auto number = wholeNumber(d.number);
         if (!number)
@@ -123,13 +124,21 @@ Ordered readColumn(pugi::xml_node attributeType, const NamespaceScope &parentSco
     return result;
 }
 
-void checkUnique(const std::vector<Ordered> &columns, pugi::xml_node node, const Locator &locator)
+// Sorting the names keeps a schema of many columns quick to check.
+void checkUnique(const std::vector<Ordered> &columns, const Locator &locator)
 {
-    const std::string &last = columns.back().column.attribute;
-    for (size_t i = 0; i + 1 < columns.size(); ++i) {
-        if (columns[i].column.attribute == last)
-            throw schemaError(QStringLiteral("The column \"%1\" is declared twice").arg(QString::fromStdString(last)),
-                              node, locator);
+    std::vector<size_t> order(columns.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&columns](size_t a, size_t b) {
+        return columns[a].column.attribute < columns[b].column.attribute;
+    });
+    for (size_t i = 1; i < order.size(); ++i) {
+        const Ordered &repeated = columns[order[i]];
+        if (repeated.column.attribute == columns[order[i - 1]].column.attribute)
+            throw schemaError(QStringLiteral("The column \"%1\" is declared twice")
+                                  .arg(QString::fromStdString(repeated.column.attribute)),
+                              repeated.node, locator);
     }
 }
 
@@ -188,8 +197,8 @@ Schema readSchema(pugi::xml_node schemaNode, const NamespaceScope &parentScope, 
             continue;
         ordered.push_back(readColumn(child, scope, locator, number));
         number = ordered.back().number;
-        checkUnique(ordered, child, locator);
     }
+    checkUnique(ordered, locator);
     Schema schema = arrange(std::move(ordered));
     const char *rowName = rowType.attribute("name").value();
     schema.rowName = *rowName ? rowName : "row";

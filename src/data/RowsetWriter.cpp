@@ -44,28 +44,44 @@ rt::RuntimeError cannotWrite(const QString &what)
     return rt::RuntimeError::own(rt::InvalidProcedureCall, QStringLiteral("Rowset XML cannot be written: %1").arg(what));
 }
 
-// Appends text as an attribute value: markup characters and TAB, CR, LF as
-// character references; any other control character is refused.
-void appendEscaped(QString &out, const QString &text, const QString &where)
+// The character reference of a character that is escaped, or nullptr.
+const char *reference(char16_t c)
 {
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '\'': out += QLatin1String("&#x27;"); break;
-        case '"': out += QLatin1String("&#x22;"); break;
-        case '&': out += QLatin1String("&#x26;"); break;
-        case '<': out += QLatin1String("&#x3C;"); break;
-        case '>': out += QLatin1String("&#x3E;"); break;
-        case '\t': out += QLatin1String("&#x9;"); break;
-        case '\n': out += QLatin1String("&#xA;"); break;
-        case '\r': out += QLatin1String("&#xD;"); break;
-        default:
-            if (c.unicode() < 0x20)
-                throw cannotWrite(QStringLiteral("%1 holds the control character U+%2.")
-                                      .arg(where)
-                                      .arg(c.unicode(), 4, 16, QLatin1Char('0')));
-            out += c;
-        }
+    switch (c) {
+    case '\'': return "&#x27;";
+    case '"': return "&#x22;";
+    case '&': return "&#x26;";
+    case '<': return "&#x3C;";
+    case '>': return "&#x3E;";
+    case '\t': return "&#x9;";
+    case '\n': return "&#xA;";
+    case '\r': return "&#xD;";
+    default: return nullptr;
     }
+}
+
+// Appends text as an attribute value: markup characters and TAB, CR, LF as
+// character references; any other control character is refused. where()
+// names the value for the error message.
+template <typename Where>
+void appendEscaped(QString &out, const QString &text, Where where)
+{
+    const auto *begin = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *end = begin + text.size();
+    const char16_t *plain = begin;
+    for (const char16_t *p = begin; p != end; ++p) {
+        if (*p >= 0x3F || (*p >= 0x20 && *p != '\'' && *p != '"' && *p != '&' && *p != '<' && *p != '>'))
+            continue;
+        const char *escaped = reference(*p);
+        if (!escaped)
+            throw cannotWrite(QStringLiteral("%1 holds the control character U+%2.")
+                                  .arg(where())
+                                  .arg(uint(*p), 4, 16, QLatin1Char('0')));
+        out.append(QStringView(plain, p));
+        out += QLatin1String(escaped);
+        plain = p + 1;
+    }
+    out.append(QStringView(plain, end));
 }
 
 bool isPlainName(const QString &name)
@@ -171,7 +187,7 @@ QList<Column> describeColumns(const RecordSet &records)
 
 void appendColumn(QString &out, const Column &column, qsizetype ordinal)
 {
-    const QString where = QStringLiteral("the column name \"%1\"").arg(column.name);
+    const auto where = [&column] { return QStringLiteral("the column name \"%1\"").arg(column.name); };
     out += QLatin1String("\t\t<s:AttributeType name='");
     appendEscaped(out, column.attribute, where);
     out += QLatin1Char('\'');
@@ -249,7 +265,7 @@ void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &col
         out += QLatin1Char(' ');
         out += columns.at(i).attribute;
         out += QLatin1String("='");
-        appendEscaped(out, text, cellName(columns.at(i), rowIndex));
+        appendEscaped(out, text, [&] { return cellName(columns.at(i), rowIndex); });
         out += QLatin1Char('\'');
     }
     out += QLatin1String("/>\r\n");

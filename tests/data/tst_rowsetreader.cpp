@@ -166,6 +166,35 @@ private slots:
         QCOMPARE(records.Fields(0), Variant::text(QStringLiteral("a")));
     }
 
+    void attributesInAnyOrder_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::newRow("short schema") << 5;
+        QTest::newRow("long schema") << 40;
+    }
+    void attributesInAnyOrder()
+    {
+        QFETCH(int, columns);
+        QString schema;
+        QString forward;
+        QString backward;
+        for (int c = 0; c < columns; ++c) {
+            schema += column(QStringLiteral("C%1").arg(c), QStringLiteral("i4"));
+            forward += QStringLiteral(" C%1='%1'").arg(c);
+            backward.prepend(QStringLiteral(" C%1='%1'").arg(c));
+        }
+        const RecordSet records = rowset::read(rowsetDocument(
+            schema, QStringLiteral("<z:row%1/><z:row%2/><z:row C3='3' C1='1' Unknown='x'/>").arg(forward, backward)));
+        QCOMPARE(records.RecordCount(), 3);
+        for (int c = 0; c < columns; ++c) {
+            QCOMPARE(records.rows().at(0).at(c), Variant::integer(c));
+            QCOMPARE(records.rows().at(1).at(c), Variant::integer(c));
+        }
+        QCOMPARE(columnTexts(records, 1).last(), QStringLiteral("1"));
+        QCOMPARE(columnTexts(records, 3).last(), QStringLiteral("3"));
+        QCOMPARE(columnTexts(records, 2).last(), QStringLiteral("<null>"));
+    }
+
     void nullability_data()
     {
         QTest::addColumn<QString>("attributes");
