@@ -36,12 +36,12 @@ Namespace classify(std::string_view uri)
     return Namespace::Other;
 }
 
-bool isDeclaration(const char *name)
+} // namespace
+
+bool NamespaceScope::isDeclaration(const char *name)
 {
     return name[0] == 'x' && std::strncmp(name, "xmlns", 5) == 0 && (name[5] == '\0' || name[5] == ':');
 }
-
-} // namespace
 
 NamespaceScope::NamespaceScope(const NamespaceScope *parent, pugi::xml_node element) : m_parent(parent)
 {

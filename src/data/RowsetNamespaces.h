@@ -36,6 +36,8 @@ public:
 
     // True when an element declares prefixes of its own.
     static bool declaresPrefixes(pugi::xml_node element);
+    // True for an attribute name that declares a prefix (xmlns, xmlns:p).
+    static bool isDeclaration(const char *attributeName);
 
     QualifiedName element(const char *name) const;   // unprefixed: default namespace
     QualifiedName attribute(const char *name) const; // unprefixed: no namespace

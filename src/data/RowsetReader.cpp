@@ -65,11 +65,12 @@ private:
     QualifiedName nameOf(pugi::xml_node element, const NamespaceScope &scope, const NamespaceScope *&inner,
                          NamespaceScope &storage) const;
     bool isRow(const QualifiedName &name) const;
+    bool readPlainRow(pugi::xml_node row, const NamespaceScope &scope);
     void readChild(pugi::xml_node child, const NamespaceScope &scope);
     void readInsert(pugi::xml_node insert, const NamespaceScope &scope);
     void readUpdate(pugi::xml_node update, const NamespaceScope &scope);
     void skipDeleted(pugi::xml_node deleted, const NamespaceScope &scope);
-    void applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values);
+    bool applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values);
     void applyForceNull(const char *names, RecordSet::Row &values) const;
     int findColumn(const char *attribute);
     void convert(SchemaColumn &column, const char *text, pugi::xml_node row, Variant &value);
@@ -118,8 +119,34 @@ void RowReader::readData(pugi::xml_node data, const NamespaceScope &scope)
     }
 }
 
+// The common case: an element that the enclosing scope names a row and that
+// declares no prefixes of its own. False when that does not hold (nothing is
+// added then); an error is only raised for a true row.
+bool RowReader::readPlainRow(pugi::xml_node row, const NamespaceScope &scope)
+{
+    if (!isRow(scope.element(row.name())))
+        return false;
+    const qint64 rowNumber = m_rowNumber;
+    RecordSet::Row values = emptyRow();
+    try {
+        if (applyRow(row, scope, values)) {
+            m_rowNumber = rowNumber;
+            return false;
+        }
+    } catch (const rt::RuntimeError &) {
+        if (!NamespaceScope::declaresPrefixes(row))
+            throw;
+        m_rowNumber = rowNumber;
+        return false;
+    }
+    m_records.addRow(std::move(values));
+    return true;
+}
+
 void RowReader::readChild(pugi::xml_node child, const NamespaceScope &scope)
 {
+    if (readPlainRow(child, scope))
+        return;
     NamespaceScope storage;
     const NamespaceScope *inner = nullptr;
     const QualifiedName name = nameOf(child, scope, inner, storage);
@@ -192,9 +219,12 @@ void RowReader::skipDeleted(pugi::xml_node deleted, const NamespaceScope &scope)
     }
 }
 
-void RowReader::applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values)
+// Returns true when the row declares prefixes (the scope passed in may then
+// not be the row's own).
+bool RowReader::applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values)
 {
     ++m_rowNumber;
+    bool declares = false;
     const char *forceNull = nullptr;
     for (pugi::xml_attribute a = row.first_attribute(); a; a = a.next_attribute()) {
         const char *name = a.name();
@@ -203,12 +233,15 @@ void RowReader::applyRow(pugi::xml_node row, const NamespaceScope &scope, Record
             SchemaColumn &column = m_schema.columns[size_t(index)];
             if (column.position >= 0)
                 convert(column, a.value(), row, values[column.position]);
+        } else if (NamespaceScope::isDeclaration(name)) {
+            declares = true;
         } else if (std::strchr(name, ':') && scope.attribute(name).is(Namespace::Rowset, "forcenull")) {
             forceNull = a.value();
         }
     }
     if (forceNull)
         applyForceNull(forceNull, values);
+    return declares;
 }
 
 void RowReader::applyForceNull(const char *names, RecordSet::Row &values) const

@@ -258,7 +258,7 @@ private slots:
             "<rs:AttributeType name='NotAColumn'/>"
             "</a:ElementType></a:Schema>"
             "<c:data xmlns:d='#S'><d:item ID='4' N='x'/><item ID='9'/><rs:item ID='8'/>"
-            "<e:item xmlns:e='#S' ID='5' N='y'/></c:data></root>");
+            "<e:item xmlns:e='#S' ID='5' N='y'/><d:item xmlns:d='urn:elsewhere' ID='not a row'/></c:data></root>");
         const RecordSet records = rowset::read(text);
         QCOMPARE(fieldNames(records), QStringList({"N", "ID"}));
         QCOMPARE(columnTexts(records, 1), QStringList({"4", "5"}));
