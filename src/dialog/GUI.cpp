@@ -35,6 +35,7 @@ GUI::GUI() : QDialog(nullptr)
 {
     setUpForm();
     createControls();
+    connectListHandlers();
 }
 
 GUI::~GUI()

@@ -56,6 +56,14 @@ public:
     // as well: the fixed size follows the twips the form is given.
     void setFormHeightTwips(int height);
 
+    // List click handlers: a pick by the user, or a selection by index or
+    // text from the program, runs the list's handler.
+    void cboPartitionNumber_Click();
+    void cboCommand_Click();
+    void cboNoMSGRecorded_Click();
+    void cboRemoteLanguage_Click();
+    void cboSelectionLimit_Click();
+
 
     // Settings panel.
     QFrame *PicDetail = nullptr;
@@ -126,6 +134,10 @@ private:
     void createNavigationRow();
     void createAccessDenied();
     void applyTabOrder();
+    void connectListHandlers();
+    template <typename Body> void handler(const char *procedure, Body body);
+    bool askToSaveChanges();
+    void setButtonsFromListPosition();
     template <typename Control>
     Control *place(Control *control, const QString &name, const QRect &twips, int tab);
     QLabel *label(QWidget *container, const QString &name, const QString &caption, const QRect &twips, int tab);

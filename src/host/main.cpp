@@ -94,7 +94,14 @@ int main(int argc, char **argv)
     if (headless)
         headlessServices = std::make_unique<ui::ScopedServices>(ui::Services{&consoleBoxes, nullptr, &runner});
 
-    const int status = runShown(*options);
+    int status = 2;
+    try {
+        status = runShown(*options);
+    } catch (const std::exception &error) {
+        // Only the store can fail out here: Shown itself lets no error through.
+        std::fprintf(stderr, "partition-settings: cannot open the store: %s\n", error.what());
+        return 2;
+    }
     if (screenshot && !runner.saved())
         std::fprintf(stderr, "partition-settings: the dialog was not shown, so no screenshot was written.\n");
     return status;
