@@ -13,12 +13,25 @@ namespace rowset {
 // form takes UTF-8, or UTF-16 with a byte-order mark. A document that is not
 // well formed, has no schema or holds a value that does not fit its column is
 // a run-time error whose description says where.
+//
+// Values by declared dt:type: integer types (i1 ... ui8, int) as integers,
+// r4/r8/float/number as floating, boolean as boolean, dateTime/date/time as
+// dates, bin.hex/bin.base64 as binary, anything else (uuid, string, none) as
+// text; FieldInfo::dataType keeps the declared name. Errors: a value of the
+// wrong form is 13, one out of its type's range 6 (both naming the column,
+// row, line and value); a document that cannot be read is -2147467259
+// (0x80004005) with the line and column. Columns marked rs:hidden are left
+// out; pending inserts and updates are visible rows, deletions are not.
 RecordSet read(const QString &text);
 RecordSet readBytes(const QByteArray &bytes);
 
 // Writes a record set as rowset XML (single-quoted attributes, tab
 // indentation, CR LF line ends). A text holding a control character other
-// than TAB, CR and LF cannot be written and is a run-time error.
+// than TAB, CR and LF cannot be written and is a run-time error (5), as is
+// a floating value that is not finite or an invalid date; a closed record
+// set is 3704. dt:type comes from FieldInfo::dataType, or from the values
+// when it is empty; a column is written rs:maybenull='false' only when it is
+// declared not nullable and holds no null.
 QString write(const RecordSet &records);
 
 } // namespace rowset
