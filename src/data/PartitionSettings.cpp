@@ -103,8 +103,10 @@ void Busyness_Rules::showDefaultsAndCreate(GUI &form, qint16 configId, qint16 pa
 void Busyness_Rules::placeSelector(GUI &form)
 {
     QComboBox *selector = form.cboPartitionNumber;
+    if (selector->count() == 0)
+        return;
+    const double shown = rt::textToDouble(form.txtPartitionNumber->text());
     for (int i = 0; i < selector->count(); ++i) {
-        const double shown = rt::textToDouble(form.txtPartitionNumber->text());
         if (shown == listControls::itemData(selector, i).toDouble()) {
             listControls::selectIndex(selector, i);
             form.txtIDFraction->setText(QString::number(i + 1) + QStringLiteral(" of ")

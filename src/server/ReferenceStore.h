@@ -79,6 +79,7 @@ public:
     void inTransaction(const std::function<void()> &work);
 
 private:
+    void tuneSqlite();
     QSqlQuery prepare(const QString &sql) const;
     void run(QSqlQuery &query, const QVariantList &values) const;
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
