@@ -1,6 +1,7 @@
 // Checked numbers: text and field values to Integer, Long and Double, and
 // 16-bit arithmetic, at the boundaries and with the runtime's error numbers.
 #include "TestRegistry.h"
+#include "TestSupport.h"
 #include "core/KeyedCollection.h"
 #include "core/Numbers.h"
 #include "core/RuntimeError.h"
@@ -9,20 +10,6 @@
 #include <QTest>
 #include <functional>
 
-namespace {
-
-// The error number a call raises, or 0 when it returns.
-qint32 errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const rt::RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
 
 class NumbersTest : public QObject
 {
@@ -57,7 +44,7 @@ private slots:
         QFETCH(int, expected);
         QFETCH(int, error);
         qint16 value = 0;
-        QCOMPARE(errorOf([&] { value = rt::textToInteger(text); }), error);
+        QCOMPARE(testing::errorNumberOf([&] { value = rt::textToInteger(text); }), error);
         QCOMPARE(int(value), expected);
     }
 
@@ -79,7 +66,7 @@ private slots:
         QFETCH(qint64, expected);
         QFETCH(int, error);
         qint32 value = 0;
-        QCOMPARE(errorOf([&] { value = rt::textToLong(text); }), error);
+        QCOMPARE(testing::errorNumberOf([&] { value = rt::textToLong(text); }), error);
         QCOMPARE(qint64(value), expected);
     }
 
@@ -107,7 +94,7 @@ private slots:
         QFETCH(double, expected);
         QFETCH(int, error);
         double result = 0;
-        QCOMPARE(errorOf([&] {
+        QCOMPARE(testing::errorNumberOf([&] {
                      result = kind == 0 ? rt::toInteger(value) : kind == 1 ? rt::toLong(value) : rt::toDouble(value);
                  }),
                  error);
@@ -135,10 +122,10 @@ private slots:
         QFETCH(int, product);
         qint16 s = 0;
         qint16 p = 0;
-        QCOMPARE(errorOf([&] { s = rt::addInteger(qint16(a), qint16(b)); }), sum == -1 ? int(rt::Overflow) : 0);
+        QCOMPARE(testing::errorNumberOf([&] { s = rt::addInteger(qint16(a), qint16(b)); }), sum == -1 ? int(rt::Overflow) : 0);
         if (sum != -1)
             QCOMPARE(int(s), sum);
-        QCOMPARE(errorOf([&] { p = rt::multiplyInteger(qint16(a), qint16(b)); }),
+        QCOMPARE(testing::errorNumberOf([&] { p = rt::multiplyInteger(qint16(a), qint16(b)); }),
                  product == -1 ? int(rt::Overflow) : 0);
         if (product != -1)
             QCOMPARE(int(p), product);
@@ -146,7 +133,7 @@ private slots:
 
     void nullHasNoText()
     {
-        QCOMPARE(errorOf([] { (void)Variant().toText(); }), int(rt::InvalidUseOfNull));
+        QCOMPARE(testing::errorNumberOf([] { (void)Variant().toText(); }), int(rt::InvalidUseOfNull));
         QVERIFY(Variant().isNullOrEmpty());
         QVERIFY(Variant::text("").isNullOrEmpty());
         QVERIFY(!Variant::text(" ").isNullOrEmpty());
@@ -158,14 +145,14 @@ private slots:
     {
         KeyedCollection names;
         names.Add("Voice", "5");
-        QCOMPARE(errorOf([&] { names.Add("Other", "5"); }), int(rt::KeyAlreadyAssociated));
+        QCOMPARE(testing::errorNumberOf([&] { names.Add("Other", "5"); }), int(rt::KeyAlreadyAssociated));
         QCOMPARE(names.Item("5"), QStringLiteral("Voice"));
-        QCOMPARE(errorOf([&] { (void)names.Item("6"); }), int(rt::InvalidProcedureCall));
+        QCOMPARE(testing::errorNumberOf([&] { (void)names.Item("6"); }), int(rt::InvalidProcedureCall));
         names.Add("Fax", "6");
         names.Remove(1);
         QCOMPARE(names.Count(), 1);
         QCOMPARE(names.Item(1), QStringLiteral("Fax"));
-        QCOMPARE(errorOf([&] { names.Remove(2); }), int(rt::InvalidProcedureCall));
+        QCOMPARE(testing::errorNumberOf([&] { names.Remove(2); }), int(rt::InvalidProcedureCall));
     }
 
     void ownErrorsCarryTheComponentSource()

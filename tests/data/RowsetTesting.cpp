@@ -18,16 +18,6 @@ QString rowsetDocument(const QString &columns, const QString &rows)
         .arg(columns, rows);
 }
 
-std::optional<rt::RuntimeError> errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const rt::RuntimeError &e) {
-        return e;
-    }
-    return std::nullopt;
-}
-
 QStringList columnTexts(const RecordSet &records, int column)
 {
     QStringList texts;

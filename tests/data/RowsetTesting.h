@@ -2,6 +2,7 @@
 // lines, small record sets, and the run-time error a call raises.
 #pragma once
 
+#include "TestSupport.h"
 #include "core/RuntimeError.h"
 #include "data/RecordSet.h"
 
@@ -15,8 +16,6 @@ namespace testing {
 // s:AttributeType elements, rows the content of rs:data.
 QString rowsetDocument(const QString &columns, const QString &rows);
 
-// The error a call raises, or nothing when it returns.
-std::optional<rt::RuntimeError> errorOf(const std::function<void()> &call);
 
 // The values of one column, top to bottom, as text ("<null>" for a null).
 QStringList columnTexts(const RecordSet &records, int column);

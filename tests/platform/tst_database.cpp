@@ -4,6 +4,7 @@
 // made only when a command first runs.
 #include "ScopedEnvironment.h"
 #include "TestRegistry.h"
+#include "TestSupport.h"
 #include "core/RuntimeError.h"
 #include "data/Database.h"
 
@@ -56,16 +57,6 @@ QStringList nodeMaxima(const QString &file)
     }
     QSqlDatabase::removeDatabase(kSetupConnection);
     return rows;
-}
-
-qint32 errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const rt::RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
 }
 
 } // namespace
@@ -139,7 +130,7 @@ private slots:
         QFETCH(int, error);
         Database database(m_file);
         Variant value;
-        QCOMPARE(errorOf([&] { value = database.GET_MSTTYPE(configId); }), error);
+        QCOMPARE(testing::errorNumberOf([&] { value = database.GET_MSTTYPE(configId); }), error);
         QCOMPARE(value, msgType);
         QCOMPARE(database.rsGet_MSGTYPE.RecordCount(), rows);
         QCOMPARE(database.rsGet_MSGTYPE.fields().size(), 3); // QRVSettings.* comes whole
@@ -160,7 +151,7 @@ private slots:
         const QString missing = m_dir->filePath(QStringLiteral("absent.sqlite"));
         Database database(missing);
         QVERIFY(!database.isOpen());
-        QCOMPARE(errorOf([&] { database.Get_MSGTYPE(QStringLiteral("1")); }), qint32(-2147467259));
+        QCOMPARE(testing::errorNumberOf([&] { database.Get_MSGTYPE(QStringLiteral("1")); }), qint32(-2147467259));
         QVERIFY(!QFile::exists(missing));
     }
 
@@ -169,7 +160,7 @@ private slots:
         QString failure;
         QVERIFY2(runAll(m_file, {QStringLiteral("DROP TABLE QRVSettings")}, &failure), qPrintable(failure));
         Database database(m_file);
-        QCOMPARE(errorOf([&] { database.GET_MSTTYPE(QStringLiteral("1")); }), qint32(-2147467259));
+        QCOMPARE(testing::errorNumberOf([&] { database.GET_MSTTYPE(QStringLiteral("1")); }), qint32(-2147467259));
     }
 
     // Without a file of its own the definition uses the data folder's Database folder.

@@ -2,6 +2,7 @@
 // registered in a factory of its own, for the server tests.
 #pragma once
 
+#include "TestSupport.h"
 #include "components/ComponentFactory.h"
 #include "components/ServerComponents.h"
 #include "components/SingleUseComponents.h"
@@ -34,16 +35,5 @@ struct TempStore
     std::shared_ptr<server::ReferenceStore> store;
     ComponentFactory factory;
 };
-
-// The run-time error a call raises; number 0 when it returns.
-inline rt::RuntimeError errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const rt::RuntimeError &e) {
-        return e;
-    }
-    return rt::RuntimeError(0, QString(), QString());
-}
 
 } // namespace testing

@@ -93,7 +93,7 @@ private slots:
         testing::TempStore fixture;
         QSqlQuery drop(fixture.store->database());
         QVERIFY(drop.exec(QStringLiteral("DROP TABLE ") + table));
-        const rt::RuntimeError raised = testing::errorOf([&] { call(operation)(fixture); });
+        const rt::RuntimeError raised = testing::raisedBy([&] { call(operation)(fixture); });
         QCOMPARE(raised.number(), server::kDatabaseFailure);
         QCOMPARE(raised.source(), source);
         const QString description = raised.description();
@@ -106,7 +106,7 @@ private slots:
     {
         testing::TempStore fixture;
         fixture.store->close();
-        const rt::RuntimeError raised = testing::errorOf([&] { call("Get_Partitions_XML")(fixture); });
+        const rt::RuntimeError raised = testing::raisedBy([&] { call("Get_Partitions_XML")(fixture); });
         QCOMPARE(raised.number(), server::kDatabaseFailure);
         QCOMPARE(raised.source(), QStringLiteral("QRVdb.CONFIG"));
         QVERIFY2(raised.description().contains(QStringLiteral("closed")), qPrintable(raised.description()));
@@ -121,7 +121,7 @@ private slots:
         QSqlQuery trigger(fixture.store->database());
         QVERIFY(trigger.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON SelectedPartition"
                                             " BEGIN SELECT RAISE(ABORT, 'selection refused'); END")));
-        const rt::RuntimeError raised = testing::errorOf([&] { call("Select_Partition")(fixture); });
+        const rt::RuntimeError raised = testing::raisedBy([&] { call("Select_Partition")(fixture); });
         QVERIFY2(raised.description().contains(QStringLiteral("selection refused")), qPrintable(raised.description()));
         QCOMPARE(fixture.store->selectedPartition(), std::optional<qint16>(12));
     }

@@ -90,7 +90,7 @@ private slots:
         QVERIFY(create(fixture.factory, name) != nullptr);
         ComponentFactory partial;
         server::registerReferenceComponents(partial, fixture.store, {name});
-        QCOMPARE(errorNumber([&] { create(partial, name); }), int(rt::CannotCreateObject));
+        QCOMPARE(testing::errorNumberOf([&] { create(partial, name); }), int(rt::CannotCreateObject));
         for (const QString &other : server::referenceComponentNames())
             if (other != name)
                 QVERIFY(create(partial, other) != nullptr);
@@ -111,7 +111,6 @@ private:
             return factory.createByClassId<NameValidator>(NameValidator::classId());
         return factory.createByProgId<Component>(name);
     }
-    static int errorNumber(const std::function<void()> &call) { return testing::errorOf(call).number(); }
 };
 
 REGISTER_TEST(SmallComponentsTest)

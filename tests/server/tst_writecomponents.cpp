@@ -98,7 +98,7 @@ private slots:
         const QStringList before = texts(settings(fixture, "1"));
         Partition p;
         p.number = QStringLiteral("1");
-        const rt::RuntimeError raised = testing::errorOf([&] { insert(fixture, p); });
+        const rt::RuntimeError raised = testing::raisedBy([&] { insert(fixture, p); });
         QCOMPARE(raised.number(), server::kRecordExists);
         QCOMPARE(raised.source(), QStringLiteral("QRVins.INSCONFIG"));
         QVERIFY2(raised.description().contains(QStringLiteral("partition 1 of configuration 1 already exists")),
@@ -212,7 +212,7 @@ private slots:
         QFETCH(QString, expected);
         testing::TempStore fixture;
         const QByteArray part = partition.toLatin1(), type = nodeType.toLatin1();
-        const rt::RuntimeError raised = testing::errorOf(
+        const rt::RuntimeError raised = testing::raisedBy(
             [&] { (asUpdate ? updateNode : insertNode)(fixture, part.constData(), type.constData(), "5"); });
         QCOMPARE(raised.number(), server::kRecordMissing);
         QCOMPARE(raised.source(), QString::fromLatin1(asUpdate ? "QRVud.UDNODES" : "QRVins.INSNODES"));
@@ -225,7 +225,7 @@ private slots:
         Partition p;
         p.config = QStringLiteral("9");
         p.number = QStringLiteral("1");
-        const rt::RuntimeError raised = testing::errorOf([&] { insert(fixture, p); });
+        const rt::RuntimeError raised = testing::raisedBy([&] { insert(fixture, p); });
         QCOMPARE(raised.number(), server::kRecordMissing);
         QVERIFY2(raised.description().contains(QStringLiteral("configuration 9 does not exist")),
                  qPrintable(raised.description()));
@@ -252,7 +252,7 @@ private slots:
         QString *values[] = {&p.config, &p.number, &p.name, &p.code, &p.language, &p.selectLimit, &p.timeLimit,
                              &p.command, &p.noMsg, &p.recTime, &p.recorded, &p.left, &p.msgNo};
         *values[field] = text;
-        const rt::RuntimeError raised = testing::errorOf([&] { update(fixture, p); });
+        const rt::RuntimeError raised = testing::raisedBy([&] { update(fixture, p); });
         QVERIFY(raised.number() == rt::TypeMismatch || raised.number() == rt::Overflow);
         QCOMPARE(raised.source(), QStringLiteral("QRVud.UDCONFIG"));
         QVERIFY2(raised.description().contains(named), qPrintable(raised.description()));
