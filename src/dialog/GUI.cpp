@@ -36,6 +36,7 @@ GUI::GUI() : QDialog(nullptr)
     setUpForm();
     createControls();
     connectListHandlers();
+    connectButtonHandlers();
 }
 
 GUI::~GUI()

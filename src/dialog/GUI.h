@@ -64,6 +64,10 @@ public:
     void cboRemoteLanguage_Click();
     void cboSelectionLimit_Click();
 
+    // Closing buttons: Cancel closes; OK closes when no edit is pending.
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
 
     // Settings panel.
     QFrame *PicDetail = nullptr;
@@ -135,6 +139,7 @@ private:
     void createAccessDenied();
     void applyTabOrder();
     void connectListHandlers();
+    void connectButtonHandlers();
     template <typename Body> void handler(const char *procedure, Body body);
     bool askToSaveChanges();
     void setButtonsFromListPosition();

@@ -3,6 +3,7 @@
 // PLAY reveals the message-number field; a choice in the partition selector
 // loads that partition, after asking about unsaved changes.
 #include "dialog/GUI.h"
+#include "dialog/GUI_EventHandler.h"
 
 #include "core/Numbers.h"
 #include "dialog/ListControls.h"
@@ -32,19 +33,6 @@ void GUI::connectListHandlers()
     onChoice(cboNoMSGRecorded, &GUI::cboNoMSGRecorded_Click);
     onChoice(cboRemoteLanguage, &GUI::cboRemoteLanguage_Click);
     onChoice(cboSelectionLimit, &GUI::cboSelectionLimit_Click);
-}
-
-// Runs an event handler's body; a run-time error shows the dialog's error box
-// located by the handler's name.
-template <typename Body> void GUI::handler(const char *procedure, Body body)
-{
-    try {
-        body();
-    } catch (...) {
-        const rt::RuntimeError error = rt::currentError();
-        Show_Internal_Error(36, error.source() + QStringLiteral(":") + QString::fromLatin1(procedure)
-                                    + QStringLiteral(" \r\n") + error.description());
-    }
 }
 
 void GUI::cboNoMSGRecorded_Click()

@@ -1,6 +1,7 @@
-// The drop-down lists' click handlers on the real form: a choice marks the
-// partition as changed, PLAY reveals the message number, and a choice in the
-// partition selector loads that partition, asking first about unsaved edits.
+// The dialog's list and closing-button handlers on the real form: a choice
+// marks the partition as changed, PLAY reveals the message number, a choice in
+// the partition selector loads that partition (asking first about unsaved
+// edits), Cancel closes and OK closes when no edit is pending.
 #include "Rig.h"
 #include "TestRegistry.h"
 
@@ -23,7 +24,7 @@ QComboBox *listNamed(GUI &form, const QString &name) { return form.findChild<QCo
 
 } // namespace
 
-class ListHandlersTest : public QObject
+class HandlersTest : public QObject
 {
     Q_OBJECT
 
@@ -166,7 +167,36 @@ private slots:
         QCOMPARE(rig.ui.boxes.shown().first().text,
                  QStringLiteral("Inactive Business Rules\r\nVEL_PART_SET:cboPartitionNumber_Click \r\nType mismatch"));
     }
+
+    void closingButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("pendingEdit");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Cancel") << "cmdCancel" << false << true;
+        QTest::newRow("Cancel with an edit") << "cmdCancel" << true << true;
+        QTest::newRow("OK") << "cmdOK" << false << true;
+        QTest::newRow("OK with an edit") << "cmdOK" << true << false;
+    }
+    void closingButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, pendingEdit);
+        QFETCH(bool, closes);
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        bool stillOpen = false;
+        rig.ui.runner.script = [&](QDialog &dialog) {
+            GUI &form = *GUI::instance();
+            if (pendingEdit)
+                form.cboRemoteLanguage->setCurrentIndex(4);
+            form.findChild<QPushButton *>(button)->click();
+            stillOpen = dialog.isVisible();
+        };
+        QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
+        QCOMPARE(stillOpen, !closes);
+    }
 };
 
-REGISTER_TEST(ListHandlersTest)
-#include "tst_listhandlers.moc"
+REGISTER_TEST(HandlersTest)
+#include "tst_handlers.moc"

@@ -1,0 +1,17 @@
+// The trap every event handler of the dialog runs its body in: a run-time
+// error shows the dialog's error box, located by the handler's name.
+#pragma once
+
+#include "core/RuntimeError.h"
+#include "dialog/GUI.h"
+
+template <typename Body> void GUI::handler(const char *procedure, Body body)
+{
+    try {
+        body();
+    } catch (...) {
+        const rt::RuntimeError error = rt::currentError();
+        Show_Internal_Error(36, error.source() + QStringLiteral(":") + QString::fromLatin1(procedure)
+                                    + QStringLiteral(" \r\n") + error.description());
+    }
+}
