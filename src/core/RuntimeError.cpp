@@ -30,6 +30,11 @@ RuntimeError::RuntimeError(qint32 number, QString source, QString description)
 {
 }
 
+QString RuntimeError::locatedIn(const QString &procedure) const
+{
+    return m_source + QStringLiteral(":") + procedure + QStringLiteral(" \r\n") + m_description;
+}
+
 RuntimeError RuntimeError::standard(qint32 number)
 {
     return RuntimeError(number, QString::fromLatin1(kOwnSource), standardDescription(number));

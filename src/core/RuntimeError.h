@@ -45,6 +45,10 @@ public:
     const QString &source() const { return m_source; }
     const QString &description() const { return m_description; }
 
+    // How a handler or loader names the error in its message: the source,
+    // ":", the procedure's name and a blank, a line break, the description.
+    QString locatedIn(const QString &procedure) const;
+
     const char *what() const noexcept override { return m_what.constData(); }
 
 private:

@@ -18,7 +18,7 @@ std::unique_ptr<RecordSet> Busyness_Rules::XMLToRS()
     try {
         return std::make_unique<RecordSet>(rowset::read(XML_Buffer));
     } catch (...) {
-        showSaverFailure(QStringLiteral("XMLToRS"));
+        showOperationFailure(QStringLiteral("XMLToRS"));
         return nullptr;
     }
 }
@@ -95,15 +95,5 @@ void Busyness_Rules::fillPlayMessageList(GUI &form)
         form.txtMSGCmd->setVisible(false);
         return;
     }
-    form.cboMSGCmd->setEnabled(form.cboCommand->isEnabledTo(form.cboCommand->parentWidget()));
-    listControls::clear(form.cboMSGCmd);
-    const QString word = form.Get_strMSG();
-    const int highest = form.Get_iMaxMSG();
-    for (int n = 0; n <= highest; ++n)
-        listControls::appendItem(form.cboMSGCmd, word + QLatin1Char(' ') + QString::number(n), n);
-    const QString number = form.Get_strMSGNo();
-    if (!number.isEmpty())
-        listControls::setText(form.cboMSGCmd, word + QLatin1Char(' ') + number);
-    form.cboMSGCmd->setVisible(false);
-    form.txtMSGCmd->setVisible(true);
+    form.fillMessageList(0);
 }

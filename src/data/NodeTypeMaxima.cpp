@@ -35,19 +35,23 @@ qint16 defaultMaximum(qint16 id)
     return 999;
 }
 
-// Sizes the movable sheet to the rows filled and sets the scroll range. The
-// maximum may be negative when every row fits; the bar is then disabled.
+// Sizes the movable sheet to the rows filled and sets the scroll range. A
+// value beyond the new maximum is pulled back, which moves the sheet through
+// the scroll bar's handler. The maximum is negative when every row fits: the
+// bar is then disabled and the sheet stays at the top (Qt's bar cannot hold a
+// value of 0 above such a maximum, so it is set quietly).
 void sizeNodeGrid(GUI &form, qint16 rows)
 {
     const qint16 rowsHeight = rt::multiplyInteger(rt::addInteger(rows, 1), kRowPitch);
     twips::setHeight(form.picNode, rt::subtractInteger(rowsHeight, 100));
     const int maximum = int(std::lround(double(twips::height(form.picNode)) - twips::height(form.Picture1)));
-    {
+    if (maximum < 0) {
         const QSignalBlocker blocker(form.VScroll1);
-        form.VScroll1->setRange(qMin(0, maximum), maximum);
-    }
-    if (maximum <= 0)
+        form.VScroll1->setRange(maximum, maximum);
         twips::setTop(form.picNode, 0);
+    } else {
+        form.VScroll1->setRange(0, maximum);
+    }
     form.VScroll1->setEnabled(rowsHeight >= twips::height(form.Picture1));
 }
 

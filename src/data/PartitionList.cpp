@@ -22,9 +22,9 @@ void Busyness_Rules::Get_Partitions(qint16 configId)
             if (!number.isNullOrEmpty()) {
                 const Variant &name = CurrentRS->Fields(2);
                 if (!name.isNullOrEmpty()) {
-                    const qint32 partition = rt::toLong(number);
-                    listControls::appendItem(form.cboPartitionNumber,
-                                             number.toText() + QStringLiteral(" - ") + name.toText(), partition);
+                    QComboBox *selector = form.cboPartitionNumber;
+                    listControls::appendItem(selector, number.toText() + QStringLiteral(" - ") + name.toText());
+                    selector->setItemData(selector->count() - 1, rt::toLong(number));
                 }
                 m_MaxPartition = rt::addInteger(m_MaxPartition, 1);
             }

@@ -56,7 +56,7 @@ void Busyness_Rules::Insert_Partition()
                                                     QString::number(maximum));
         }
     } catch (...) {
-        showSaverFailure(QStringLiteral("Insert_Partition"));
+        showOperationFailure(QStringLiteral("Insert_Partition"));
     }
 }
 
@@ -87,7 +87,7 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
                                             Given_TotalTimeOfMessagesRecorded, Given_TimeLeft, Given_MsgNo);
         return true;
     } catch (...) {
-        showSaverFailure(QStringLiteral("Update_Partition"));
+        showOperationFailure(QStringLiteral("Update_Partition"));
         return false;
     }
 }
@@ -104,6 +104,6 @@ void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, 20> &lblNod
                                                    QString::number(maximum));
         }
     } catch (...) {
-        showSaverFailure(QStringLiteral("Update_Node_Type_MAX"));
+        showOperationFailure(QStringLiteral("Update_Node_Type_MAX"));
     }
 }

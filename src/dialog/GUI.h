@@ -64,6 +64,14 @@ public:
     void cboRemoteLanguage_Click();
     void cboSelectionLimit_Click();
 
+    // The PLAY command's message list: "<message word> <n>" for n from the
+    // first number to the highest message number, the partition's number
+    // chosen; the list stays hidden and the number box shows.
+    void fillMessageList(int firstNumber);
+
+    // The node grid's scroll bar: the sheet picNode moves up by the value.
+    void VScroll1_Change();
+
     // Closing buttons: Cancel closes; OK closes when no edit is pending.
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -140,6 +148,7 @@ private:
     void applyTabOrder();
     void connectListHandlers();
     void connectButtonHandlers();
+    void connectNodeGridHandlers();
     template <typename Body> void handler(const char *procedure, Body body);
     bool askToSaveChanges();
     void setButtonsFromListPosition();

@@ -42,9 +42,7 @@ void GUI::Load_Language_Dependant_Parts()
     try {
         applyCaptions();
     } catch (...) {
-        const rt::RuntimeError error = rt::currentError();
-        Show_Internal_Error(34, error.source() + QStringLiteral(":Load_Language_Dependant_Parts \r\n")
-                                    + error.description());
+        Show_Internal_Error(34, rt::currentError().locatedIn(QStringLiteral("Load_Language_Dependant_Parts")));
     }
 }
 

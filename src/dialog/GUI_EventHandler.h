@@ -10,8 +10,6 @@ template <typename Body> void GUI::handler(const char *procedure, Body body)
     try {
         body();
     } catch (...) {
-        const rt::RuntimeError error = rt::currentError();
-        Show_Internal_Error(36, error.source() + QStringLiteral(":") + QString::fromLatin1(procedure)
-                                    + QStringLiteral(" \r\n") + error.description());
+        Show_Internal_Error(36, rt::currentError().locatedIn(QString::fromLatin1(procedure)));
     }
 }

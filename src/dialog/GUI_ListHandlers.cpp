@@ -59,15 +59,23 @@ void GUI::cboCommand_Click()
             txtMSGCmd->setVisible(false);
             return;
         }
-        cboMSGCmd->setEnabled(cboCommand->isEnabledTo(cboCommand->parentWidget()));
-        listControls::clear(cboMSGCmd);
-        for (int i = 1; i <= iMaxMSG; ++i)
-            listControls::appendItem(cboMSGCmd, strMSG + QLatin1Char(' ') + QString::number(i), i);
-        if (!strMSGNo.isEmpty())
-            listControls::setText(cboMSGCmd, strMSG + QLatin1Char(' ') + strMSGNo);
-        cboMSGCmd->setVisible(false);
-        txtMSGCmd->setVisible(true);
+        fillMessageList(1);
     });
+}
+
+void GUI::fillMessageList(int firstNumber)
+{
+    cboMSGCmd->setEnabled(cboCommand->isEnabledTo(cboCommand->parentWidget()));
+    listControls::clear(cboMSGCmd);
+    const QString word = Get_strMSG();
+    const int highest = Get_iMaxMSG();
+    for (int n = firstNumber; n <= highest; ++n)
+        listControls::appendItem(cboMSGCmd, word + QLatin1Char(' ') + QString::number(n), n);
+    const QString number = Get_strMSGNo();
+    if (!number.isEmpty())
+        listControls::setText(cboMSGCmd, word + QLatin1Char(' ') + number);
+    cboMSGCmd->setVisible(false);
+    txtMSGCmd->setVisible(true);
 }
 
 // The one question that protects unsaved edits. Yes saves as a click on

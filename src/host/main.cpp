@@ -14,6 +14,7 @@
 #include <QDir>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -23,16 +24,18 @@ bool hasDisplay()
            || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// The sample store lives in the data folder's Database folder; the host
-// creates the folders so that the store and the user log have a home.
+// The sample store lives in the data folder's Database folder. The host
+// creates both folders, so that the store and the user log have a home.
 QString sampleStorePath()
 {
     using namespace QRVCOMPlusFilesAndFolders;
     const QString separator = platform::folderSeparator();
-    const QString dataFolder = specialFolderPath(35) + separator + QStringLiteral("Velantis") + separator
-                               + QStringLiteral("QRVCOM+") + separator;
-    QDir().mkpath(dataFolder + QStringLiteral("Database"));
-    return databaseFolder() + QStringLiteral("SampleStore.sqlite");
+    const QString databaseFolder = specialFolderPath(35) + separator + QStringLiteral("Velantis") + separator
+                                   + QStringLiteral("QRVCOM+") + separator + QStringLiteral("Database") + separator;
+    if (!QDir().mkpath(databaseFolder))
+        throw std::runtime_error("cannot create the folder " + databaseFolder.toStdString()
+                                 + " (set VELANTIS_COMMON_APPDATA to a folder you may write to)");
+    return databaseFolder + QStringLiteral("SampleStore.sqlite");
 }
 
 void printLine(const QString &line) { std::printf("%s\n", qPrintable(line)); }
@@ -98,8 +101,8 @@ int main(int argc, char **argv)
     try {
         status = runShown(*options);
     } catch (const std::exception &error) {
-        // Only the store can fail out here: Shown itself lets no error through.
-        std::fprintf(stderr, "partition-settings: cannot open the store: %s\n", error.what());
+        // Only the store and its folder can fail out here: Shown lets no error through.
+        std::fprintf(stderr, "partition-settings: %s\n", error.what());
         return 2;
     }
     if (screenshot && !runner.saved())

@@ -28,9 +28,11 @@ void Busyness_Rules::Security()
     GUI &form = GUI::load();
     try {
         if (m_MenuOption == kNoAccess) {
-            // The frame waits below the form's visible area; it is brought up
-            // so that it covers the settings the user may not see.
+            // The frame waits below the form's visible area. It is brought up
+            // over the settings the user may not see, ending above the row of
+            // OK and Cancel so that the dialog can still be closed.
             twips::setTop(form.frmAccessDenied, kAccessDeniedTop);
+            twips::setHeight(form.frmAccessDenied, twips::top(form.cmdOK) - kAccessDeniedTop - kAccessDeniedTop);
             form.frmAccessDenied->setVisible(true);
             form.frmAccessDenied->raise();
             return;

@@ -123,6 +123,10 @@ void Busyness_Rules::storeArguments(qint16 Config_ID, qint16 Partition_ID, const
     m_Silent_Error = Silent_Error;
     m_FirstLoad = true;
     m_MenuOption = MenuOption;
+    // The partition count belongs to the list of this showing (a no-access
+    // showing builds none); a count left from an earlier one would send
+    // Get_Data past the end of an empty list.
+    m_MaxPartition = 0;
     (void)rt::multiplyInteger(rt::subtractInteger(Language_ID, 1), 101);
 }
 

@@ -115,10 +115,10 @@ private:
     void Report_Error();
     void Write_User_Log();
     // Message-path reports of the error being handled (call inside a catch):
-    // loaders show source ":Name " CR LF description with resource text 36,
-    // savers source ":Name:" description with resource text 1.
+    // the loaders show source ":Name " CR LF description with resource text
+    // 36; XMLToRS and the savers source ":Name:" description with text 1.
     void showLoaderFailure(const QString &procedure);
-    void showSaverFailure(const QString &procedure);
+    void showOperationFailure(const QString &procedure);
     void storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
                         qint16 Language_ID, bool Silent_Error);
     void applyCaptions(GUI &form, bool PartitionEnabled);

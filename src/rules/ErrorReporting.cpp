@@ -124,12 +124,10 @@ void Busyness_Rules::Show_Resource_Failure()
 
 void Busyness_Rules::showLoaderFailure(const QString &procedure)
 {
-    const rt::RuntimeError error = rt::currentError();
-    Show_Resource_Error(36, error.source() + QStringLiteral(":") + procedure + QStringLiteral(" \r\n")
-                                + error.description());
+    Show_Resource_Error(36, rt::currentError().locatedIn(procedure));
 }
 
-void Busyness_Rules::showSaverFailure(const QString &procedure)
+void Busyness_Rules::showOperationFailure(const QString &procedure)
 {
     const rt::RuntimeError error = rt::currentError();
     Show_Resource_Error(1, error.source() + QStringLiteral(":") + procedure + QStringLiteral(":")

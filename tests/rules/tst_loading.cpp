@@ -7,6 +7,7 @@
 
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
+#include "dialog/ListControls.h"
 #include "dialog/Twips.h"
 #include "rules/Busyness_Rules.h"
 
@@ -416,12 +417,109 @@ private slots:
         Rig rig;
         Busyness_Rules rules(rig.factory);
         bool bothHidden = false;
+        int itemsBefore = -1;
+        int itemsAfter = -1;
         rig.ui.runner.script = [&](QDialog &) {
             const GUI &form = *GUI::instance();
+            itemsBefore = form.cboMSGCmd->count(); // Sales: PLAY
+            form.cboPartitionNumber->setCurrentIndex(2); // Support: NOOP
             bothHidden = form.cboMSGCmd->isHidden() && form.txtMSGCmd->isHidden();
+            itemsAfter = form.cboMSGCmd->count();
         };
-        rules.Shown(1, 2, QString()); // Support: NOOP
+        rules.Shown(1, 1, QString());
         QVERIFY(bothHidden);
+        QVERIFY(itemsBefore > 0);
+        QCOMPARE(itemsAfter, itemsBefore); // the list keeps its former items
+    }
+
+    void getDataForAPartitionMissingFromTheSelector()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        bool loaded = false;
+        int selected = -1;
+        QString name;
+        rig.ui.runner.script = [&](QDialog &) {
+            const GUI &form = *GUI::instance();
+            rig.intercept.partitions = [](const QString &) {
+                return partitionsAnswer({{Variant::text("0"), Variant::text("Default Partition")},
+                                         {Variant::text("1"), Variant::text("Sales")}});
+            };
+            rules.Get_Partitions(1);
+            listControls::selectIndex(GUI::instance()->cboPartitionNumber, 1);
+            rules.Partition_ID(2);
+            loaded = rules.Get_Data();
+            selected = form.cboPartitionNumber->currentIndex();
+            name = form.txtPartitionName->text();
+        };
+        rules.Shown(1, 1, QString());
+        QVERIFY(loaded);
+        QCOMPARE(selected, 1); // the selector stays where it was
+        QCOMPARE(name, QStringLiteral("Support"));
+        QVERIFY(!rules.FirstLoad());
+    }
+
+    void reloadSelectsThePartitionOnScreen()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        QString selected;
+        QString name;
+        rig.ui.runner.script = [&](QDialog &) {
+            GUI &form = *GUI::instance();
+            form.txtPartitionNumber->setText(QStringLiteral("3"));
+            rules.ReloadPartitionCombo();
+            selected = form.cboPartitionNumber->currentText();
+            name = form.txtPartitionName->text();
+        };
+        rules.Shown(1, 1, QString());
+        QCOMPARE(selected, QStringLiteral("3 - Réception \"Nord\" & <Sud>"));
+        QCOMPARE(name, QStringLiteral("Sales")); // the selection did not load partition 3
+        QCOMPARE(int(rules.Partition_ID()), 1);
+        QVERIFY(!rules.FirstLoad());
+        QVERIFY(rig.ui.boxes.shown().isEmpty());
+    }
+
+    void reloadWithoutANumberOnScreen()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        int listed = -1;
+        rig.ui.runner.script = [&](QDialog &) {
+            GUI &form = *GUI::instance();
+            form.txtPartitionNumber->clear();
+            rules.ReloadPartitionCombo();
+            listed = form.cboPartitionNumber->count();
+        };
+        rules.Shown(1, 1, QString());
+        QCOMPARE(listed, 6); // refilled before the failure
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+        QCOMPARE(rig.ui.boxes.shown().first().text,
+                 QStringLiteral("VEL_PART_SET:ReloadPartitionCombo \r\nType mismatch\r\nInactive Business Rules"));
+    }
+
+    void aSmallerGridPullsTheSheetBack()
+    {
+        Rig rig;
+        int rows = 19;
+        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(20); };
+        rig.intercept.nodeMaxima = [&](const QString &, const QString &) {
+            return maximaAnswer(firstNodeTypes(rows));
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Node_Type_Max(1, 1);
+        form.VScroll1->setValue(form.VScroll1->maximum());
+        QCOMPARE(twips::top(form.picNode), -3485);
+        rows = 12;
+        rules.Get_Node_Type_Max(1, 2);
+        QCOMPARE(form.VScroll1->maximum(), 965);
+        QCOMPARE(twips::top(form.picNode), -965);
+        rows = 9;
+        rules.Get_Node_Type_Max(1, 3);
+        QCOMPARE(twips::top(form.picNode), 0);
     }
 
     void accessModes_data()
@@ -442,14 +540,18 @@ private slots:
         Rig rig;
         Busyness_Rules rules(rig.factory);
         bool frameShown = false;
+        bool selectionDone = false;
         int listed = -1;
         QList<bool> panels;
         QList<bool> navigation;
         rig.ui.runner.script = [&](QDialog &) {
             const GUI &form = *GUI::instance();
-            // Shown means in view: the frame covers the settings.
+            // Shown means in view: the frame covers the settings, and OK stays reachable.
             frameShown = !form.frmAccessDenied->isHidden()
-                         && twips::top(form.frmAccessDenied) <= twips::top(form.PicDetail);
+                         && twips::top(form.frmAccessDenied) <= twips::top(form.PicDetail)
+                         && twips::top(form.frmAccessDenied) + twips::height(form.frmAccessDenied)
+                                <= twips::top(form.cmdOK);
+            selectionDone = !rules.FirstLoad();
             listed = form.cboPartitionNumber->count();
             panels = {ownEnabled(form.PicDetail), ownEnabled(form.picNode), ownEnabled(form.cmdViewPartitionDefault)};
             navigation = {ownEnabled(form.cmdFirst), ownEnabled(form.cmdPrevious), ownEnabled(form.cmdNext),
@@ -458,6 +560,7 @@ private slots:
         QVERIFY(rules.Shown(1, 2, menuOption).asBoolean());
         QCOMPARE(frameShown, denied);
         QCOMPARE(listed, denied ? 0 : 6);
+        QCOMPARE(selectionDone, !denied); // no list, no entry to place the selector on
         if (!denied) {
             QCOMPARE(panels, QList<bool>({editable, editable, editable}));
             QCOMPARE(navigation, QList<bool>({true, true, true, true})); // read only leaves them alone

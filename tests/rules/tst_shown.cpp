@@ -7,6 +7,7 @@
 
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
+#include "dialog/Twips.h"
 #include "rules/Busyness_Rules.h"
 
 #include <QDateTime>
@@ -90,6 +91,47 @@ private slots:
         QCOMPARE(firstNodeName, nodeTypes.Fields(1).toText());
         QVERIFY(rig.ui.boxes.shown().isEmpty());
         QVERIFY(!GUI::instance()); // released when closed
+    }
+
+    void errorsAreShownUnlessSilenceIsAsked()
+    {
+        Rig rig;
+        repeatNodeType(rig);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        Busyness_Rules rules(rig.factory);
+        QVERIFY(!shownResult(rules.Shown(1, 1, QString())));
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+    }
+
+    void withoutThePartitionButton()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        bool buttonHidden = false;
+        int height = 0;
+        int expectedHeight = -1;
+        rig.ui.runner.script = [&](QDialog &dialog) {
+            const GUI &form = *GUI::instance();
+            buttonHidden = form.cmdViewPartitionDefault->isHidden();
+            height = twips::height(&dialog);
+            expectedHeight = twips::top(form.cmdOK) + twips::height(form.cmdOK) + 500;
+        };
+        QVERIFY(shownResult(rules.Shown(1, 1, QString(), 1, false, false)));
+        QVERIFY(buttonHidden);
+        QCOMPARE(height, expectedHeight);
+    }
+
+    void aSecondShowingStartsAfresh()
+    {
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        QVERIFY(shownResult(rules.Shown(1, 2, QString())));
+        QCOMPARE(int(rules.MaxPartition()), 6);
+        // No access builds no list: nothing of the first showing's list may count.
+        QVERIFY(shownResult(rules.Shown(1, 2, QStringLiteral("x"))));
+        QCOMPARE(rig.ui.runner.runs, 2);
+        QCOMPARE(int(rules.MaxPartition()), 0);
+        QVERIFY(rig.ui.boxes.shown().isEmpty());
     }
 
     void nodeTypeErrorIsRecorded_data()
