@@ -64,8 +64,8 @@ void Busyness_Rules::Obtain_All_Node_Type_Name(qint16 language)
 
 bool Busyness_Rules::Get_Data()
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         ui::mousePointer().setScreenPointer(ui::Pointer::Hourglass);
         Get_Partition_Settings(m_Config_ID, m_Partition_ID, false);
         Get_Node_Type_Max(m_Config_ID, m_Partition_ID);

@@ -59,8 +59,8 @@ void sizeNodeGrid(GUI &form, qint16 rows)
 
 void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         {
             const auto reader = m_factory.createByClassId<NodeTypeMaxReader>(NodeTypeMaxReader::classId());
             XML_Buffer = reader->Get_Node_Type_Max_XML(QString::number(configId), QString::number(partitionId));

@@ -11,8 +11,8 @@
 
 void Busyness_Rules::Get_Partitions(qint16 configId)
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         listControls::clear(form.cboPartitionNumber);
         m_MaxPartition = 0;
         XML_Buffer = m_CONFIG->Get_Partitions_XML(QString::number(configId));

@@ -35,8 +35,8 @@ qint16 nodeMaximum(QLineEdit *box)
 
 void Busyness_Rules::Insert_Partition()
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         for (QLineEdit *box : {form.txtRecTimeMin, form.txtRecTimeSec, form.txtTimeLimitMin, form.txtTimeLimitSec}) {
             if (box->text().isEmpty())
                 box->setText(QStringLiteral("0"));
@@ -71,7 +71,7 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
         QString name = Given_Name;
         if (name.isEmpty()) {
             name = QStringLiteral("Partition ") + QString::number(m_Partition_ID);
-            GUI::load().txtPartitionName->setText(name);
+            dialog().txtPartitionName->setText(name);
         }
         const auto validator = m_factory.createByClassId<NameValidator>(NameValidator::classId());
         if (!validator->CheckName(name)) {

@@ -40,8 +40,8 @@ template <typename Show> void copyField(const RecordSet &settings, const char *f
 
 void Busyness_Rules::Get_Partition_Settings(qint16 configId, qint16 partitionId, bool DefaultView)
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         XML_Buffer = m_CONFIG->Get_Partition_Settings_XML(QString::number(configId), QString::number(partitionId));
         CurrentRS = XMLToRS();
         if (!CurrentRS->isEOF())

@@ -25,8 +25,8 @@ constexpr int kAccessDeniedTop = 120;
 
 void Busyness_Rules::Security()
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         if (m_MenuOption == kNoAccess) {
             // The frame waits below the form's visible area. It is brought up
             // over the settings the user may not see, ending above the row of
@@ -50,8 +50,8 @@ void Busyness_Rules::Security()
 
 void Busyness_Rules::Initial()
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         form.txtAccessCode->setText(QString());
         form.txtTotalRecSecond->setText(QString());
         form.txtTimeLimit->setText(QString());
@@ -68,8 +68,8 @@ void Busyness_Rules::Initial()
 // FirstLoad set so that the selector's handler knows the choice is ours.
 void Busyness_Rules::ReloadPartitionCombo()
 {
-    GUI &form = GUI::load();
     try {
+        GUI &form = dialog();
         Get_Partitions(m_Config_ID);
         const qint32 shown = rt::textToLong(form.txtPartitionNumber->text());
         for (int i = 0; i < form.cboPartitionNumber->count(); ++i) {

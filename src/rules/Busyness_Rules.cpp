@@ -65,6 +65,13 @@ Busyness_Rules::~Busyness_Rules()
     m_INSNODES.reset();
 }
 
+GUI &Busyness_Rules::dialog() const
+{
+    if (GUI *form = GUI::instance())
+        return *form;
+    throw rt::RuntimeError::standard(rt::ObjectNotSet);
+}
+
 void Busyness_Rules::clearErrorInfo()
 {
     m_ErrLocation.clear();

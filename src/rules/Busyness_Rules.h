@@ -111,6 +111,9 @@ public:
 
 private:
     void Class_Initialize(const ComponentFactory &factory);
+    // The dialog the loaders and savers work on; error 91 when no showing
+    // has loaded it (they never load one of their own).
+    GUI &dialog() const;
     void clearErrorInfo();
     void Report_Error();
     void Write_User_Log();

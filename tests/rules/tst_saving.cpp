@@ -171,6 +171,30 @@ private slots:
         QCOMPARE(rig.store->partitionSettings(1, 31).RecordCount(), 0);
     }
 
+    void outsideAShowingNothingIsWritten_data()
+    {
+        QTest::addColumn<bool>("insert");
+        QTest::newRow("Insert_Partition") << true;
+        QTest::newRow("Update_Partition without a name") << false;
+    }
+    void outsideAShowingNothingIsWritten()
+    {
+        QFETCH(bool, insert);
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        rules.Partition_ID(40);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        if (insert)
+            rules.Insert_Partition();
+        else
+            QVERIFY(!update(rules, QString()));
+        QVERIFY(!GUI::instance()); // no hidden dialog is left behind
+        const QString expected = insert ? QStringLiteral("VEL_PART_SET:Insert_Partition:")
+                                        : QStringLiteral("VEL_PART_SET:Update_Partition:");
+        QCOMPARE(rig.ui.boxes.shown().first().text,
+                 expected + QStringLiteral("Object variable or With block variable not set\r\nPartition Settings"));
+    }
+
     void nodeMaximaAreUpdated()
     {
         Rig rig;
