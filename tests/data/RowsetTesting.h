@@ -1,5 +1,5 @@
 // Helpers of the data tests: rowset documents around given schema and row
-// lines, small record sets, and the run-time error a call raises.
+// lines, and a column's values as text.
 #pragma once
 
 #include "TestSupport.h"
@@ -7,15 +7,12 @@
 #include "data/RecordSet.h"
 
 #include <QString>
-#include <functional>
-#include <optional>
 
 namespace testing {
 
 // A rowset document with the usual prefixes: columns are the
 // s:AttributeType elements, rows the content of rs:data.
 QString rowsetDocument(const QString &columns, const QString &rows);
-
 
 // The values of one column, top to bottom, as text ("<null>" for a null).
 QStringList columnTexts(const RecordSet &records, int column);

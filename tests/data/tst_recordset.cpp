@@ -7,7 +7,7 @@
 #include <QTest>
 
 using testing::columnTexts;
-using testing::errorOf;
+using testing::raisedBy;
 
 namespace {
 
@@ -15,51 +15,33 @@ Variant i(qint64 v) { return Variant::integer(v); }
 Variant t(const char *v) { return Variant::text(QString::fromUtf8(v)); }
 Variant f(double v) { return Variant::floating(v); }
 
-// Five people; ID and Score hold a null each, two IDs repeat.
+// Five people; ID and Score hold a null each, two IDs repeat, Code mixes
+// integers and floating numbers.
 RecordSet people()
 {
-    RecordSet records({{QStringLiteral("ID"), QStringLiteral("i4")},
-                       {QStringLiteral("Name"), QStringLiteral("string")},
-                       {QStringLiteral("Score"), QStringLiteral("r8")},
-                       {QStringLiteral("Code"), QStringLiteral("i4")}});
+    RecordSet records({{"ID", "i4"}, {"Name", "string"}, {"Score", "r8"}, {"Code", ""}});
     records.addRow({i(3), t("bob"), f(1.5), i(10)});
-    records.addRow({i(1), t("Alice"), Variant(), i(9)});
+    records.addRow({i(1), t("Alice"), Variant(), f(9.5)});
     records.addRow({i(2), t("alice"), f(0.5), i(100)});
     records.addRow({i(1), t("Carl"), f(2.0), i(-1)});
-    records.addRow({Variant(), t("dave"), f(1.5), i(2)});
+    records.addRow({Variant(), t("dave"), f(1.5), f(2.25)});
     return records;
 }
 
-// Runs one named operation on a record set.
-void perform(RecordSet &records, const QString &operation)
-{
-    if (operation == QLatin1String("isEOF"))
-        records.isEOF();
-    else if (operation == QLatin1String("MoveFirst"))
-        records.MoveFirst();
-    else if (operation == QLatin1String("MoveNext"))
-        records.MoveNext();
-    else if (operation == QLatin1String("Fields name"))
-        records.Fields(QStringLiteral("ID"));
-    else if (operation == QLatin1String("Fields unknown name"))
-        records.Fields(QStringLiteral("Nope"));
-    else if (operation == QLatin1String("Fields position"))
-        records.Fields(0);
-    else if (operation == QLatin1String("Fields position 4"))
-        records.Fields(4);
-    else if (operation == QLatin1String("Fields position -1"))
-        records.Fields(-1);
-    else if (operation == QLatin1String("Sort"))
-        records.Sort(QStringLiteral("ID"));
-    else if (operation == QLatin1String("RecordCount"))
-        records.RecordCount();
-    else if (operation == QLatin1String("Close"))
-        records.Close();
-    else if (operation == QLatin1String("addRow short"))
-        records.addRow({i(1)});
-    else
-        QFAIL("unknown operation");
-}
+using Operation = void (*)(RecordSet &);
+const QMap<QString, Operation> Operations = {
+    {"isEOF", [](RecordSet &r) { r.isEOF(); }},
+    {"MoveNext", [](RecordSet &r) { r.MoveNext(); }},
+    {"Fields name", [](RecordSet &r) { r.Fields(QStringLiteral("ID")); }},
+    {"Fields unknown name", [](RecordSet &r) { r.Fields(QStringLiteral("Nope")); }},
+    {"Fields position", [](RecordSet &r) { r.Fields(0); }},
+    {"Fields position 4", [](RecordSet &r) { r.Fields(4); }},
+    {"Fields position -1", [](RecordSet &r) { r.Fields(-1); }},
+    {"Sort", [](RecordSet &r) { r.Sort(QStringLiteral("ID")); }},
+    {"RecordCount", [](RecordSet &r) { r.RecordCount(); }},
+    {"Close", [](RecordSet &r) { r.Close(); }},
+    {"addRow short", [](RecordSet &r) { r.addRow({i(1)}); }},
+};
 
 } // namespace
 
@@ -82,6 +64,8 @@ private slots:
         QCOMPARE(records.Fields(QStringLiteral("SCORE")), f(1.5));
         records.MoveNext();
         QVERIFY(records.Fields(QStringLiteral("Score")).isNull());
+        QCOMPARE(records.fieldIndex(QStringLiteral("code")), 3);
+        QCOMPARE(records.fieldIndex(QStringLiteral("Nope")), -1);
     }
 
     void emptyTableIsAtEofAtOnce()
@@ -89,14 +73,7 @@ private slots:
         RecordSet records({{QStringLiteral("ID"), QStringLiteral("i4")}});
         QVERIFY(records.isEOF());
         QCOMPARE(records.RecordCount(), 0);
-        QCOMPARE(errorOf([&] { records.Fields(0); })->number(), 3021);
-    }
-
-    void fieldIndexIgnoresCase()
-    {
-        const RecordSet records = people();
-        QCOMPARE(records.fieldIndex(QStringLiteral("code")), 3);
-        QCOMPARE(records.fieldIndex(QStringLiteral("Nope")), -1);
+        QCOMPARE(raisedBy([&] { records.Fields(0); }).number(), 3021);
     }
 
     void misuse_data()
@@ -111,12 +88,10 @@ private slots:
             "current record.");
         const QString notFound =
             QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal.");
-        for (const char *op : {"isEOF", "MoveFirst", "MoveNext", "Fields name", "Fields position", "Sort",
-                               "RecordCount", "Close", "addRow short"})
+        for (const char *op : {"isEOF", "MoveNext", "Fields name", "Sort", "Close", "addRow short"})
             QTest::addRow("closed: %s", op) << "closed" << op << 3704 << closed;
-        for (const char *op : {"isEOF", "RecordCount", "Close"})
-            QTest::addRow("never opened: %s", op) << "default" << op << 3704 << closed;
-        for (const char *op : {"Fields name", "Fields position", "MoveNext"})
+        QTest::newRow("never opened: RecordCount") << "default" << "RecordCount" << 3704 << closed;
+        for (const char *op : {"Fields position", "MoveNext"})
             QTest::addRow("at EOF: %s", op) << "eof" << op << 3021 << noRecord;
         for (const char *op : {"Fields unknown name", "Fields position 4", "Fields position -1"})
             QTest::addRow("open: %s", op) << "open" << op << 3265 << notFound;
@@ -134,20 +109,10 @@ private slots:
             records.Close();
         while (state == QLatin1String("eof") && !records.isEOF())
             records.MoveNext();
-        const auto error = errorOf([&] { perform(records, operation); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), number);
-        QCOMPARE(error->source(), QStringLiteral("VEL_PART_SET"));
-        QCOMPARE(error->description(), description);
-    }
-
-    void closeReleasesTheTable()
-    {
-        RecordSet records = people();
-        records.Close();
-        QVERIFY(!records.isOpen());
-        QVERIFY(records.rows().isEmpty());
-        QVERIFY(records.fields().isEmpty());
+        const rt::RuntimeError error = raisedBy([&] { Operations.value(operation)(records); });
+        QCOMPARE(error.number(), number);
+        QCOMPARE(error.source(), QStringLiteral("VEL_PART_SET"));
+        QCOMPARE(error.description(), description);
     }
 
     void sort_data()
@@ -156,13 +121,13 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::newRow("default ascending, nulls first, stable")
             << "ID" << QStringList{"dave", "Alice", "Carl", "alice", "bob"};
-        QTest::newRow("asc") << "ID asc" << QStringList{"dave", "Alice", "Carl", "alice", "bob"};
         QTest::newRow("desc keeps equal rows in order")
             << "ID desc" << QStringList{"bob", "alice", "Alice", "Carl", "dave"};
         QTest::newRow("text ignores case, stable") << "Name" << QStringList{"Alice", "alice", "bob", "Carl", "dave"};
         QTest::newRow("column and direction in any case")
             << "name DESC" << QStringList{"dave", "Carl", "bob", "Alice", "alice"};
-        QTest::newRow("numbers numerically") << "Code" << QStringList{"Carl", "dave", "Alice", "bob", "alice"};
+        QTest::newRow("integers and floating numerically")
+            << "Code asc" << QStringList{"Carl", "dave", "Alice", "bob", "alice"};
         QTest::newRow("two keys") << "Score desc, ID asc" << QStringList{"Carl", "dave", "bob", "alice", "Alice"};
         QTest::newRow("bracketed name") << "[Name] asc" << QStringList{"Alice", "alice", "bob", "Carl", "dave"};
         QTest::newRow("blanks around keys")
@@ -181,15 +146,6 @@ private slots:
         QCOMPARE(records.RecordCount(), 5);
     }
 
-    void sortMixesIntegersAndFloatingNumerically()
-    {
-        RecordSet records({{QStringLiteral("N"), QString()}});
-        for (const Variant &v : {i(10), f(9.5), i(-3), f(10.25), Variant(), i(9)})
-            records.addRow({v});
-        records.Sort(QStringLiteral("N"));
-        QCOMPARE(columnTexts(records, 0), QStringList({"<null>", "-3", "9", "9.5", "10", "10.25"}));
-    }
-
     void badSortExpression_data()
     {
         QTest::addColumn<QString>("expression");
@@ -197,7 +153,6 @@ private slots:
         QTest::newRow("unknown column") << "Missing asc" << 3265;
         QTest::newRow("two directions") << "ID desc desc" << 3265;
         QTest::newRow("empty key at the end") << "ID, " << 5;
-        QTest::newRow("only a comma") << "," << 5;
         QTest::newRow("direction alone") << "desc" << 3265;
     }
     void badSortExpression()
@@ -205,12 +160,11 @@ private slots:
         QFETCH(QString, expression);
         QFETCH(int, number);
         RecordSet records = people();
-        const auto error = errorOf([&] { records.Sort(expression); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), number);
+        const rt::RuntimeError error = raisedBy([&] { records.Sort(expression); });
+        QCOMPARE(error.number(), number);
         QCOMPARE(columnTexts(records, 1), QStringList({"bob", "Alice", "alice", "Carl", "dave"}));
         if (number == 5)
-            QVERIFY2(error->description().contains(expression), qPrintable(error->description()));
+            QVERIFY2(error.description().contains(expression), qPrintable(error.description()));
     }
 };
 

@@ -12,14 +12,15 @@
 
 using testing::columnTexts;
 using testing::errorOf;
+using testing::raisedBy;
 using testing::rowsetDocument;
 
 namespace {
 
-QString column(const QString &name, const QString &type, const QString &extra = {})
+QString column(const char *name, const QString &type, const char *extra = "")
 {
     return QStringLiteral("<s:AttributeType name='%1' %3><s:datatype dt:type='%2'/></s:AttributeType>")
-        .arg(name, type, extra);
+        .arg(QLatin1String(name), type, QLatin1String(extra));
 }
 
 QStringList fieldNames(const RecordSet &records)
@@ -30,14 +31,21 @@ QStringList fieldNames(const RecordSet &records)
     return names;
 }
 
-// A document with a few rows, for the truncation and corruption tests.
+// A value as "kind:text", so that a table can say which type was read.
+QString describe(const Variant &value)
+{
+    static const char *const kinds[] = {"null", "t", "i", "f", "b", "d", "x"};
+    return QLatin1String(kinds[int(value.type())]) + u':' + value.toText();
+}
+
+// A document with a few rows, for the null, encoding and truncation tests.
+const QStringList SampleNames = {QStringLiteral("Joe's & Zo\u00eb \u20ac \U0001F600"), "", "<null>"};
+
 QString sampleDocument()
 {
-    return rowsetDocument(column(QStringLiteral("ID"), QStringLiteral("i2"), QStringLiteral("rs:number='1'"))
-                              + column(QStringLiteral("Name"), QStringLiteral("string"),
-                                       QStringLiteral("rs:number='2' rs:nullable='true'")),
-                          QStringLiteral("<z:row ID='1' Name='Joe&#x27;s &amp; Co'/>\n<z:row ID='2' Name=''/>\n"
-                                         "<z:row ID='3'/>"));
+    return rowsetDocument(column("ID", "i2", "rs:number='1'") + column("Name", "string", "rs:number='2' rs:nullable='true'"),
+                          QStringLiteral("<z:row ID='1' Name='Joe&#x27;s &amp; Zo\u00eb \u20ac \U0001F600'/>\n"
+                                         "<z:row ID='2' Name=''/>\n<z:row ID='3'/>"));
 }
 
 } // namespace
@@ -54,21 +62,13 @@ private slots:
         QTest::addColumn<Variant>("expected");
         const QDate day(2024, 2, 29);
         QTest::newRow("i1") << "i1" << "-128" << Variant::integer(-128);
-        QTest::newRow("i2") << "i2" << "32767" << Variant::integer(32767);
         QTest::newRow("i4") << "i4" << "-2147483648" << Variant::integer(-2147483648LL);
         QTest::newRow("int") << "int" << "+42" << Variant::integer(42);
         QTest::newRow("i8") << "i8" << "9223372036854775807" << Variant::integer(9223372036854775807LL);
-        QTest::newRow("ui1") << "ui1" << "255" << Variant::integer(255);
-        QTest::newRow("ui2") << "ui2" << "65535" << Variant::integer(65535);
         QTest::newRow("ui4") << "ui4" << "4294967295" << Variant::integer(4294967295LL);
-        QTest::newRow("ui8") << "ui8" << "18" << Variant::integer(18);
-        QTest::newRow("r4") << "r4" << "1.5" << Variant::floating(1.5);
         QTest::newRow("r8 exponent") << "r8" << "-2.25E3" << Variant::floating(-2250);
-        QTest::newRow("float") << "float" << "0.1" << Variant::floating(0.1);
         QTest::newRow("number") << "number" << "12.50" << Variant::floating(12.5);
         QTest::newRow("boolean True") << "boolean" << "True" << Variant::boolean(true);
-        QTest::newRow("boolean False") << "boolean" << "False" << Variant::boolean(false);
-        QTest::newRow("boolean 1") << "boolean" << "1" << Variant::boolean(true);
         QTest::newRow("boolean 0") << "boolean" << "0" << Variant::boolean(false);
         QTest::newRow("dateTime") << "dateTime" << "2024-02-29T13:45:07"
                                   << Variant::date(QDateTime(day, QTime(13, 45, 7)));
@@ -81,9 +81,11 @@ private slots:
         QTest::newRow("date") << "date" << "2024-02-29" << Variant::date(QDateTime(day, QTime(0, 0)));
         QTest::newRow("time") << "time" << "13:45:07"
                               << Variant::date(QDateTime(QDate(1899, 12, 30), QTime(13, 45, 7)));
-        QTest::newRow("uuid") << "uuid" << "{6F9619FF-8B86-D011-B42D-00C04FC964FF}"
-                              << Variant::text("{6F9619FF-8B86-D011-B42D-00C04FC964FF}");
         QTest::newRow("string") << "string" << "caf\u00e9 &#x26; cr\u00e8me" << Variant::text("caf\u00e9 & cr\u00e8me");
+        QTest::newRow("string non-ASCII") << "string" << "Gen\u00e8ve \u20ac \U0001F600"
+                                          << Variant::text("Gen\u00e8ve \u20ac \U0001F600");
+        QTest::newRow("string raw controls kept") << "string" << "a\tb\r\nc\rd\ne  \x01 f"
+                                                  << Variant::text("a\tb\r\nc\rd\ne  \x01 f");
         QTest::newRow("unknown type") << "xyz" << "12" << Variant::text("12");
         QTest::newRow("bin.hex over lines") << "bin.hex" << "0aFF 10&#xD;&#xA;\t20"
                                             << Variant::binary(QByteArray::fromHex("0aff1020"));
@@ -94,30 +96,60 @@ private slots:
         QFETCH(QString, type);
         QFETCH(QString, text);
         QFETCH(Variant, expected);
-        const RecordSet records =
-            rowset::read(rowsetDocument(column(QStringLiteral("V"), type), QStringLiteral("<z:row V='%1'/>").arg(text)));
+        const RecordSet records = rowset::read(rowsetDocument(column("V", type), QStringLiteral("<z:row V='%1'/>").arg(text)));
         QCOMPARE(records.RecordCount(), 1);
         QCOMPARE(records.fields().at(0).dataType, type);
         QCOMPARE(records.Fields(0).type(), expected.type());
         QCOMPARE(records.Fields(0), expected);
     }
 
-    void typeOnTheAttributeTypeItself()
+    // Columns come in rs:number order (gaps allowed), under their rs:name,
+    // with their type from the datatype or the AttributeType itself; hidden
+    // ones are left out. Values as describe() gives them.
+    void schema_data()
     {
-        const RecordSet records = rowset::read(rowsetDocument(
-            QStringLiteral("<s:AttributeType name='N' dt:type='i4' dt:maxLength='4'/>"
-                           "<s:AttributeType name='T'/>"),
-            QStringLiteral("<z:row N='7' T='7'/>")));
-        QCOMPARE(records.fields().at(0).maxLength, 4);
-        QCOMPARE(records.Fields(0), Variant::integer(7));
-        QCOMPARE(records.fields().at(1).dataType, QString());
-        QCOMPARE(records.Fields(1), Variant::text(QStringLiteral("7")));
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QStringList>("fields"); // name:type
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("type on the AttributeType")
+            << "<s:AttributeType name='N' dt:type='i4'/><s:AttributeType name='T'/>" << "N='7' T='7'"
+            << QStringList{"N:i4", "T:"} << QStringList{"i:7", "t:7"};
+        QTest::newRow("rs:number with gaps")
+            << column("Third", "string", "rs:number='10'") + column("First", "i2", "rs:number='2'")
+                   + column("Second", "i4", "rs:number='5'")
+            << "Third='c' First='1' Second='2'" << QStringList{"First:i2", "Second:i4", "Third:string"}
+            << QStringList{"i:1", "i:2", "t:c"};
+        QTest::newRow("rs:name renames, repeats allowed")
+            << column("c0", "number", "rs:name='Unit Price'") + column("c1", "string", "rs:name='Name'")
+                   + column("c2", "string", "rs:name='Name'")
+            << "c0='12.50' c1='a' c2='b'" << QStringList{"Unit Price:number", "Name:string", "Name:string"}
+            << QStringList{"f:12.5", "t:a", "t:b"};
+        QTest::newRow("hidden column left out")
+            << column("Key", "i4", "rs:number='1' rs:hidden='true'") + column("Name", "string", "rs:number='2'")
+            << "Key='xyz' Name='a' Extra='ignored'" << QStringList{"Name:string"} << QStringList{"t:a"};
+    }
+    void schema()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QString, row);
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, values);
+        const RecordSet records = rowset::read(rowsetDocument(columns, QStringLiteral("<z:row %1/>").arg(row)));
+        QStringList read, texts;
+        for (int i = 0; i < records.fields().size(); ++i) {
+            read << records.fields().at(i).name + u':' + records.fields().at(i).dataType;
+            texts << describe(records.Fields(i));
+        }
+        QCOMPARE(read, fields);
+        QCOMPARE(texts, values);
+        QCOMPARE(records.Fields(fields.first().section(u':', 0, 0).toLower()), records.Fields(0)); // names ignore case
     }
 
     void nullVersusEmpty()
     {
         const RecordSet records = rowset::read(sampleDocument());
-        QCOMPARE(columnTexts(records, 1), QStringList({"Joe's & Co", "", "<null>"}));
+        QCOMPARE(columnTexts(records, 1), SampleNames);
         QCOMPARE(records.rows().at(1).at(1).type(), Variant::Type::Text);
         QVERIFY(records.rows().at(2).at(1).isNull());
     }
@@ -125,61 +157,20 @@ private slots:
     void forceNull()
     {
         const RecordSet records = rowset::read(rowsetDocument(
-            column(QStringLiteral("A"), QStringLiteral("string")) + column(QStringLiteral("B"), QStringLiteral("i4")),
+            column("A", "string") + column("B", "i4"),
             QStringLiteral("<z:row A='x' B='1' rs:forcenull='A  B'/><z:row A='y' B='2' rs:forcenull='B'/>")));
         QCOMPARE(columnTexts(records, 0), QStringList({"<null>", "y"}));
         QCOMPARE(columnTexts(records, 1), QStringList({"<null>", "<null>"}));
     }
 
-    void columnsOrderedByNumberWithGaps()
-    {
-        const RecordSet records = rowset::read(rowsetDocument(
-            column(QStringLiteral("Third"), QStringLiteral("string"), QStringLiteral("rs:number='10'"))
-                + column(QStringLiteral("First"), QStringLiteral("i2"), QStringLiteral("rs:number='2'"))
-                + column(QStringLiteral("Second"), QStringLiteral("i4"), QStringLiteral("rs:number='5'")),
-            QStringLiteral("<z:row Third='c' First='1' Second='2'/>")));
-        QCOMPARE(fieldNames(records), QStringList({"First", "Second", "Third"}));
-        QCOMPARE(records.Fields(0), Variant::integer(1));
-        QCOMPARE(records.Fields(2), Variant::text(QStringLiteral("c")));
-        QCOMPARE(records.Fields(QStringLiteral("second")), Variant::integer(2));
-    }
-
-    void realNamesFromRsName()
-    {
-        const RecordSet records = rowset::read(rowsetDocument(
-            column(QStringLiteral("c0"), QStringLiteral("number"), QStringLiteral("rs:name='Unit Price'"))
-                + column(QStringLiteral("c1"), QStringLiteral("string"), QStringLiteral("rs:name='Name'"))
-                + column(QStringLiteral("c2"), QStringLiteral("string"), QStringLiteral("rs:name='Name'")),
-            QStringLiteral("<z:row c0='12.50' c1='a' c2='b'/>")));
-        QCOMPARE(fieldNames(records), QStringList({"Unit Price", "Name", "Name"}));
-        QCOMPARE(records.Fields(QStringLiteral("Unit Price")), Variant::floating(12.5));
-        QCOMPARE(records.Fields(2), Variant::text(QStringLiteral("b")));
-    }
-
-    void hiddenColumnsAreLeftOut()
-    {
-        const RecordSet records = rowset::read(rowsetDocument(
-            column(QStringLiteral("Key"), QStringLiteral("i4"), QStringLiteral("rs:number='1' rs:hidden='true'"))
-                + column(QStringLiteral("Name"), QStringLiteral("string"), QStringLiteral("rs:number='2'")),
-            QStringLiteral("<z:row Key='xyz' Name='a' Extra='ignored'/>")));
-        QCOMPARE(fieldNames(records), QStringList({"Name"}));
-        QCOMPARE(records.Fields(0), Variant::text(QStringLiteral("a")));
-    }
-
-    void attributesInAnyOrder_data()
-    {
-        QTest::addColumn<int>("columns");
-        QTest::newRow("short schema") << 5;
-        QTest::newRow("long schema") << 40;
-    }
     void attributesInAnyOrder()
     {
-        QFETCH(int, columns);
+        const int columns = 40;
         QString schema;
         QString forward;
         QString backward;
         for (int c = 0; c < columns; ++c) {
-            schema += column(QStringLiteral("C%1").arg(c), QStringLiteral("i4"));
+            schema += column(qPrintable(QStringLiteral("C%1").arg(c)), "i4");
             forward += QStringLiteral(" C%1='%1'").arg(c);
             backward.prepend(QStringLiteral(" C%1='%1'").arg(c));
         }
@@ -203,7 +194,6 @@ private slots:
         QTest::newRow("nothing said") << "" << "" << true;
         QTest::newRow("nullable") << "rs:nullable='true'" << "" << true;
         QTest::newRow("maybenull false on datatype") << "" << "rs:maybenull='false'" << false;
-        QTest::newRow("maybenull true") << "rs:maybenull='true'" << "" << true;
         QTest::newRow("nullable false") << "rs:nullable='false'" << "" << false;
     }
     void nullability()
@@ -221,8 +211,7 @@ private slots:
 
     void emptyAnswerIsAtEofAtOnce()
     {
-        const RecordSet records = rowset::read(rowsetDocument(column(QStringLiteral("ID"), QStringLiteral("i2")),
-                                                              QStringLiteral("<!-- none -->")));
+        const RecordSet records = rowset::read(rowsetDocument(column("ID", "i2"), QStringLiteral("<!-- none -->")));
         QVERIFY(records.isEOF());
         QCOMPARE(records.RecordCount(), 0);
         QCOMPARE(fieldNames(records), QStringList({"ID"}));
@@ -231,8 +220,7 @@ private slots:
     void pendingChanges()
     {
         const RecordSet records = rowset::read(rowsetDocument(
-            column(QStringLiteral("ID"), QStringLiteral("i2")) + column(QStringLiteral("Name"), QStringLiteral("string"))
-                + column(QStringLiteral("Note"), QStringLiteral("string")),
+            column("ID", "i2") + column("Name", "string") + column("Note", "string"),
             QStringLiteral("<z:row ID='1' Name='kept'/>\n"
                            "<rs:insert><z:row ID='5' Name='inserted'/></rs:insert>\n"
                            "<rs:update><rs:original><z:row ID='2' Name='old' Note='n'/></rs:original>"
@@ -282,25 +270,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         const RecordSet records = rowset::readBytes(bytes);
-        QCOMPARE(columnTexts(records, 1), QStringList({"Joe's & Co", "", "<null>"}));
-    }
-
-    void nonAsciiText()
-    {
-        const QString name = QStringLiteral("Zo\u00eb \u00e0 Gen\u00e8ve \u20ac \U0001F600");
-        QStringEncoder le(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-        const QString text = rowsetDocument(column(QStringLiteral("N"), QStringLiteral("string")),
-                                            QStringLiteral("<z:row N='%1'/>").arg(name));
-        QCOMPARE(rowset::read(text).Fields(0).toText(), name);
-        QCOMPARE(rowset::readBytes(QByteArray(le.encode(text))).Fields(0).toText(), name);
-    }
-
-    void rawControlCharactersKept()
-    {
-        const QString value = QStringLiteral("a\tb\r\nc\rd\ne  \x01 f");
-        const RecordSet records = rowset::read(rowsetDocument(column(QStringLiteral("N"), QStringLiteral("string")),
-                                                              QStringLiteral("<z:row N='%1'/>").arg(value)));
-        QCOMPARE(records.Fields(0).toText(), value);
+        QCOMPARE(columnTexts(records, 1), SampleNames);
     }
 
     void malformed_data()
@@ -309,12 +279,8 @@ private slots:
         QTest::addColumn<QString>("where");
         const QString good = sampleDocument();
         QTest::newRow("empty") << QString() << "line 1, column 1";
-        QTest::newRow("not XML") << "hello" << "line 1, column";
         QTest::newRow("unclosed quote") << QString(good).replace("ID='2'", "ID='2") << "line 12";
         QTest::newRow("mismatched end tag") << QString(good).replace("</rs:data>", "</rs:dta>") << "line 14";
-        QTest::newRow("stray <") << QString(good).replace("<z:row ID='3'/>", "<<z:row ID='3'/>") << "line 13";
-        QTest::newRow("cut inside a row") << good.left(good.indexOf("ID='2'") + 4) << "line 12";
-        QTest::newRow("cut inside the schema") << good.left(good.indexOf("<s:datatype") + 5) << "line 6";
         QTest::newRow("cut before </xml>") << good.left(good.indexOf("</xml>")) << "line 15";
         QTest::newRow("no schema") << QString(good).replace("s:Schema", "s:Scheme") << "line 1, column 1";
         QTest::newRow("schema in another namespace")
@@ -334,10 +300,9 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, where);
-        const auto error = errorOf([&] { rowset::read(text); });
-        QVERIFY(error);
-        QVERIFY2(error->description().contains(where), qPrintable(error->description()));
-        QCOMPARE(error->source(), QStringLiteral("VEL_PART_SET"));
+        const rt::RuntimeError error = raisedBy([&] { rowset::read(text); });
+        QVERIFY2(error.description().contains(where), qPrintable(error.description()));
+        QCOMPARE(error.source(), QStringLiteral("VEL_PART_SET"));
     }
 
     void everyTruncationIsAnError()
@@ -355,9 +320,8 @@ private slots:
     {
         QStringEncoder le(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
         const QByteArray bytes = le.encode(sampleDocument());
-        const auto error = errorOf([&] { rowset::readBytes(bytes.left(bytes.size() - 1)); });
-        QVERIFY(error);
-        QVERIFY2(error->description().contains(QStringLiteral("odd number of bytes")), qPrintable(error->description()));
+        const QString description = raisedBy([&] { rowset::readBytes(bytes.left(bytes.size() - 1)); }).description();
+        QVERIFY2(description.contains(QStringLiteral("odd number of bytes")), qPrintable(description));
     }
 
     // Random corruption: every outcome is a record set or a run-time error.
@@ -397,26 +361,22 @@ private slots:
         QTest::newRow("beyond 64 bits") << "ui8" << "18446744073709551615" << 6;
         QTest::newRow("empty i4") << "i4" << "" << 13;
         QTest::newRow("fraction in i4") << "i4" << "1.5" << 13;
-        QTest::newRow("letters in r8") << "r8" << "x1" << 13;
         QTest::newRow("huge r8") << "r8" << "1e999" << 6;
         QTest::newRow("boolean yes") << "boolean" << "yes" << 13;
         QTest::newRow("30 February") << "dateTime" << "2024-02-30T00:00:00" << 13;
-        QTest::newRow("hour 25") << "dateTime" << "2024-02-01T25:00:00" << 13;
         QTest::newRow("date with junk") << "date" << "2024-02-01x" << 13;
         QTest::newRow("odd hex digits") << "bin.hex" << "abc" << 13;
-        QTest::newRow("not hex") << "bin.hex" << "zz" << 13;
     }
     void valueThatDoesNotFit()
     {
         QFETCH(QString, type);
         QFETCH(QString, text);
         QFETCH(int, number);
-        const QString document = rowsetDocument(column(QStringLiteral("Amount"), type),
+        const QString document = rowsetDocument(column("Amount", type),
                                                 QStringLiteral("<z:row/>\n<z:row Amount='%1'/>").arg(text));
-        const auto error = errorOf([&] { rowset::read(document); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), number);
-        const QString description = error->description();
+        const rt::RuntimeError error = raisedBy([&] { rowset::read(document); });
+        QCOMPARE(error.number(), number);
+        const QString description = error.description();
         for (const QString &part : {QStringLiteral("\"Amount\""), QStringLiteral("row 2"), QStringLiteral("line 12"),
                                     QStringLiteral("\"%1\"").arg(text), type})
             QVERIFY2(description.contains(part), qPrintable(description));

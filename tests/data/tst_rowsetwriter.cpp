@@ -9,14 +9,13 @@
 #include <QTest>
 #include <cmath>
 
-using testing::columnTexts;
-using testing::errorOf;
+using testing::raisedBy;
 
 namespace {
 
-FieldInfo field(const QString &name, const QString &type = {}, bool nullable = true, qint32 maxLength = -1)
+FieldInfo field(const char *name, const char *type = "", bool nullable = true, qint32 maxLength = -1)
 {
-    return FieldInfo{name, type, nullable, maxLength};
+    return FieldInfo{QString::fromUtf8(name), QString::fromLatin1(type), nullable, maxLength};
 }
 
 RecordSet oneColumn(const FieldInfo &info, const QList<Variant> &values)
@@ -47,8 +46,7 @@ class RowsetWriterTest : public QObject
 private slots:
     void layout()
     {
-        RecordSet records({field(QStringLiteral("PartitionID"), QStringLiteral("i2"), false, 2),
-                           field(QStringLiteral("Name"), QStringLiteral("string"), true, 30)});
+        RecordSet records({field("PartitionID", "i2", false, 2), field("Name", "string", true, 30)});
         records.addRow({Variant::integer(1), Variant::text(QStringLiteral("Joe's & Co"))});
         records.addRow({Variant::integer(2), Variant()});
         const QString expected = QStringLiteral(
@@ -79,14 +77,8 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("written");
-        QTest::newRow("apostrophe") << "'" << "&#x27;";
-        QTest::newRow("quote") << "\"" << "&#x22;";
-        QTest::newRow("ampersand") << "&" << "&#x26;";
-        QTest::newRow("less than") << "<" << "&#x3C;";
-        QTest::newRow("greater than") << ">" << "&#x3E;";
-        QTest::newRow("tab") << "\t" << "&#x9;";
-        QTest::newRow("carriage return") << "\r" << "&#xD;";
-        QTest::newRow("line feed") << "\n" << "&#xA;";
+        QTest::newRow("markup") << "'\"&<>" << "&#x27;&#x22;&#x26;&#x3C;&#x3E;";
+        QTest::newRow("tab, carriage return, line feed") << "\t\r\n" << "&#x9;&#xD;&#xA;";
         QTest::newRow("non-ASCII kept") << "Gen\u00e8ve \u20ac" << "Gen\u00e8ve \u20ac";
         QTest::newRow("blanks kept") << "  a  " << "  a  ";
     }
@@ -94,7 +86,7 @@ private slots:
     {
         QFETCH(QString, value);
         QFETCH(QString, written);
-        const QString xml = rowset::write(oneColumn(field(QStringLiteral("V")), {Variant::text(value)}));
+        const QString xml = rowset::write(oneColumn(field("V"), {Variant::text(value)}));
         QVERIFY2(xml.contains(QStringLiteral("<z:row V='%1'/>").arg(written)), qPrintable(xml));
         QCOMPARE(rowset::read(xml).Fields(0).toText(), value);
     }
@@ -102,30 +94,20 @@ private slots:
     void controlCharactersRefused_data()
     {
         QTest::addColumn<QString>("value");
-        QTest::newRow("U+0001") << QStringLiteral("a\x01");
         QTest::newRow("U+0000") << QString(QChar(0));
-        QTest::newRow("vertical tab") << QStringLiteral("\x0B");
-        QTest::newRow("form feed") << QStringLiteral("x\x0Cy");
+        QTest::newRow("vertical tab") << QStringLiteral("x\x0By");
         QTest::newRow("U+001F") << QStringLiteral("\x1F");
     }
     void controlCharactersRefused()
     {
         QFETCH(QString, value);
-        RecordSet records({field(QStringLiteral("ID"), QStringLiteral("i4")), field(QStringLiteral("Note"))});
+        RecordSet records({field("ID", "i4"), field("Note")});
         records.addRow({Variant::integer(1), Variant::text(QStringLiteral("fine"))});
         records.addRow({Variant::integer(2), Variant::text(value)});
-        const auto error = errorOf([&] { rowset::write(records); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), 5);
-        QVERIFY2(error->description().contains(QStringLiteral("\"Note\" in row 2")), qPrintable(error->description()));
-        QVERIFY2(error->description().contains(QStringLiteral("control character")), qPrintable(error->description()));
-    }
-
-    void controlCharacterInColumnNameRefused()
-    {
-        const auto error = errorOf([] { rowset::write(oneColumn(field(QStringLiteral("A\x02")), {})); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), 5);
+        const QString description = raisedBy([&] { rowset::write(records); }).description();
+        QVERIFY2(description.contains("\"Note\" in row 2") && description.contains("control character"),
+                 qPrintable(description));
+        QCOMPARE(raisedBy([] { rowset::write(oneColumn(field("A\x02"), {})); }).number(), 5); // in a column name
     }
 
     void columnRenaming_data()
@@ -139,8 +121,6 @@ private slots:
         QTest::newRow("markup characters") << QStringList{"a'b"} << QStringList{"c0=a&#x27;b"};
         QTest::newRow("duplicates, any case") << QStringList{"Name", "ID", "name"}
                                               << QStringList{"c0=Name", "ID", "c2=name"};
-        QTest::newRow("plain name equal to a replacement")
-            << QStringList{"c1", "a b"} << QStringList{"c0=c1", "c1=a b"};
         QTest::newRow("chain of replacements")
             << QStringList{"c1", "c2", "x y", "z z"} << QStringList{"c0=c1", "c1=c2", "c2=x y", "c3=z z"};
         QTest::newRow("empty name") << QStringList{""} << QStringList{"c0"};
@@ -152,7 +132,7 @@ private slots:
         QList<FieldInfo> fields;
         RecordSet::Row row;
         for (qsizetype i = 0; i < names.size(); ++i) {
-            fields << field(names.at(i), QStringLiteral("i4"));
+            fields << FieldInfo{names.at(i), QStringLiteral("i4")};
             row << Variant::integer(i);
         }
         RecordSet records(fields);
@@ -180,7 +160,7 @@ private slots:
         QFETCH(bool, holdsNull);
         QFETCH(QString, statement);
         QFETCH(bool, readNullable);
-        const RecordSet records = oneColumn(field(QStringLiteral("A"), QStringLiteral("i2"), declaredNullable),
+        const RecordSet records = oneColumn(field("A", "i2", declaredNullable),
                                             {Variant::integer(1), holdsNull ? Variant() : Variant::integer(2)});
         const QString xml = rowset::write(records);
         QCOMPARE(xml.count(QStringLiteral("rs:nullable")) + xml.count(QStringLiteral("rs:maybenull")), 1);
@@ -205,7 +185,7 @@ private slots:
     {
         QFETCH(Variant, value);
         QFETCH(QString, type);
-        const RecordSet back = rowset::read(rowset::write(oneColumn(field(QStringLiteral("V")), {Variant(), value})));
+        const RecordSet back = rowset::read(rowset::write(oneColumn(field("V"), {Variant(), value})));
         QCOMPARE(back.fields().at(0).dataType, type);
         QCOMPARE(back.rows().at(1).at(0), value);
     }
@@ -226,7 +206,6 @@ private slots:
         QTest::newRow("ui8") << "ui8" << Variant::integer(std::numeric_limits<qint64>::max());
         QTest::newRow("r4") << "r4" << Variant::floating(1.5);
         QTest::newRow("r8 tenth") << "r8" << Variant::floating(0.1);
-        QTest::newRow("r8 large") << "r8" << Variant::floating(1e20);
         QTest::newRow("r8 small") << "r8" << Variant::floating(-2.5e-7);
         QTest::newRow("float") << "float" << Variant::floating(123456.789);
         QTest::newRow("number") << "number" << Variant::floating(12.5);
@@ -236,10 +215,7 @@ private slots:
         QTest::newRow("date") << "date" << Variant::date(QDateTime(day, QTime(0, 0)));
         QTest::newRow("time") << "time" << Variant::date(QDateTime(QDate(1899, 12, 30), QTime(8, 5, 0)));
         QTest::newRow("uuid") << "uuid" << Variant::text(QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF}"));
-        QTest::newRow("string markup") << "string" << Variant::text(QStringLiteral("it's <b>\"x\"</b> & y"));
-        QTest::newRow("string TAB CR LF") << "string" << Variant::text(QStringLiteral("a\tb\r\nc\rd\n"));
         QTest::newRow("string empty") << "string" << Variant::text(QString());
-        QTest::newRow("string blanks") << "string" << Variant::text(QStringLiteral("  lead and trail  "));
         QTest::newRow("string non-ASCII") << "string" << Variant::text(QStringLiteral("Z\u00fcrich \U0001F600"));
         QTest::newRow("bin.hex") << "bin.hex" << Variant::binary(QByteArray("\x00\xFF\x10 ", 4));
         QTest::newRow("bin.hex empty") << "bin.hex" << Variant::binary(QByteArray());
@@ -249,7 +225,7 @@ private slots:
     {
         QFETCH(QString, type);
         QFETCH(Variant, value);
-        const FieldInfo info = field(QStringLiteral("Value"), type, true, 40);
+        const FieldInfo info{QStringLiteral("Value"), type, true, 40};
         const RecordSet records = oneColumn(info, {value, Variant(), value});
         const RecordSet back = rowset::read(rowset::write(records));
         QCOMPARE(back.fields(), QList<FieldInfo>{info});
@@ -260,33 +236,30 @@ private slots:
         }
     }
 
-    void valuesWithoutWrittenForm_data()
+    // A closed record set, or one holding a value without a written form.
+    void refusedRecordSets_data()
     {
         QTest::addColumn<Variant>("value");
-        QTest::newRow("NaN") << Variant::floating(std::nan(""));
-        QTest::newRow("infinity") << Variant::floating(HUGE_VAL);
-        QTest::newRow("invalid date") << Variant::date(QDateTime());
+        QTest::addColumn<int>("number");
+        QTest::newRow("closed") << Variant() << 3704;
+        QTest::newRow("NaN") << Variant::floating(std::nan("")) << 5;
+        QTest::newRow("infinity") << Variant::floating(HUGE_VAL) << 5;
+        QTest::newRow("invalid date") << Variant::date(QDateTime()) << 5;
     }
-    void valuesWithoutWrittenForm()
+    void refusedRecordSets()
     {
         QFETCH(Variant, value);
-        const auto error = errorOf([&] { rowset::write(oneColumn(field(QStringLiteral("V")), {value})); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), 5);
-        QVERIFY2(error->description().contains(QStringLiteral("\"V\" in row 1")), qPrintable(error->description()));
-    }
-
-    void closedRecordSetRefused()
-    {
-        const auto error = errorOf([] { rowset::write(RecordSet()); });
-        QVERIFY(error);
-        QCOMPARE(error->number(), 3704);
+        QFETCH(int, number);
+        const RecordSet records = number == 3704 ? RecordSet() : oneColumn(field("V"), {value});
+        const rt::RuntimeError error = raisedBy([&] { rowset::write(records); });
+        QCOMPARE(error.number(), number);
+        if (number == 5)
+            QVERIFY2(error.description().contains("\"V\" in row 1"), qPrintable(error.description()));
     }
 
     void emptyRecordSetKeepsItsColumns()
     {
-        const RecordSet back = rowset::read(rowset::write(RecordSet({field(QStringLiteral("A"), QStringLiteral("i2")),
-                                                                     field(QStringLiteral("B"))})));
+        const RecordSet back = rowset::read(rowset::write(RecordSet({field("A", "i2"), field("B")})));
         QVERIFY(back.isEOF());
         QCOMPARE(back.fields().size(), 2);
         QCOMPARE(back.fields().at(1).dataType, QStringLiteral("string"));

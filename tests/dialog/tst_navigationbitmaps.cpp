@@ -87,10 +87,6 @@ private slots:
         QCOMPARE(read16(*dib, 14), quint16(24));
         QCOMPARE(read32(*dib, 16), 0u);        // uncompressed
         const QRgb grey = qRgb(192, 192, 192);
-        QCOMPARE(pixelOf(*dib, 0, 0), grey);
-        QCOMPARE(pixelOf(*dib, Width - 1, 0), grey);
-        QCOMPARE(pixelOf(*dib, 0, Height - 1), grey);
-        QCOMPARE(pixelOf(*dib, Width - 1, Height - 1), grey);
         bool centred = false;
         QCOMPARE(columnProfile(*dib, centred), profile);
         QVERIFY(centred);
@@ -125,7 +121,6 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::newRow("100") << 100;
         QTest::newRow("105") << 105;
-        QTest::newRow("1") << 1;
     }
 
     void onlyFourBitmaps()

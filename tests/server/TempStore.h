@@ -26,9 +26,19 @@ struct TempStore
 
     QString path() const { return dir.filePath(QStringLiteral("Database/reference.sqlite")); }
 
-    template <typename Interface> std::unique_ptr<Interface> create(const char *progId) const
+    // The component of that interface, made through its ProgID.
+    template <typename Interface> std::unique_ptr<Interface> create() const
     {
-        return factory.createByProgId<Interface>(QString::fromLatin1(progId));
+        return factory.createByProgId<Interface>(QString::fromLatin1(Interface::ProgID));
+    }
+    // The components registered by class id only.
+    std::unique_ptr<NodeTypeMaxReader> maximaReader() const
+    {
+        return factory.createByClassId<NodeTypeMaxReader>(NodeTypeMaxReader::classId());
+    }
+    std::unique_ptr<NameValidator> validator() const
+    {
+        return factory.createByClassId<NameValidator>(NameValidator::classId());
     }
 
     QTemporaryDir dir;
