@@ -69,12 +69,10 @@ bool Busyness_Rules::Get_Data()
         ui::mousePointer().setScreenPointer(ui::Pointer::Hourglass);
         Get_Partition_Settings(m_Config_ID, m_Partition_ID, false);
         Get_Node_Type_Max(m_Config_ID, m_Partition_ID);
-        for (qint16 i = 0; i < m_MaxPartition; ++i) {
-            if (listControls::itemData(form.cboPartitionNumber, i).toInt() == m_Partition_ID) {
-                listControls::selectIndex(form.cboPartitionNumber, i);
-                m_FirstLoad = false;
-                break;
-            }
+        const int entry = listControls::findItemData(form.cboPartitionNumber, m_Partition_ID, m_MaxPartition);
+        if (entry >= 0) {
+            listControls::selectIndex(form.cboPartitionNumber, entry);
+            m_FirstLoad = false;
         }
         fillPlayMessageList(form);
         m_UDCONFIG->Select_Partition(QString::number(m_Partition_ID));

@@ -9,6 +9,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -105,13 +107,14 @@ void Busyness_Rules::placeSelector(GUI &form)
     QComboBox *selector = form.cboPartitionNumber;
     if (selector->count() == 0)
         return;
+    // Item data are whole numbers: a shown number with a fraction matches none.
     const double shown = rt::textToDouble(form.txtPartitionNumber->text());
-    for (int i = 0; i < selector->count(); ++i) {
-        if (shown == listControls::itemData(selector, i).toDouble()) {
-            listControls::selectIndex(selector, i);
-            form.txtIDFraction->setText(QString::number(i + 1) + QStringLiteral(" of ")
-                                        + QString::number(selector->count()));
-            return;
-        }
-    }
+    if (shown != std::trunc(shown) || std::abs(shown) > std::numeric_limits<qint32>::max())
+        return;
+    const int entry = listControls::findItemData(selector, qint32(shown), selector->count());
+    if (entry < 0)
+        return;
+    listControls::selectIndex(selector, entry);
+    form.txtIDFraction->setText(QString::number(entry + 1) + QStringLiteral(" of ")
+                                + QString::number(selector->count()));
 }

@@ -52,4 +52,14 @@ QVariant itemData(const QComboBox *list, int index)
     return list->itemData(index);
 }
 
+int findItemData(const QComboBox *list, qint32 number, int limit)
+{
+    const int found = list->findData(number);
+    if (found >= 0 && found < limit)
+        return found;
+    if (limit > list->count())
+        throw rt::RuntimeError::standard(rt::InvalidPropertyArrayIndex);
+    return -1;
+}
+
 } // namespace listControls

@@ -20,4 +20,9 @@ void selectIndex(QComboBox *list, int index);
 void setText(QComboBox *list, const QString &text);
 QVariant itemData(const QComboBox *list, int index);
 
+// The first of the first `limit` items whose item data is the number, or -1.
+// Looking past the last item (no match before it and a limit beyond the
+// count) is error 381, as reading that item's data would be.
+int findItemData(const QComboBox *list, qint32 number, int limit);
+
 } // namespace listControls
