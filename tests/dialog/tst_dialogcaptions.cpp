@@ -166,22 +166,33 @@ private slots:
         QCOMPARE(twips::width(form->cmdViewPartitionDefault), moved ? 1215 : 855);
     }
 
+    // The lists as filled from the table; string 78 gives the PLAY entry of
+    // two lists and the text Get_strPLAY returns.
     void fixedLists_data()
     {
+        QTest::addColumn<QString>("play");
         QTest::addColumn<QString>("list");
         QTest::addColumn<QStringList>("items");
-        QTest::newRow("remote language") << "cboRemoteLanguage"
+        QTest::newRow("remote language") << "PLAY" << "cboRemoteLanguage"
                                          << QStringList{"ENGLISH", "SPANISH", "FRENCH", "GERMAN", "PORTUGUESE"};
-        QTest::newRow("command") << "cboCommand" << QStringList{"NOOP", "PLAY"};
-        QTest::newRow("no message recorded") << "cboNoMSGRecorded" << QStringList{"IGNORE", "DISCONNECT", "PLAY"};
-        QTest::newRow("selection limit") << "cboSelectionLimit" << numbers(0, 25);
-        QTest::newRow("partition selector untouched") << "cboPartitionNumber" << QStringList{};
+        QTest::newRow("command") << "PLAY" << "cboCommand" << QStringList{"NOOP", "PLAY"};
+        QTest::newRow("no message recorded") << "PLAY" << "cboNoMSGRecorded"
+                                             << QStringList{"IGNORE", "DISCONNECT", "PLAY"};
+        QTest::newRow("selection limit") << "PLAY" << "cboSelectionLimit" << numbers(0, 25);
+        QTest::newRow("partition selector untouched") << "PLAY" << "cboPartitionNumber" << QStringList{};
+        QTest::newRow("PLAY from the table") << "F:PLAY" << "cboNoMSGRecorded"
+                                             << QStringList{"IGNORE", "DISCONNECT", "F:PLAY"};
     }
 
     void fixedLists()
     {
+        QFETCH(QString, play);
         QFETCH(QString, list);
         QFETCH(QStringList, items);
+        testing::EditedStringTable table;
+        if (play != QLatin1String("PLAY"))
+            table.replaced = {{78, play}};
+        resources::ScopedStringTable scope(table);
         testing::ScriptedUi ui;
         form->Load_Combo_Lists();
         auto *combo = form->findChild<QComboBox *>(list);
@@ -190,7 +201,8 @@ private slots:
         QCOMPARE(combo->currentIndex(), -1);
         for (int i = 0; i < combo->count(); ++i)
             QVERIFY(!combo->itemData(i).isValid());
-        QCOMPARE(form->Get_strPLAY(), QStringLiteral("PLAY"));
+        QCOMPARE(form->Get_strPLAY(), play);
+        QCOMPARE(itemsOf(form->cboCommand), (QStringList{"NOOP", play}));
     }
 
     void listsAreNotClearedFirst()
@@ -199,18 +211,6 @@ private slots:
         form->cboSelectionLimit->addItem("kept");
         form->Load_Combo_Lists();
         QCOMPARE(itemsOf(form->cboSelectionLimit), QStringList{"kept"} + numbers(0, 25));
-    }
-
-    void playTextComesFromTheTable()
-    {
-        testing::EditedStringTable table;
-        table.replaced = {{78, "F:PLAY"}};
-        resources::ScopedStringTable scope(table);
-        testing::ScriptedUi ui;
-        form->Load_Combo_Lists();
-        QCOMPARE(form->Get_strPLAY(), QStringLiteral("F:PLAY"));
-        QCOMPARE(itemsOf(form->cboCommand), (QStringList{"NOOP", "F:PLAY"}));
-        QCOMPARE(itemsOf(form->cboNoMSGRecorded), (QStringList{"IGNORE", "DISCONNECT", "F:PLAY"}));
     }
 
     void missingStringStopsTheLists_data()

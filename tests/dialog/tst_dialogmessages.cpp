@@ -25,52 +25,33 @@ private slots:
     void init() { form = &GUI::load(); }
     void cleanup() { GUI::unload(); }
 
-    void internalErrorBox_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("location");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("event handler") << 36 << "VEL_PART_SET:cmdOK_Click \r\nOverflow"
-                                       << "Inactive Business Rules\r\nVEL_PART_SET:cmdOK_Click \r\nOverflow";
-        QTest::newRow("captions") << 34 << "X:Load_Language_Dependant_Parts \r\nType mismatch"
-                                  << "General Failure\r\nX:Load_Language_Dependant_Parts \r\nType mismatch";
-        QTest::newRow("empty location") << 36 << "" << "Inactive Business Rules\r\n";
-    }
-
-    void internalErrorBox()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, location);
-        QFETCH(QString, text);
-        testing::ScriptedUi ui;
-        ui.pointer.setScreenPointer(ui::Pointer::Hourglass);
-        ui.boxes.expect(ui::Answer::OK);
-        form->Show_Internal_Error(qint16(id), location);
-        QCOMPARE(ui.boxes.shown().size(), 1);
-        const ui::ShownBox box = ui.boxes.shown().first();
-        QCOMPARE(box.title, QStringLiteral("Internal Error"));
-        QCOMPARE(box.text, text);
-        QCOMPARE(box.buttons, ui::Buttons::OK);
-        QCOMPARE(box.icon, ui::Icon::Critical);
-        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
-    }
-
-    // The fixed resource-failure box, shown directly or in place of an
-    // error box whose strings are missing (id 0: called directly).
-    void resourceFailureBox_data()
+    // The box names its location under the first line of string 34 or 36;
+    // with a string missing, the fixed resource-failure text stands in (id 0:
+    // that box called directly).
+    void errorBoxes_data()
     {
         QTest::addColumn<int>("id");
         QTest::addColumn<int>("removedId");
-        QTest::newRow("shown directly") << 0 << -1;
-        QTest::newRow("text id not in the table") << 40 << -1;
-        QTest::newRow("title string missing") << 36 << 35;
-        QTest::newRow("text string missing") << 36 << 36;
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("text");
+        const QString failed = QStringLiteral("Resource file failed.");
+        QTest::newRow("event handler") << 36 << -1 << "VEL_PART_SET:cmdOK_Click \r\nOverflow"
+                                       << "Inactive Business Rules\r\nVEL_PART_SET:cmdOK_Click \r\nOverflow";
+        QTest::newRow("captions") << 34 << -1 << "X:Load_Language_Dependant_Parts \r\nType mismatch"
+                                  << "General Failure\r\nX:Load_Language_Dependant_Parts \r\nType mismatch";
+        QTest::newRow("empty location") << 36 << -1 << "" << "Inactive Business Rules\r\n";
+        QTest::newRow("resource failure") << 0 << -1 << "" << failed;
+        QTest::newRow("text id not in the table") << 40 << -1 << "somewhere" << failed;
+        QTest::newRow("title string missing") << 36 << 35 << "somewhere" << failed;
+        QTest::newRow("text string missing") << 36 << 36 << "somewhere" << failed;
     }
 
-    void resourceFailureBox()
+    void errorBoxes()
     {
         QFETCH(int, id);
         QFETCH(int, removedId);
+        QFETCH(QString, location);
+        QFETCH(QString, text);
         testing::EditedStringTable table;
         table.removed = {removedId};
         resources::ScopedStringTable scope(table);
@@ -80,11 +61,11 @@ private slots:
         if (id == 0)
             form->Show_Resource_Failure();
         else
-            form->Show_Internal_Error(qint16(id), "somewhere");
+            form->Show_Internal_Error(qint16(id), location);
         QCOMPARE(ui.boxes.shown().size(), 1);
         const ui::ShownBox box = ui.boxes.shown().first();
-        QCOMPARE(box.text, QStringLiteral("Resource file failed."));
         QCOMPARE(box.title, QStringLiteral("Internal Error"));
+        QCOMPARE(box.text, text);
         QCOMPARE(box.buttons, ui::Buttons::OK);
         QCOMPARE(box.icon, ui::Icon::Critical);
         if (id != 0)
