@@ -25,7 +25,9 @@ QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").a
 constexpr std::array<int, 20> NodeLabelTops = {120,  480,  870,  1230, 1590, 1950, 2310, 2670, 3000, 3360,
                                                3720, 4080, 4440, 4800, 5160, 5520, 5880, 6240, 6600, 6960};
 
-int nodeRowTop(int row) { return 120 + 360 * row; }
+constexpr int kNodeRowPitch = 360;
+
+int nodeRowTop(int row) { return 120 + kNodeRowPitch * row; }
 
 // The hidden identifier labels of rows 13 to 19 sit 150 twips lower.
 int nodeTypeIdTop(int row) { return nodeRowTop(row) + (row >= 13 ? 150 : 0); }
@@ -155,6 +157,10 @@ void GUI::createNodeGrid()
     }
     VScroll1 = place(new QScrollBar(Qt::Vertical, frmMaxNoOfNode), "VScroll1", {2640, 240, 255, 3615}, 81);
     VScroll1->setFocusPolicy(Qt::StrongFocus);
+    // The value counts twips of the sheet: an arrow moves one row, a click in
+    // the trough one window's height.
+    VScroll1->setSingleStep(kNodeRowPitch);
+    VScroll1->setPageStep(twips::height(Picture1));
 }
 
 void GUI::createButtons()

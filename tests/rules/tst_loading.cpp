@@ -499,7 +499,7 @@ private slots:
                  QStringLiteral("VEL_PART_SET:ReloadPartitionCombo \r\nType mismatch\r\nInactive Business Rules"));
     }
 
-    void aSmallerGridPullsTheSheetBack()
+    void theScrollBarMovesTheSheet()
     {
         Rig rig;
         int rows = 19;
@@ -511,6 +511,8 @@ private slots:
         GUI &form = openForm(rules);
         FormCloser closer;
         rules.Get_Node_Type_Max(1, 1);
+        form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(twips::top(form.picNode), -360); // an arrow moves one row
         form.VScroll1->setValue(form.VScroll1->maximum());
         QCOMPARE(twips::top(form.picNode), -3485);
         rows = 12;
