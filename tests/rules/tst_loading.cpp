@@ -112,6 +112,35 @@ struct FormCloser
     ~FormCloser() { GUI::unload(); }
 };
 
+// An open dialog whose node grid loads the first `rows` of a list of node
+// types (ids 0, 100, 101, ...), as many as the test asks for at each load.
+class GridDialog
+{
+public:
+    explicit GridDialog(int listedTypes = 20) : rules(rig.factory), form(openForm(rules))
+    {
+        rig.intercept.nodeMaxima = [this](const QString &, const QString &) {
+            return maximaAnswer(firstNodeTypes(m_rows));
+        };
+        rig.intercept.nodeTypes = [listedTypes] { return nodeTypesAnswer(listedTypes); };
+        rules.Obtain_All_Node_Type_Name(1);
+    }
+    ~GridDialog() { GUI::unload(); }
+
+    void load(int rows, qint16 partition = 1)
+    {
+        m_rows = rows;
+        rules.Get_Node_Type_Max(1, partition);
+    }
+
+    Rig rig;
+    Busyness_Rules rules;
+    GUI &form;
+
+private:
+    int m_rows = 0;
+};
+
 } // namespace
 
 class LoadingTest : public QObject
@@ -318,56 +347,35 @@ private slots:
         QFETCH(int, height);
         QFETCH(int, maximum);
         QFETCH(bool, scrolls);
-        Rig rig;
-        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(20); };
-        rig.intercept.nodeMaxima = [rows](const QString &, const QString &) {
-            return maximaAnswer(firstNodeTypes(rows));
-        };
-        Busyness_Rules rules(rig.factory);
-        GUI &form = openForm(rules);
-        FormCloser closer;
-        rules.Get_Node_Type_Max(1, 1);
-        QCOMPARE(twips::height(form.picNode), height);
-        QCOMPARE(form.VScroll1->maximum(), maximum);
-        QCOMPARE(ownEnabled(form.VScroll1), scrolls);
-        QCOMPARE(shownNodeTypes(form).size(), rows);
+        GridDialog grid;
+        grid.load(rows);
+        QCOMPARE(twips::height(grid.form.picNode), height);
+        QCOMPARE(grid.form.VScroll1->maximum(), maximum);
+        QCOMPARE(ownEnabled(grid.form.VScroll1), scrolls);
+        QCOMPARE(shownNodeTypes(grid.form).size(), rows);
     }
 
     void fewerRowsHideTheRest()
     {
-        Rig rig;
-        int rows = 12;
-        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(20); };
-        rig.intercept.nodeMaxima = [&](const QString &, const QString &) {
-            return maximaAnswer(firstNodeTypes(rows));
-        };
-        Busyness_Rules rules(rig.factory);
-        GUI &form = openForm(rules);
-        FormCloser closer;
-        rules.Get_Node_Type_Max(1, 1);
-        QCOMPARE(shownNodeTypes(form).size(), 12);
-        rows = 5;
-        rules.Get_Node_Type_Max(1, 2);
+        GridDialog grid;
+        grid.load(12);
+        QCOMPARE(shownNodeTypes(grid.form).size(), 12);
+        grid.load(5, 2);
         for (int row = 0; row < 20; ++row) {
-            QCOMPARE(form.txtNode[row]->isHidden(), row >= 5);
-            QCOMPARE(form.lblNode[row]->isHidden(), row >= 5);
+            QCOMPARE(grid.form.txtNode[row]->isHidden(), row >= 5);
+            QCOMPARE(grid.form.lblNode[row]->isHidden(), row >= 5);
         }
     }
 
     void tooManyNodeTypesForTheGrid()
     {
-        Rig rig;
-        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(21); };
-        rig.intercept.nodeMaxima = [](const QString &, const QString &) { return maximaAnswer(firstNodeTypes(21)); };
-        Busyness_Rules rules(rig.factory);
-        GUI &form = openForm(rules);
-        FormCloser closer;
-        rig.ui.boxes.expect(ui::Answer::OK);
-        rules.Get_Node_Type_Max(1, 1);
-        QCOMPARE(rig.ui.boxes.shown().size(), 1);
-        QCOMPARE(rig.ui.boxes.shown().first().text,
+        GridDialog grid(21);
+        grid.rig.ui.boxes.expect(ui::Answer::OK);
+        grid.load(21);
+        QCOMPARE(grid.rig.ui.boxes.shown().size(), 1);
+        QCOMPARE(grid.rig.ui.boxes.shown().first().text,
                  QStringLiteral("VEL_PART_SET:Get_Node_Type_Max \r\nSubscript out of range\r\nInactive Business Rules"));
-        QCOMPARE(shownNodeTypes(form).size(), 20); // the rows filled before stay
+        QCOMPARE(shownNodeTypes(grid.form).size(), 20); // the rows filled before stay
     }
 
     void positionTextAndItsAbsence()
@@ -501,27 +509,18 @@ private slots:
 
     void theScrollBarMovesTheSheet()
     {
-        Rig rig;
-        int rows = 19;
-        rig.intercept.nodeTypes = [] { return nodeTypesAnswer(20); };
-        rig.intercept.nodeMaxima = [&](const QString &, const QString &) {
-            return maximaAnswer(firstNodeTypes(rows));
-        };
-        Busyness_Rules rules(rig.factory);
-        GUI &form = openForm(rules);
-        FormCloser closer;
-        rules.Get_Node_Type_Max(1, 1);
-        form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(twips::top(form.picNode), -360); // an arrow moves one row
-        form.VScroll1->setValue(form.VScroll1->maximum());
-        QCOMPARE(twips::top(form.picNode), -3485);
-        rows = 12;
-        rules.Get_Node_Type_Max(1, 2);
-        QCOMPARE(form.VScroll1->maximum(), 965);
-        QCOMPARE(twips::top(form.picNode), -965);
-        rows = 9;
-        rules.Get_Node_Type_Max(1, 3);
-        QCOMPARE(twips::top(form.picNode), 0);
+        GridDialog grid;
+        QScrollBar *bar = grid.form.VScroll1;
+        grid.load(19);
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(twips::top(grid.form.picNode), -360); // an arrow moves one row
+        bar->setValue(bar->maximum());
+        QCOMPARE(twips::top(grid.form.picNode), -3485);
+        grid.load(12, 2);
+        QCOMPARE(bar->maximum(), 965);
+        QCOMPARE(twips::top(grid.form.picNode), -965);
+        grid.load(9, 3);
+        QCOMPARE(twips::top(grid.form.picNode), 0);
     }
 
     void accessModes_data()
