@@ -91,22 +91,8 @@ Variant Busyness_Rules::Shown(qint16 Config_ID, qint16 Partition_ID, const QStri
         storeArguments(Config_ID, Partition_ID, MenuOption, Language_ID, Silent_Error);
 
         Obtain_All_Node_Type_Name(m_LanguageNumber);
-        if (!m_ErrDescription.isEmpty()) {
-            GUI::unload();
-            return Variant::boolean(false);
-        }
-
-        applyCaptions(form, PartitionEnabled);
-        if (m_ErrDescription.isEmpty()) {
-            form.Load_Combo_Lists();
-            if (m_ErrDescription.isEmpty()) {
-                createMissingPartition(form);
-                Security();
-                Initial();
-                if (Get_Data())
-                    showLoadedDialog(form);
-            }
-        }
+        if (m_ErrDescription.isEmpty()) // a recorded error shows nothing
+            prepareAndShow(form, PartitionEnabled);
         form.Set_MousePointer(false);
         result = Variant::boolean(m_ErrDescription.isEmpty());
     } catch (...) {
@@ -135,6 +121,24 @@ void Busyness_Rules::storeArguments(qint16 Config_ID, qint16 Partition_ID, const
     // Get_Data past the end of an empty list.
     m_MaxPartition = 0;
     (void)rt::multiplyInteger(rt::subtractInteger(Language_ID, 1), 101);
+}
+
+// Fills the dialog, creates the partition when it is missing, applies the
+// access mode, loads the partition and shows the dialog until it is closed;
+// a recorded error on the way leaves the dialog unshown.
+void Busyness_Rules::prepareAndShow(GUI &form, bool PartitionEnabled)
+{
+    applyCaptions(form, PartitionEnabled);
+    if (!m_ErrDescription.isEmpty())
+        return;
+    form.Load_Combo_Lists();
+    if (!m_ErrDescription.isEmpty())
+        return;
+    createMissingPartition(form);
+    Security();
+    Initial();
+    if (Get_Data())
+        showLoadedDialog(form);
 }
 
 void Busyness_Rules::applyCaptions(GUI &form, bool PartitionEnabled)

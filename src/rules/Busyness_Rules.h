@@ -124,6 +124,7 @@ private:
     void showOperationFailure(const QString &procedure);
     void storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
                         qint16 Language_ID, bool Silent_Error);
+    void prepareAndShow(GUI &form, bool PartitionEnabled);
     void applyCaptions(GUI &form, bool PartitionEnabled);
     void createMissingPartition(GUI &form);
     void showLoadedDialog(GUI &form);
