@@ -200,6 +200,27 @@ private slots:
         QCOMPARE(shown, expected);
     }
 
+    void aValueNoneOfTheListsItemsHasStopsTheLoad()
+    {
+        Rig rig;
+        const QString answer = settingsAnswer(rig, 1, 2, {{"REMLanguage", Variant::text(QStringLiteral("KLINGON"))}});
+        rig.intercept.partitionSettings = [&](const QString &, const QString &p) {
+            return p == QLatin1String("2") ? answer : QString();
+        };
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        rules.Get_Partition_Settings(1, 1, false);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        rules.Get_Partition_Settings(1, 2, false);
+        QCOMPARE(rig.ui.boxes.shown().first().text, QStringLiteral("VEL_PART_SET:Get_Partition_Settings \r\n"
+                                                                   "'Text' property is read-only\r\n"
+                                                                   "Inactive Business Rules"));
+        QCOMPARE(form.txtAccessCode->text(), QStringLiteral("55501"));  // written before the failure
+        QCOMPARE(form.cboRemoteLanguage->currentText(), QStringLiteral("SPANISH"));
+        QCOMPARE(form.txtTimeLimitMin->text(), QStringLiteral("02"));    // never reached
+    }
+
     void emptyNameKeepsThePreviousName()
     {
         Rig rig;
