@@ -38,6 +38,17 @@ QString settingsAnswer(Rig &rig, qint16 config, qint16 partition, const QHash<QS
     return rowset::write(changed);
 }
 
+// Makes configuration 1 answer the store's settings of one partition with
+// some fields replaced; other partitions answer as stored.
+void replaceSettings(Rig &rig, qint16 partition, const QHash<QString, Variant> &changes)
+{
+    const QString answer = settingsAnswer(rig, 1, partition, changes);
+    const QString number = QString::number(partition);
+    rig.intercept.partitionSettings = [answer, number](const QString &, const QString &p) {
+        return p == number ? answer : QString();
+    };
+}
+
 // A partition list answer; a null number or name stands for an absent value.
 QString partitionsAnswer(const QList<QPair<Variant, Variant>> &rows)
 {
@@ -166,11 +177,8 @@ private slots:
         QFETCH(QString, minutesText);
         QFETCH(QString, secondsText);
         Rig rig;
-        const QString answer = settingsAnswer(rig, 1, 1, {{"TotalRecTime", Variant::integer(seconds)},
+        replaceSettings(rig, 1, {{"TotalRecTime", Variant::integer(seconds)},
                                                           {"TimeLimit", Variant::integer(seconds)}});
-        rig.intercept.partitionSettings = [&](const QString &, const QString &p) {
-            return p == QLatin1String("1") ? answer : QString();
-        };
         Busyness_Rules rules(rig.factory);
         QStringList shown;
         rig.ui.runner.script = [&](QDialog &) {
@@ -203,10 +211,7 @@ private slots:
     void aValueNoneOfTheListsItemsHasStopsTheLoad()
     {
         Rig rig;
-        const QString answer = settingsAnswer(rig, 1, 2, {{"REMLanguage", Variant::text(QStringLiteral("KLINGON"))}});
-        rig.intercept.partitionSettings = [&](const QString &, const QString &p) {
-            return p == QLatin1String("2") ? answer : QString();
-        };
+        replaceSettings(rig, 2, {{"REMLanguage", Variant::text(QStringLiteral("KLINGON"))}});
         Busyness_Rules rules(rig.factory);
         GUI &form = openForm(rules);
         FormCloser closer;
@@ -224,10 +229,7 @@ private slots:
     void emptyNameKeepsThePreviousName()
     {
         Rig rig;
-        const QString nameless = settingsAnswer(rig, 1, 2, {{"Name", Variant::text(QString())}});
-        rig.intercept.partitionSettings = [&](const QString &, const QString &p) {
-            return p == QLatin1String("2") ? nameless : QString();
-        };
+        replaceSettings(rig, 2, {{"Name", Variant::text(QString())}});
         Busyness_Rules rules(rig.factory);
         GUI &form = openForm(rules);
         FormCloser closer;
