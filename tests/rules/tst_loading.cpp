@@ -177,8 +177,7 @@ private slots:
         QFETCH(QString, minutesText);
         QFETCH(QString, secondsText);
         Rig rig;
-        replaceSettings(rig, 1, {{"TotalRecTime", Variant::integer(seconds)},
-                                                          {"TimeLimit", Variant::integer(seconds)}});
+        replaceSettings(rig, 1, {{"TotalRecTime", Variant::integer(seconds)}, {"TimeLimit", Variant::integer(seconds)}});
         Busyness_Rules rules(rig.factory);
         QStringList shown;
         rig.ui.runner.script = [&](QDialog &) {
