@@ -38,6 +38,7 @@ GUI::GUI() : QDialog(nullptr)
     connectListHandlers();
     connectButtonHandlers();
     connectNodeGridHandlers();
+    connectFieldHandlers();
 }
 
 GUI::~GUI()

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QString>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -181,4 +182,41 @@ private:
 
     // Controls by their place in the tab order.
     QMap<int, QWidget *> m_tabOrder;
+
+    // Field editing: every edit of a settings box or a node box is checked as
+    // it happens and undone at once when it breaks the box's rule; every edit
+    // marks the partition as changed (cmdApply enabled).
+public:
+    // "OK" when characters 1 to Count of Text are all decimal digits, else empty.
+    QString ValidateTextField(qint16 Count, const QString &Text);
+    void txtAccessCode_Change();
+    void txtMSGCmd_Change();
+    void txtRecTimeMin_Change();
+    void txtRecTimeSec_Change();
+    void txtTimeLimitMin_Change();
+    void txtTimeLimitSec_Change();
+    void txtPartitionName_Change();
+    void txtPartitionName_LostFocus();
+    void txtNode_Change(qint16 Index);
+    // A node box that gets the focus out of the grid's window is scrolled into view.
+    void txtNode_GotFocus(qint16 Index);
+
+private:
+    // The digit fields in the order of their rule table.
+    enum DigitField : int { AccessCode, MSGCmd, RecTimeMin, RecTimeSec, TimeLimitMin, TimeLimitSec, DigitFieldCount };
+    struct DigitLimits
+    {
+        qsizetype mostDigits;
+        qint32 highest; // 0: only the digit count limits the value
+    };
+    void connectFieldHandlers();
+    void connectNodeGridEditing();
+    void guardListsFromStrayWheel();
+    void digitFieldChange(DigitField field);
+    void applyDigitRule(QLineEdit *box, QString &lastAccepted, const std::function<DigitLimits()> &limits);
+
+    // The last accepted text of each box, kept while the form is loaded.
+    std::array<QString, DigitFieldCount> m_lastDigitText;
+    QString m_lastPartitionName;
+    std::array<QString, 20> m_lastNodeText;
 };

@@ -162,31 +162,31 @@ private slots:
     void timesShowAsMinutesAndSeconds_data()
     {
         QTest::addColumn<int>("seconds");
-        QTest::addColumn<QString>("minutesText");
-        QTest::addColumn<QString>("secondsText");
-        QTest::newRow("0") << 0 << "00" << "00";
-        QTest::newRow("59") << 59 << "00" << "59";
-        QTest::newRow("60") << 60 << "01" << "00";
-        QTest::newRow("125") << 125 << "02" << "05";
-        QTest::newRow("600") << 600 << "10" << "00";
-        QTest::newRow("7260") << 7260 << "121" << "00";
+        QTest::addColumn<QStringList>("shown"); // recording min and sec, time limit min and sec
+        QTest::newRow("0") << 0 << QStringList{"00", "00", "00", "00"};
+        QTest::newRow("59") << 59 << QStringList{"00", "59", "00", "59"};
+        QTest::newRow("60") << 60 << QStringList{"01", "00", "01", "00"};
+        QTest::newRow("125") << 125 << QStringList{"02", "05", "02", "05"};
+        QTest::newRow("600") << 600 << QStringList{"10", "00", "10", "00"};
+        QTest::newRow("31 minutes: the time limit shows its highest") << 1860 << QStringList{"31", "00", "30", "00"};
+        QTest::newRow("121 minutes: too many digits for the time limit")
+            << 7260 << QStringList{"121", "00", "", "00"};
     }
     void timesShowAsMinutesAndSeconds()
     {
         QFETCH(int, seconds);
-        QFETCH(QString, minutesText);
-        QFETCH(QString, secondsText);
+        QFETCH(QStringList, shown);
         Rig rig;
         replaceSettings(rig, 1, {{"TotalRecTime", Variant::integer(seconds)}, {"TimeLimit", Variant::integer(seconds)}});
         Busyness_Rules rules(rig.factory);
-        QStringList shown;
+        QStringList boxes;
         rig.ui.runner.script = [&](QDialog &) {
             const GUI &form = *GUI::instance();
-            shown = {form.txtRecTimeMin->text(), form.txtRecTimeSec->text(), form.txtTimeLimitMin->text(),
+            boxes = {form.txtRecTimeMin->text(), form.txtRecTimeSec->text(), form.txtTimeLimitMin->text(),
                      form.txtTimeLimitSec->text()};
         };
         rules.Shown(1, 1, QString());
-        QCOMPARE(shown, QStringList({minutesText, secondsText, minutesText, secondsText}));
+        QCOMPARE(boxes, shown);
     }
 
     void settingsFillTheFields()
@@ -223,6 +223,32 @@ private slots:
         QCOMPARE(form.txtAccessCode->text(), QStringLiteral("55501"));  // written before the failure
         QCOMPARE(form.cboRemoteLanguage->currentText(), QStringLiteral("SPANISH"));
         QCOMPARE(form.txtTimeLimitMin->text(), QStringLiteral("02"));    // never reached
+    }
+
+    void aStoredValueThatBreaksItsRuleShowsTheLastAccepted_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("accepted");
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("13-digit access code") << "PartitionAccessCode" << "txtAccessCode" << "4321" << "1234567890123";
+        QTest::newRow("4-digit message number") << "MSGNo" << "txtMSGCmd" << "7" << "1000";
+    }
+    void aStoredValueThatBreaksItsRuleShowsTheLastAccepted()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, box);
+        QFETCH(QString, accepted);
+        QFETCH(QString, refused);
+        Rig rig;
+        Busyness_Rules rules(rig.factory);
+        GUI &form = openForm(rules);
+        FormCloser closer;
+        replaceSettings(rig, 2, {{field, Variant::text(accepted)}});
+        rules.Get_Partition_Settings(1, 2, false);
+        replaceSettings(rig, 2, {{field, Variant::text(refused)}});
+        rules.Get_Partition_Settings(1, 2, false);
+        QCOMPARE(form.findChild<QLineEdit *>(box)->text(), accepted);
     }
 
     void emptyNameKeepsThePreviousName()
@@ -314,7 +340,7 @@ private slots:
     {
         Rig rig;
         rig.intercept.nodeMaxima = [](const QString &, const QString &) {
-            return maximaAnswer({{16, 50}, {2, 3}, {999, 1}, {10, 1}, {0, 12}, {5, 4}});
+            return maximaAnswer({{16, 150}, {2, 3}, {999, 1}, {10, 1}, {0, 12}, {5, 4}});
         };
         Busyness_Rules rules(rig.factory);
         GUI &form = openForm(rules);
@@ -322,7 +348,7 @@ private slots:
         rules.Get_Node_Type_Max(1, 1);
         QCOMPARE(shownNodeTypes(form), QList<int>({0, 2, 5, 16}));
         QCOMPARE(form.lblNode[1]->text(), QStringLiteral("Station"));
-        QCOMPARE(form.txtNode[3]->text(), QStringLiteral("50"));
+        QCOMPARE(form.txtNode[3]->text(), QStringLiteral("99")); // type 16 shows at most 99
         QCOMPARE(int(rules.NodeTypeCount()), 4);
         QCOMPARE(form.Get_strMSG(), QStringLiteral("MSG"));
         QCOMPARE(int(form.Get_iMaxMSG()), 12);
