@@ -39,6 +39,7 @@ GUI::GUI() : QDialog(nullptr)
     connectButtonHandlers();
     connectNodeGridHandlers();
     connectFieldHandlers();
+    guardListsFromStrayWheel();
 }
 
 GUI::~GUI()
