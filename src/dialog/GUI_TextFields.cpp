@@ -112,9 +112,8 @@ void GUI::applyDigitRule(QLineEdit *box, QString &lastAccepted, const std::funct
 void GUI::digitFieldChange(DigitField field)
 {
     const DigitFieldRule &rule = kDigitFields[field];
-    handler(rule.procedure, [&] {
-        applyDigitRule(this->*rule.box, m_lastDigitText[field], [&] { return DigitLimits{rule.mostDigits, rule.highest}; });
-    });
+    const DigitLimits limits{rule.mostDigits, rule.highest};
+    handler(rule.procedure, [&] { applyDigitRule(this->*rule.box, m_lastDigitText[field], [&] { return limits; }); });
 }
 
 void GUI::txtAccessCode_Change() { digitFieldChange(AccessCode); }

@@ -141,13 +141,15 @@ private slots:
         QTest::newRow("31 time limit minutes turn into 30, 030 goes back")
             << "txtTimeLimitMin" << "" << QStringList{"3", "1", "<all>", "030"} << QStringList{"3", "30", "30", "30"};
         QTest::newRow("60 time limit seconds turn into 59, 07 stays")
-            << "txtTimeLimitSec" << "" << QStringList{"6", "0", "<all>", "0", "7"} << QStringList{"6", "59", "59", "0", "07"};
+            << "txtTimeLimitSec" << "" << QStringList{"6", "0", "<all>", "0", "7"}
+            << QStringList{"6", "59", "59", "0", "07"};
         QTest::newRow("a 13th digit of the access code is undone")
             << "txtAccessCode" << "12345678901" << QStringList{"2", "3"}
             << QStringList{"123456789012", "123456789012"};
         QTest::newRow("12a goes back to 12") << "txtAccessCode" << "" << QStringList{"1", "2", "a"}
                                              << QStringList{"1", "12", "12"};
-        QTest::newRow("blanks around a paste go") << "txtAccessCode" << "" << QStringList{" 123 "} << QStringList{"123"};
+        QTest::newRow("blanks around a paste go")
+            << "txtAccessCode" << "" << QStringList{" 123 "} << QStringList{"123"};
         QTest::newRow("a blank inside is undone; a digit typed first puts the caret at the end")
             << "txtAccessCode" << "12" << QStringList{"1 2", "<home>", "4"} << QStringList{"12", "12", "412"};
         QTest::newRow("a message number takes 3 digits")
