@@ -98,6 +98,7 @@ class FieldsTest : public QObject
     Q_OBJECT
 
     testing::ScriptedUi ui;
+    const int wheelScrollLines = QApplication::wheelScrollLines();
 
 private slots:
     void init() { GUI::load(); }
@@ -105,7 +106,7 @@ private slots:
     {
         GUI::unload();
         ui.boxes.clear();
-        QApplication::setWheelScrollLines(3);
+        QApplication::setWheelScrollLines(wheelScrollLines);
     }
 
     void validateTextField_data()
