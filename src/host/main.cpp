@@ -9,6 +9,7 @@
 #include "rules/Busyness_Rules.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
+#include "ui/MessageBoxComponent.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,6 +46,7 @@ int runShown(const HostOptions &options)
     const QString storePath = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
     const auto store = server::ReferenceStore::openSqlite(storePath);
     server::registerReferenceComponents(ComponentFactory::global(), store);
+    ui::registerMessageBoxComponent(ComponentFactory::global());
 
     Busyness_Rules rules;
     const Variant result = rules.Shown(options.configId, options.partitionId, options.menuOption,

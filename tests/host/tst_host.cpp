@@ -1,6 +1,6 @@
 // The partition-settings executable end to end: exit status and printed error,
 // the user log it leaves, the screenshot mode and the no-display message.
-#include "TestRegistry.h"
+#include "StoreHooks.h"
 
 #include "server/ReferenceStore.h"
 
@@ -86,8 +86,7 @@ private slots:
         const QString storePath = m_dir.path() + QStringLiteral("/repeated.sqlite");
         {
             const auto store = server::ReferenceStore::openSqlite(storePath);
-            store->addNodeTypeRow({5, QStringLiteral("Again"), QStringLiteral("Encore")},
-                                  server::ReferenceStore::NodeTypeKey::AllowRepeatedId);
+            testing::addRepeatedNodeType(*store, {5, QStringLiteral("Again"), QStringLiteral("Encore")});
         }
         QDir().mkpath(dataFolder());
         const Run result = run({"--store", storePath});
@@ -154,5 +153,5 @@ private slots:
 
 } // namespace
 
-REGISTER_TEST(HostTest)
+QTEST_MAIN(HostTest)
 #include "tst_host.moc"
