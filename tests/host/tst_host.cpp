@@ -103,6 +103,32 @@ private slots:
                                             "collection\t[VEL_PART_SET][Business_Rules]Obtain_All_Node_Type_Name\r\n")));
     }
 
+    void sampleStoreFolder_data()
+    {
+        QTest::addColumn<QString>("registryFolder");
+        QTest::newRow("the shell's, without a registry value") << QString();
+        QTest::newRow("the registry's, when the shell's is missing") << QStringLiteral("/shared");
+    }
+    // The host creates the data folder where the component finds it, and the
+    // sample store in its Database folder.
+    void sampleStoreFolder()
+    {
+        QFETCH(QString, registryFolder);
+        if (!registryFolder.isEmpty()) {
+            QFile registry(m_dir.path() + QStringLiteral("/registry.json"));
+            QVERIFY(registry.open(QIODevice::WriteOnly));
+            registry.write(QStringLiteral(R"({"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion)"
+                                          R"(\\Explorer\\Shell Folders": {"Common AppData": {"type": 1, "text": "%1"}}})")
+                               .arg(m_dir.path() + registryFolder)
+                               .toUtf8());
+        }
+        const Run result = run({"--config", "1", "--partition", "1", "--silent"});
+        QCOMPARE(result.exitCode, 0);
+        const QString store = QStringLiteral("/Velantis/QRVCOM+/Database/SampleStore.sqlite");
+        QVERIFY(QFile::exists(m_dir.path() + registryFolder + store));
+        QCOMPARE(QDir(dataFolder()).exists(), registryFolder.isEmpty());
+    }
+
     void screenshotOfTheDialog_data()
     {
         QTest::addColumn<QStringList>("extra");
