@@ -2,12 +2,14 @@
 // of 10, 1,000 and 32,767 partitions, and the time of one Get_Data step (a
 // move to another partition's data). Prints the median of several runs.
 // Run on demand: QT_QPA_PLATFORM=offscreen build/release/bench/bench_shown
+#include "ScriptedServices.h"
+#include "StoreHooks.h"
 #include "components/ComponentFactory.h"
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
-#include "ui/ScriptedServices.h"
+#include "ui/MessageBoxComponent.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -78,9 +80,10 @@ int main(int argc, char **argv)
 
     for (const int count : {10, 1000, 32767}) {
         const auto store = server::ReferenceStore::openSqlite(folder.path() + QStringLiteral("/bench%1.sqlite").arg(count));
-        store->seedPartitions(7, count);
+        testing::seedPartitions(*store, 7, count);
         ComponentFactory factory;
         server::registerReferenceComponents(factory, store);
+        ui::registerMessageBoxComponent(factory);
 
         ui::ScriptedMessageBoxes boxes;
         ui::ScriptedMousePointer pointer;

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds the project and runs every test headless.
+# Sets up the machine, checks the layering of src/, builds the project with
+# warnings as errors and runs every test headless; then builds the core and
+# rowset tests under AddressSanitizer and UndefinedBehaviorSanitizer and runs
+# them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
-cmake --preset default
+bash scripts/check-layers.sh
+cmake --preset default -DPARTITION_SETTINGS_WERROR=ON
 cmake --build --preset default
 ctest --preset default
+cmake --preset asan -DPARTITION_SETTINGS_WERROR=ON
+cmake --build --preset asan
+ctest --preset asan

@@ -16,6 +16,12 @@ QString velantisFolderUnder(const QString &base)
            + separator;
 }
 
+// The data folder under the shell's common application-data folder.
+QString shellDataFolder()
+{
+    return velantisFolderUnder(specialFolderPath(platform::kCommonAppDataFolder));
+}
+
 } // namespace
 
 QString specialFolderPath(qint32 folder)
@@ -40,10 +46,18 @@ QString commonAppDataFolder()
 
 QString dataFolder()
 {
-    const QString fromShell = velantisFolderUnder(specialFolderPath(platform::kCommonAppDataFolder));
+    const QString fromShell = shellDataFolder();
     if (platform::folderExists(fromShell))
         return fromShell;
     return velantisFolderUnder(commonAppDataFolder());
+}
+
+QString hostDataFolder()
+{
+    const QString fromShell = shellDataFolder();
+    if (platform::folderExists(fromShell) || commonAppDataFolder().isEmpty())
+        return fromShell;
+    return dataFolder();
 }
 
 QString databaseFolder()

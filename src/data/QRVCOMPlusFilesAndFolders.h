@@ -29,6 +29,12 @@ QString commonAppDataFolder();
 // The component's data folder; may raise error 1001 from the registry.
 QString dataFolder();
 
+// The data folder for a host that keeps files of its own there and creates
+// it when missing: the data folder as above, except that when the shell's
+// folder is missing and the registry names no other, the shell's (so that
+// the component finds the folder the host creates).
+QString hostDataFolder();
+
 // The data folder's "Database" folder.
 QString databaseFolder();
 

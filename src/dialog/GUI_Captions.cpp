@@ -4,12 +4,12 @@
 // the lists stay shorter.
 #include "dialog/GUI.h"
 
+#include "core/Modules.h"
 #include "core/Numbers.h"
 #include "core/RuntimeError.h"
 #include "dialog/ListControls.h"
 #include "dialog/Twips.h"
 #include "resources/StringTable.h"
-#include "rules/Busyness_Rules.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -112,7 +112,7 @@ void GUI::Load_Combo_Lists()
     try {
         fillComboLists();
     } catch (...) {
-        recordError(rt::currentError(), QStringLiteral("Set_MousePointer"), ::Busyness_Rules::ModuleBusinessRules);
+        recordError(rt::currentError(), QStringLiteral("Set_MousePointer"), rt::ModuleBusinessRules);
     }
 }
 

@@ -3,9 +3,9 @@
 // restores the default pointer and leaves the count at 0.
 #include "dialog/GUI.h"
 
+#include "core/Modules.h"
 #include "core/Numbers.h"
 #include "core/RuntimeError.h"
-#include "rules/Busyness_Rules.h"
 #include "ui/Services.h"
 
 void GUI::Set_MousePointer(qint16 Busy, bool Reset)
@@ -27,7 +27,7 @@ void GUI::Set_MousePointer(qint16 Busy, bool Reset)
                 BusyCount = 0;
         }
     } catch (...) {
-        recordError(rt::currentError(), QStringLiteral("Set_MousePointer"), ::Busyness_Rules::ModuleBusinessRules);
+        recordError(rt::currentError(), QStringLiteral("Set_MousePointer"), rt::ModuleBusinessRules);
     }
 }
 

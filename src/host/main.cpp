@@ -5,10 +5,10 @@
 #include "HostOptions.h"
 
 #include "data/QRVCOMPlusFilesAndFolders.h"
-#include "platform/FileSystem.h"
 #include "rules/Busyness_Rules.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
+#include "ui/MessageBoxComponent.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,17 +24,21 @@ bool hasDisplay()
            || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+void makeFolder(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        throw std::runtime_error("cannot create the folder " + folder.toStdString()
+                                 + " (set VELANTIS_COMMON_APPDATA to a folder you may write to)");
+}
+
 // The sample store lives in the data folder's Database folder. The host
-// creates both folders, so that the store and the user log have a home.
+// creates both folders, so that the store and the user log have a home; the
+// component then finds the same data folder.
 QString sampleStorePath()
 {
-    using namespace QRVCOMPlusFilesAndFolders;
-    const QString separator = platform::folderSeparator();
-    const QString databaseFolder = specialFolderPath(35) + separator + QStringLiteral("Velantis") + separator
-                                   + QStringLiteral("QRVCOM+") + separator + QStringLiteral("Database") + separator;
-    if (!QDir().mkpath(databaseFolder))
-        throw std::runtime_error("cannot create the folder " + databaseFolder.toStdString()
-                                 + " (set VELANTIS_COMMON_APPDATA to a folder you may write to)");
+    makeFolder(QRVCOMPlusFilesAndFolders::hostDataFolder());
+    const QString databaseFolder = QRVCOMPlusFilesAndFolders::databaseFolder();
+    makeFolder(databaseFolder);
     return databaseFolder + QStringLiteral("SampleStore.sqlite");
 }
 
@@ -45,6 +49,7 @@ int runShown(const HostOptions &options)
     const QString storePath = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
     const auto store = server::ReferenceStore::openSqlite(storePath);
     server::registerReferenceComponents(ComponentFactory::global(), store);
+    ui::registerMessageBoxComponent(ComponentFactory::global());
 
     Busyness_Rules rules;
     const Variant result = rules.Shown(options.configId, options.partitionId, options.menuOption,

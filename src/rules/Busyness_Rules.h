@@ -11,6 +11,7 @@
 #include "components/ComponentFactory.h"
 #include "components/ServerComponents.h"
 #include "core/KeyedCollection.h"
+#include "core/Modules.h"
 #include "core/ObjectRef.h"
 #include "core/Variant.h"
 #include "data/RecordSet.h"
@@ -35,8 +36,10 @@ inline QUuid interfaceId() { return QUuid("{1FFE7915-51FF-4D03-95DA-CEF60AC6CDE9
 class Busyness_Rules
 {
 public:
-    // Module numbers of the error recorder.
-    enum Module : qint16 { ModuleBusinessRules = 1, ModuleGUI = 2 };
+    // Module numbers of the error recorder, as the class has always named them.
+    using Module = rt::Module;
+    static constexpr Module ModuleBusinessRules = rt::ModuleBusinessRules;
+    static constexpr Module ModuleGUI = rt::ModuleGUI;
 
     // Creates the outside components through the factory (the process-wide
     // one unless a host or a test gives another).

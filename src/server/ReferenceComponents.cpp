@@ -1,7 +1,6 @@
 // Registration of the reference components.
 #include "server/ReferenceComponents.h"
 
-#include "server/MessageBoxComponent.h"
 #include "server/PartitionNameValidator.h"
 #include "server/ReadComponents.h"
 #include "server/WriteComponents.h"
@@ -26,7 +25,7 @@ QStringList referenceComponentNames()
     return {QString::fromLatin1(QRVdb::CONFIG::ProgID),      QString::fromLatin1(QRVdb::SR::ProgID),
             QString::fromLatin1(QRVins::INSCONFIG::ProgID),  QString::fromLatin1(QRVins::INSNODES::ProgID),
             QString::fromLatin1(QRVud::UDCONFIG::ProgID),    QString::fromLatin1(QRVud::UDNODES::ProgID),
-            QString::fromLatin1(VEL_MsgBox::Busyness_Rules::ProgID), kReaderName, kValidatorName};
+            kReaderName,                                     kValidatorName};
 }
 
 void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<ReferenceStore> store,
@@ -43,7 +42,6 @@ void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<Refe
     byProgId(QRVins::INSNODES::ProgID, storeCreator<NodeMaxInserter>(store));
     byProgId(QRVud::UDCONFIG::ProgID, storeCreator<PartitionUpdater>(store));
     byProgId(QRVud::UDNODES::ProgID, storeCreator<NodeMaxUpdater>(store));
-    byProgId(VEL_MsgBox::Busyness_Rules::ProgID, [] { return std::make_unique<MessageBoxComponent>(); });
     if (wanted(kReaderName))
         factory.registerClassId(NodeTypeMaxReader::classId(), storeCreator<NodeMaxReader>(store));
     if (wanted(kValidatorName))

@@ -1,6 +1,7 @@
 // Registers the reference components with a component factory: the six server
-// components and the message component by ProgID, the node-maximum reader and
-// the name checker by class id. All share one store.
+// components by ProgID, the node-maximum reader and the name checker by class
+// id. All share one store. The message component, which shows its box through
+// the ui services, registers itself (ui/MessageBoxComponent.h).
 #pragma once
 
 #include "components/ComponentFactory.h"

@@ -9,7 +9,6 @@
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -384,40 +383,11 @@ void ReferenceStore::setConfigurationInUse(qint16 configId)
     });
 }
 
-void ReferenceStore::addNodeTypeRow(const NodeTypeRow &row, NodeTypeKey key)
+void ReferenceStore::addNodeTypeRow(const NodeTypeRow &row)
 {
     inTransaction([&] {
-        if (key == NodeTypeKey::AllowRepeatedId) {
-            QSqlQuery drop = prepare(
-                QStringLiteral("DROP INDEX IF EXISTS %1").arg(QLatin1String(schema::kNodeTypeIdIndex)));
-            run(drop, {});
-        }
         QSqlQuery query = prepare(QStringLiteral("INSERT INTO NodeTypes (ID, Name, Name_French) VALUES (?, ?, ?)"));
         run(query, {int(row.id), textValue(row.english), textValue(row.french)});
-    });
-}
-
-void ReferenceStore::seedPartitions(qint16 configId, int count)
-{
-    if (count < 0 || count > 32768)
-        throw StoreError(kDatabaseFailure, QStringLiteral("cannot seed %1 partitions: 0 to 32768 fit").arg(count));
-    inTransaction([&] {
-        if (!exists(QStringLiteral("SELECT 1 FROM Configurations WHERE Config_ID = ?"), {int(configId)}))
-            addConfiguration({configId, QStringLiteral("Configuration %1").arg(configId),
-                              QStringLiteral("Bench Site"), 900, QStringLiteral("Bench System"), 9000});
-        QSet<int> present;
-        QSqlQuery existing = prepare(QStringLiteral("SELECT PartitionID FROM Partitions WHERE Config_ID = ?"));
-        run(existing, {int(configId)});
-        while (existing.next())
-            present.insert(existing.value(0).toInt());
-        QSqlQuery insert = prepare(kInsertPartition);
-        for (int id = 0; id < count; ++id) {
-            if (present.contains(id))
-                continue;
-            run(insert, {QStringLiteral("Partition %1").arg(id), QStringLiteral("6093"), QStringLiteral("ENGLISH"),
-                         QStringLiteral("0"), 0, QStringLiteral("NOOP"), QStringLiteral("IGNORE"), 0, 0, 0, 1,
-                         int(configId), id});
-        }
     });
 }
 

@@ -35,7 +35,6 @@ class ReferenceStore
 {
 public:
     enum class Seeding { SampleConfiguration, SchemaOnly };
-    enum class NodeTypeKey { Unique, AllowRepeatedId };
 
     // Opens the database; when it has no schema yet, creates it and (unless
     // told otherwise) fills in the sample configuration.
@@ -67,12 +66,7 @@ public:
     void selectPartition(qint16 partitionId);
     void addConfiguration(const ConfigurationRow &row);
     void setConfigurationInUse(qint16 configId);
-    void addNodeTypeRow(const NodeTypeRow &row, NodeTypeKey key = NodeTypeKey::Unique);
-
-    // Makes configuration configId (created when missing) hold partitions 0 to
-    // count - 1, each created with plain settings unless it is there already;
-    // one transaction, for benchmarks and large-list tests.
-    void seedPartitions(qint16 configId, int count);
+    void addNodeTypeRow(const NodeTypeRow &row);
 
     // Runs work in one transaction (nested calls join the outer one); an
     // exception rolls everything back and goes on to the caller.

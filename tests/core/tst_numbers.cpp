@@ -1,7 +1,6 @@
 // Checked numbers: text and field values to Integer, Long and Double, and
 // 16-bit arithmetic, at the boundaries and with the runtime's error numbers.
-#include "TestRegistry.h"
-#include "TestSupport.h"
+#include "RaisedErrors.h"
 #include "core/KeyedCollection.h"
 #include "core/Numbers.h"
 #include "core/RuntimeError.h"
@@ -163,5 +162,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(NumbersTest)
+QTEST_MAIN(NumbersTest)
 #include "tst_numbers.moc"

@@ -2,7 +2,7 @@
 // lines, and a column's values as text.
 #pragma once
 
-#include "TestSupport.h"
+#include "RaisedErrors.h"
 #include "core/RuntimeError.h"
 #include "data/RecordSet.h"
 

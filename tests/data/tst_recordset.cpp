@@ -1,7 +1,6 @@
 // RecordSet: cursor and EOF, field access by name and position, sorting, and
 // the error numbers of misuse.
 #include "RowsetTesting.h"
-#include "TestRegistry.h"
 #include "data/RecordSet.h"
 
 #include <QTest>
@@ -168,5 +167,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(RecordSetTest)
+QTEST_MAIN(RecordSetTest)
 #include "tst_recordset.moc"

@@ -2,7 +2,6 @@
 // changes, namespaces, encodings, raw control characters, and located errors
 // for documents that are broken or hold values that do not fit.
 #include "RowsetTesting.h"
-#include "TestRegistry.h"
 #include "data/Rowset.h"
 
 #include <QRandomGenerator>
@@ -374,5 +373,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(RowsetReaderTest)
+QTEST_MAIN(RowsetReaderTest)
 #include "tst_rowsetreader.moc"

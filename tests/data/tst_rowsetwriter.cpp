@@ -2,7 +2,6 @@
 // nullability, refused values, and every type through a write-then-read
 // round trip.
 #include "RowsetTesting.h"
-#include "TestRegistry.h"
 #include "data/Rowset.h"
 
 #include <QRegularExpression>
@@ -256,5 +255,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(RowsetWriterTest)
+QTEST_MAIN(RowsetWriterTest)
 #include "tst_rowsetwriter.moc"

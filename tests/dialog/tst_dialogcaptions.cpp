@@ -3,7 +3,6 @@
 // empty or malformed string stops them part way.
 #include "EditedStringTable.h"
 #include "ShownText.h"
-#include "TestRegistry.h"
 #include "TestSupport.h"
 #include "dialog/GUI.h"
 #include "dialog/Twips.h"
@@ -273,5 +272,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(DialogCaptionsTest)
+QTEST_MAIN(DialogCaptionsTest)
 #include "tst_dialogcaptions.moc"

@@ -2,7 +2,6 @@
 // position and size in twips, visibility, enabled state and tab order, and
 // the form's own frame, size, font and icon.
 #include "ShownText.h"
-#include "TestRegistry.h"
 #include "dialog/GUI.h"
 #include "dialog/Twips.h"
 
@@ -279,5 +278,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(DialogLayoutTest)
+QTEST_MAIN(DialogLayoutTest)
 #include "tst_dialoglayout.moc"

@@ -2,7 +2,6 @@
 // properties, driven through the public surface of the loaded form.
 #include "EditedStringTable.h"
 #include "Rig.h"
-#include "TestRegistry.h"
 #include "TestSupport.h"
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
@@ -159,5 +158,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(DialogMessagesTest)
+QTEST_MAIN(DialogMessagesTest)
 #include "tst_dialogmessages.moc"

@@ -1,7 +1,6 @@
 // Editing the dialog's fields as a user does: keystrokes and pastes into the
 // real boxes, read back after each one; the node grid's limits, wheel and
 // focus; the wheel over the drop-down lists.
-#include "TestRegistry.h"
 #include "TestSupport.h"
 
 #include "dialog/GUI.h"
@@ -350,5 +349,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(FieldsTest)
+QTEST_MAIN(FieldsTest)
 #include "tst_fields.moc"

@@ -3,7 +3,6 @@
 // the partition selector loads that partition (asking first about unsaved
 // edits), Cancel closes and OK closes when no edit is pending.
 #include "Rig.h"
-#include "TestRegistry.h"
 
 #include "dialog/GUI.h"
 #include "dialog/ListControls.h"
@@ -198,5 +197,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(HandlersTest)
+QTEST_MAIN(HandlersTest)
 #include "tst_handlers.moc"

@@ -1,7 +1,6 @@
 // The navigation pictures: the bitmap resources 101 to 104 as packed
 // device-independent bitmaps, the glyph each one draws, the pictures on the
 // four buttons, and the form's icon.
-#include "TestRegistry.h"
 #include "dialog/GUI.h"
 #include "resources/FormIcon.h"
 #include "resources/NavigationBitmaps.h"
@@ -143,5 +142,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(NavigationBitmapsTest)
+QTEST_MAIN(NavigationBitmapsTest)
 #include "tst_navigationbitmaps.moc"

@@ -1,6 +1,6 @@
 // The partition-settings executable end to end: exit status and printed error,
 // the user log it leaves, the screenshot mode and the no-display message.
-#include "TestRegistry.h"
+#include "StoreHooks.h"
 
 #include "server/ReferenceStore.h"
 
@@ -86,8 +86,7 @@ private slots:
         const QString storePath = m_dir.path() + QStringLiteral("/repeated.sqlite");
         {
             const auto store = server::ReferenceStore::openSqlite(storePath);
-            store->addNodeTypeRow({5, QStringLiteral("Again"), QStringLiteral("Encore")},
-                                  server::ReferenceStore::NodeTypeKey::AllowRepeatedId);
+            testing::addRepeatedNodeType(*store, {5, QStringLiteral("Again"), QStringLiteral("Encore")});
         }
         QDir().mkpath(dataFolder());
         const Run result = run({"--store", storePath});
@@ -102,6 +101,32 @@ private slots:
         QVERIFY(log.startsWith(QStringLiteral("Internal Error\t")));
         QVERIFY(log.endsWith(QStringLiteral("\t457\tThis key is already associated with an element of this "
                                             "collection\t[VEL_PART_SET][Business_Rules]Obtain_All_Node_Type_Name\r\n")));
+    }
+
+    void sampleStoreFolder_data()
+    {
+        QTest::addColumn<QString>("registryFolder");
+        QTest::newRow("the shell's, without a registry value") << QString();
+        QTest::newRow("the registry's, when the shell's is missing") << QStringLiteral("/shared");
+    }
+    // The host creates the data folder where the component finds it, and the
+    // sample store in its Database folder.
+    void sampleStoreFolder()
+    {
+        QFETCH(QString, registryFolder);
+        if (!registryFolder.isEmpty()) {
+            QFile registry(m_dir.path() + QStringLiteral("/registry.json"));
+            QVERIFY(registry.open(QIODevice::WriteOnly));
+            registry.write(QStringLiteral(R"({"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion)"
+                                          R"(\\Explorer\\Shell Folders": {"Common AppData": {"type": 1, "text": "%1"}}})")
+                               .arg(m_dir.path() + registryFolder)
+                               .toUtf8());
+        }
+        const Run result = run({"--config", "1", "--partition", "1", "--silent"});
+        QCOMPARE(result.exitCode, 0);
+        const QString store = QStringLiteral("/Velantis/QRVCOM+/Database/SampleStore.sqlite");
+        QVERIFY(QFile::exists(m_dir.path() + registryFolder + store));
+        QCOMPARE(QDir(dataFolder()).exists(), registryFolder.isEmpty());
     }
 
     void screenshotOfTheDialog_data()
@@ -154,5 +179,5 @@ private slots:
 
 } // namespace
 
-REGISTER_TEST(HostTest)
+QTEST_MAIN(HostTest)
 #include "tst_host.moc"

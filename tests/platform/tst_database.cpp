@@ -3,8 +3,7 @@
 // command returns a configuration's settings rows, and the connection is
 // made only when a command first runs.
 #include "ScopedEnvironment.h"
-#include "TestRegistry.h"
-#include "TestSupport.h"
+#include "RaisedErrors.h"
 #include "core/RuntimeError.h"
 #include "data/Database.h"
 
@@ -179,5 +178,5 @@ private:
     QString m_file;
 };
 
-REGISTER_TEST(DatabaseTest)
+QTEST_MAIN(DatabaseTest)
 #include "tst_database.moc"

@@ -2,8 +2,7 @@
 // Velantis/QRVCOM+/, otherwise the registry's "Common AppData" (checked no
 // further); the Database folder and the user log below it.
 #include "ScopedEnvironment.h"
-#include "TestRegistry.h"
-#include "TestSupport.h"
+#include "RaisedErrors.h"
 #include "core/RuntimeError.h"
 #include "data/QRVCOMPlusFilesAndFolders.h"
 #include "platform/FileRegistry.h"
@@ -150,5 +149,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_storeDir;
 };
 
-REGISTER_TEST(DataFolderTest)
+QTEST_MAIN(DataFolderTest)
 #include "tst_datafolder.moc"

@@ -1,8 +1,7 @@
 // Appending lines to a text file: the first append creates the file, later
 // ones add to its end, the failures carry the runtime's numbers, and
 // processes appending at the same time never mix inside a line.
-#include "TestRegistry.h"
-#include "TestSupport.h"
+#include "RaisedErrors.h"
 #include "core/RuntimeError.h"
 #include "platform/FileSystem.h"
 
@@ -178,5 +177,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-REGISTER_TEST(FileAppendTest)
+QTEST_MAIN(FileAppendTest)
 #include "tst_fileappend.moc"

@@ -2,8 +2,7 @@
 // rules, the second query when a value passes the 1024-byte buffer, the
 // default for a missing key, and error 1001 with the key closed.
 #include "ScopedEnvironment.h"
-#include "TestRegistry.h"
-#include "TestSupport.h"
+#include "RaisedErrors.h"
 #include "core/RuntimeError.h"
 #include "platform/FileRegistry.h"
 #include "platform/Registry.h"
@@ -206,5 +205,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-REGISTER_TEST(RegistryTest)
+QTEST_MAIN(RegistryTest)
 #include "tst_registry.moc"

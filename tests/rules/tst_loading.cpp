@@ -3,7 +3,7 @@
 // message list, the access modes, the navigation buttons, and opening a
 // partition that does not exist yet. Every message box is scripted.
 #include "Rig.h"
-#include "TestRegistry.h"
+#include "StoreHooks.h"
 
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
@@ -357,7 +357,7 @@ private slots:
     void missingMaximaGetDefaultsStoredForPartitionZero()
     {
         Rig rig;
-        rig.store->seedPartitions(3, 2);
+        testing::seedPartitions(*rig.store, 3, 2);
         Busyness_Rules rules(rig.factory);
         GUI &form = openForm(rules);
         FormCloser closer;
@@ -429,7 +429,7 @@ private slots:
     void positionTextAndItsAbsence()
     {
         Rig rig;
-        rig.store->seedPartitions(5, 7);
+        testing::seedPartitions(*rig.store, 5, 7);
         Busyness_Rules rules(rig.factory);
         QString fraction;
         QString unchanged;
@@ -648,7 +648,7 @@ private slots:
         QFETCH(int, partition);
         QFETCH(QList<bool>, enabled);
         Rig rig;
-        rig.store->seedPartitions(6, 1);
+        testing::seedPartitions(*rig.store, 6, 1);
         Busyness_Rules rules(rig.factory);
         QList<bool> buttons;
         bool applyEnabled = true;
@@ -740,5 +740,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(LoadingTest)
+QTEST_MAIN(LoadingTest)
 #include "tst_loading.moc"

@@ -2,7 +2,6 @@
 // from the dialog's values, the update with its default name and name check,
 // and the node maxima of the grid, each with its failure message.
 #include "Rig.h"
-#include "TestRegistry.h"
 
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
@@ -238,5 +237,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(SavingTest)
+QTEST_MAIN(SavingTest)
 #include "tst_saving.moc"

@@ -3,7 +3,7 @@
 // and without the message component, the user log line, and the factory's
 // empty members.
 #include "Rig.h"
-#include "TestRegistry.h"
+#include "StoreHooks.h"
 
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
@@ -23,7 +23,7 @@ const QString kRepeatedName = QStringLiteral("Repeated");
 
 void repeatNodeType(Rig &rig)
 {
-    rig.store->addNodeTypeRow({5, kRepeatedName, kRepeatedName}, server::ReferenceStore::NodeTypeKey::AllowRepeatedId);
+    testing::addRepeatedNodeType(*rig.store, {5, kRepeatedName, kRepeatedName});
 }
 
 QString threeLineMessage(const Busyness_Rules &rules)
@@ -306,5 +306,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(ShownTest)
+QTEST_MAIN(ShownTest)
 #include "tst_shown.moc"

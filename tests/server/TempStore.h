@@ -9,6 +9,7 @@
 #include "core/RuntimeError.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
+#include "ui/MessageBoxComponent.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -22,6 +23,7 @@ struct TempStore
         : store(server::ReferenceStore::openSqlite(path(), seeding))
     {
         server::registerReferenceComponents(factory, store);
+        ui::registerMessageBoxComponent(factory);
     }
 
     QString path() const { return dir.filePath(QStringLiteral("Database/reference.sqlite")); }

@@ -3,7 +3,6 @@
 // and a description that names the operation, the partition and the
 // database's own message.
 #include "TempStore.h"
-#include "TestRegistry.h"
 #include "server/ReadComponents.h"
 #include "server/ServerErrors.h"
 
@@ -111,5 +110,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(ComponentFailuresTest)
+QTEST_MAIN(ComponentFailuresTest)
 #include "tst_componentfailures.moc"

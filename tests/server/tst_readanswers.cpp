@@ -2,7 +2,6 @@
 // positions and types, row order, the empty answer, the language columns,
 // and the strict reading of the decimal arguments.
 #include "TempStore.h"
-#include "TestRegistry.h"
 #include "data/Rowset.h"
 #include "server/ReadComponents.h"
 
@@ -180,5 +179,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(ReadAnswersTest)
+QTEST_MAIN(ReadAnswersTest)
 #include "tst_readanswers.moc"

@@ -1,8 +1,7 @@
 // The reference store itself: the sample a new file starts with, reopening
-// an existing file, the helpers for repeated node type ids and for seeding
-// many partitions, and stores side by side.
+// an existing file, the key on the node type ids, and stores side by side.
+#include "StoreHooks.h"
 #include "TempStore.h"
-#include "TestRegistry.h"
 #include "server/ServerErrors.h"
 
 #include <QSet>
@@ -111,57 +110,27 @@ private slots:
     {
         testing::TempStore first;
         testing::TempStore second;
-        first.store->seedPartitions(1, 40);
+        testing::seedPartitions(*first.store, 1, 40);
         QCOMPARE(first.store->partitions(1).RecordCount(), 40);
         QVERIFY(second.store->partitions(1).RecordCount() < 40);
         QVERIFY(first.store->database().connectionName() != second.store->database().connectionName());
     }
 
-    void repeatedNodeTypeId_data()
+    // The node type ids are the store's key: a repeated one is refused.
+    void repeatedNodeTypeIdIsRefused()
     {
-        QTest::addColumn<bool>("allowRepeat");
-        QTest::newRow("key enforced") << false;
-        QTest::newRow("key bypassed") << true;
-    }
-    void repeatedNodeTypeId()
-    {
-        QFETCH(bool, allowRepeat);
         testing::TempStore fixture;
         const int before = fixture.store->nodeTypes().RecordCount();
-        const auto key = allowRepeat ? server::ReferenceStore::NodeTypeKey::AllowRepeatedId
-                                     : server::ReferenceStore::NodeTypeKey::Unique;
         bool failed = false;
         try {
-            fixture.store->addNodeTypeRow({5, "Voice Port again", "Port vocal encore"}, key);
+            fixture.store->addNodeTypeRow({5, "Voice Port again", "Port vocal encore"});
         } catch (const server::StoreError &) {
             failed = true;
         }
-        QCOMPARE(failed, !allowRepeat);
-        QCOMPARE(fixture.store->nodeTypes().RecordCount(), before + (allowRepeat ? 1 : 0));
-    }
-
-    void seedPartitions_data()
-    {
-        QTest::addColumn<int>("config");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("new configuration, 1000") << 3 << 1000 << 1000;
-        QTest::newRow("sample keeps its own and fills the gaps") << 1 << 20 << 20;
-        QTest::newRow("fewer than there are adds nothing") << 1 << 2 << 6;
-        QTest::newRow("all 16-bit numbers") << 4 << 32767 << 32767;
-    }
-    void seedPartitions()
-    {
-        QFETCH(int, config);
-        QFETCH(int, count);
-        QFETCH(int, expected);
-        testing::TempStore fixture;
-        fixture.store->seedPartitions(qint16(config), count);
-        const RecordSet list = fixture.store->partitions(qint16(config));
-        QCOMPARE(list.RecordCount(), expected);
-        QCOMPARE(fixture.store->partitionSettings(1, 1).Fields("Name").asText(), QStringLiteral("Sales"));
+        QVERIFY(failed);
+        QCOMPARE(fixture.store->nodeTypes().RecordCount(), before);
     }
 };
 
-REGISTER_TEST(SampleStoreTest)
+QTEST_MAIN(SampleStoreTest)
 #include "tst_samplestore.moc"

@@ -1,9 +1,8 @@
 // The name checker, the message component and the registration of all
 // reference components by ProgID and class id.
 #include "TempStore.h"
-#include "TestRegistry.h"
 #include "TestSupport.h"
-#include "server/MessageBoxComponent.h"
+#include "ui/MessageBoxComponent.h"
 
 #include <QTest>
 
@@ -100,5 +99,5 @@ private:
     }
 };
 
-REGISTER_TEST(SmallComponentsTest)
+QTEST_MAIN(SmallComponentsTest)
 #include "tst_smallcomponents.moc"

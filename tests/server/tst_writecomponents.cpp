@@ -2,7 +2,6 @@
 // rules object sends them, what happens to rows that are there or missing,
 // names with markup and accented letters, and the partition selection.
 #include "TempStore.h"
-#include "TestRegistry.h"
 #include "data/Rowset.h"
 #include "server/ServerErrors.h"
 
@@ -225,5 +224,5 @@ private slots:
     }
 };
 
-REGISTER_TEST(WriteComponentsTest)
+QTEST_MAIN(WriteComponentsTest)
 #include "tst_writecomponents.moc"

@@ -3,6 +3,7 @@
 
 #include "server/ReadComponents.h"
 #include "server/ReferenceComponents.h"
+#include "ui/MessageBoxComponent.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +122,8 @@ void Rig::registerComponents(const QStringList &except)
 {
     factory.clear();
     server::registerReferenceComponents(factory, store, except);
+    if (!except.contains(QLatin1String(VEL_MsgBox::Busyness_Rules::ProgID), Qt::CaseInsensitive))
+        ui::registerMessageBoxComponent(factory);
     const auto storeRef = store;
     const Interceptors &hooks = intercept;
     if (!except.contains(QLatin1String(QRVdb::CONFIG::ProgID)))

@@ -20,28 +20,4 @@ QString describe(const ui::ShownBox &box)
     return QStringLiteral("title \"%1\", text \"%2\"").arg(box.title, box.text);
 }
 
-std::optional<rt::RuntimeError> errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const rt::RuntimeError &error) {
-        return error;
-    }
-    return std::nullopt;
-}
-
-qint32 errorNumberOf(const std::function<void()> &call)
-{
-    const std::optional<rt::RuntimeError> error = errorOf(call);
-    return error ? error->number() : 0;
-}
-
-rt::RuntimeError raisedBy(const std::function<void()> &call)
-{
-    const std::optional<rt::RuntimeError> error = errorOf(call);
-    if (!error)
-        QTest::qFail("the call raised no run-time error", __FILE__, __LINE__);
-    return error.value_or(rt::RuntimeError(0, QString(), QString()));
-}
-
 } // namespace testing

@@ -1,5 +1,5 @@
 // Scripted toolkit services for tests.
-#include "ui/ScriptedServices.h"
+#include "ScriptedServices.h"
 
 #include <QCoreApplication>
 #include <QDialog>

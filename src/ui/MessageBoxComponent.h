@@ -1,5 +1,7 @@
 // The reference message component (VEL_MsgBox.Busyness_Rules): shows an error
-// message through the process's message-box service.
+// message through the process's message-box service. It sits with the ui
+// services rather than with the reference server components, so that the
+// server stays free of Qt Widgets.
 //
 // Its three Long arguments:
 // - kind (1st): the kind of message; 1 is an error report, the only kind the
@@ -11,10 +13,11 @@
 // The answer is the number of the button pressed (1 for OK).
 #pragma once
 
+#include "components/ComponentFactory.h"
 #include "components/ServerComponents.h"
 #include "ui/MessageBoxes.h"
 
-namespace server {
+namespace ui {
 
 class MessageBoxComponent : public VEL_MsgBox::Busyness_Rules
 {
@@ -22,7 +25,10 @@ public:
     qint32 Show_Error_Message(qint32 kind, const QString &message, qint32 buttons, qint32 icon,
                               const QString &title) override;
 
-    static ui::Icon iconFor(qint32 icon);
+    static Icon iconFor(qint32 icon);
 };
 
-} // namespace server
+// Registers the message component with a factory under its ProgID.
+void registerMessageBoxComponent(ComponentFactory &factory);
+
+} // namespace ui
