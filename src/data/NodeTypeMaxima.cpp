@@ -8,6 +8,7 @@
 #include "components/SingleUseComponents.h"
 #include "core/Numbers.h"
 #include "dialog/GUI.h"
+#include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
 
 #include <QFrame>
@@ -19,8 +20,6 @@
 
 namespace {
 
-constexpr qint16 kGridRows = 20;
-constexpr qint16 kRowPitch = 360;
 constexpr qint16 kFirstUnlistedNodeType = 813;
 constexpr qint16 kMessageNodeType = 0;
 
@@ -42,8 +41,7 @@ qint16 defaultMaximum(qint16 id)
 // value of 0 above such a maximum, so it is set quietly).
 void sizeNodeGrid(GUI &form, qint16 rows)
 {
-    const qint16 rowsHeight = rt::multiplyInteger(rt::addInteger(rows, 1), kRowPitch);
-    twips::setHeight(form.picNode, rt::subtractInteger(rowsHeight, 100));
+    twips::setHeight(form.picNode, nodeGrid::sheetHeight(rows));
     const int maximum = int(std::lround(double(twips::height(form.picNode)) - twips::height(form.Picture1)));
     if (maximum < 0) {
         const QSignalBlocker blocker(form.VScroll1);
@@ -52,7 +50,7 @@ void sizeNodeGrid(GUI &form, qint16 rows)
     } else {
         form.VScroll1->setRange(0, maximum);
     }
-    form.VScroll1->setEnabled(rowsHeight >= twips::height(form.Picture1));
+    form.VScroll1->setEnabled(nodeGrid::needsScrolling(rows, twips::height(form.Picture1)));
 }
 
 } // namespace
@@ -81,7 +79,7 @@ void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
             storeDefaultMaxima(form, configId, row);
         }
         sizeNodeGrid(form, row);
-        for (qint16 r = row; r < kGridRows; ++r) {
+        for (qint16 r = row; r < nodeGrid::Rows; ++r) {
             form.lblNode[r]->setVisible(false);
             form.txtNode[r]->setVisible(false);
         }
@@ -109,7 +107,7 @@ void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
 
 void Busyness_Rules::fillNodeRow(GUI &form, qint16 &row, qint16 id, qint16 maximum)
 {
-    if (row < 0 || row >= kGridRows)
+    if (row < 0 || row >= nodeGrid::Rows)
         throw rt::RuntimeError::standard(rt::SubscriptOutOfRange);
     const QString name = m_NodeTypeNames->Item(QString::number(id));
     form.lblNode[row]->setVisible(true);

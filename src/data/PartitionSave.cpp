@@ -92,8 +92,8 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
     }
 }
 
-void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, 20> &lblNodeTypeID,
-                                          std::array<QLineEdit *, 20> &txtNode)
+void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
+                                          std::array<QLineEdit *, nodeGrid::Rows> &txtNode)
 {
     try {
         const QString config = QString::number(m_Config_ID);

@@ -14,6 +14,7 @@
 #include "core/ObjectRef.h"
 #include "core/Variant.h"
 #include "data/RecordSet.h"
+#include "dialog/NodeGridGeometry.h"
 
 #include <QString>
 #include <QUuid>
@@ -95,8 +96,8 @@ public:
     void Get_Node_Type_Max(qint16 configId, qint16 partitionId);
 
     // Savers.
-    void Update_Node_Type_MAX(const std::array<QLabel *, 20> &lblNodeTypeID,
-                              std::array<QLineEdit *, 20> &txtNode);
+    void Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
+                              std::array<QLineEdit *, nodeGrid::Rows> &txtNode);
 
     // Access check and start-up state.
     void Security();
