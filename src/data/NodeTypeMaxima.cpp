@@ -5,6 +5,7 @@
 // name and maximum of node type 0.
 #include "rules/Busyness_Rules.h"
 
+#include "components/NodeTypeDefaults.h"
 #include "components/SingleUseComponents.h"
 #include "core/Numbers.h"
 #include "dialog/GUI.h"
@@ -20,19 +21,10 @@
 
 namespace {
 
-constexpr qint16 kFirstUnlistedNodeType = 813;
 constexpr qint16 kMessageNodeType = 0;
 
+// Stored rows of these node types are never shown.
 bool isSkippedNodeType(qint16 id) { return id == 999 || id == 10; }
-
-qint16 defaultMaximum(qint16 id)
-{
-    if (id == 5)
-        return 9;
-    if (id == 14 || id == 15 || id == 16)
-        return 99;
-    return 999;
-}
 
 // Sizes the movable sheet to the rows filled and sets the scroll range. A
 // value beyond the new maximum is pulled back, which moves the sheet through
@@ -96,9 +88,9 @@ void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
     CurrentRS = XMLToRS();
     for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
         const qint16 id = rt::toInteger(CurrentRS->Fields(QStringLiteral("ID")));
-        if (id >= kFirstUnlistedNodeType || id == 10)
+        if (!nodeTypeDefaults::hasDefaultMaximum(id))
             continue;
-        const qint16 maximum = defaultMaximum(id);
+        const qint16 maximum = nodeTypeDefaults::defaultMaximum(id);
         m_INSNODES->Insert_Node_Type_Max_Record(QString::number(configId), QStringLiteral("0"),
                                                 QString::number(id), QString::number(maximum));
         fillNodeRow(form, row, id, maximum);
