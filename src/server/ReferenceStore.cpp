@@ -44,11 +44,6 @@ Variant fieldValue(const QVariant &value, const FieldInfo &field)
     return Variant::integer(value.toLongLong());
 }
 
-QString partitionText(qint16 configId, qint16 partitionId)
-{
-    return QStringLiteral("partition %1 of configuration %2").arg(partitionId).arg(configId);
-}
-
 } // namespace
 
 ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seeding)

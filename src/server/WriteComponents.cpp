@@ -44,18 +44,6 @@ NodeMaxRow readNodeMax(const ArgumentReader &args, const QString &configId, cons
             args.count(QStringLiteral("maximum"), maxNumber)};
 }
 
-QString partitionContext(const char *operation, qint16 configId, qint16 partition)
-{
-    return QStringLiteral("%1 for partition %2 of configuration %3")
-        .arg(QLatin1String(operation)).arg(partition).arg(configId);
-}
-
-QString nodeContext(const char *operation, const NodeMaxRow &row)
-{
-    return QStringLiteral("%1 for node type %2 in partition %3 of configuration %4")
-        .arg(QLatin1String(operation)).arg(row.nodeTypeId).arg(row.partitionId).arg(row.configId);
-}
-
 } // namespace
 
 void PartitionInserter::Insert_Partition_Record(
@@ -79,7 +67,7 @@ void NodeMaxInserter::Insert_Node_Type_Max_Record(const QString &configId, const
     const QString source = QString::fromLatin1(ProgID);
     const NodeMaxRow row = readNodeMax(ArgumentReader(source, QStringLiteral("Insert_Node_Type_Max_Record")),
                                        configId, partition, nodeTypeId, maxNumber);
-    asComponent(source, nodeContext("Insert_Node_Type_Max_Record", row), [&] { m_store->insertNodeMax(row); });
+    asComponent(source, nodeMaxContext("Insert_Node_Type_Max_Record", row), [&] { m_store->insertNodeMax(row); });
 }
 
 void PartitionUpdater::Update_Partition_Record(
@@ -112,7 +100,7 @@ void NodeMaxUpdater::Update_Node_Type_Max_Record(const QString &configId, const 
     const QString source = QString::fromLatin1(ProgID);
     const NodeMaxRow row = readNodeMax(ArgumentReader(source, QStringLiteral("Update_Node_Type_Max_Record")),
                                        configId, partition, nodeTypeId, maxNumber);
-    asComponent(source, nodeContext("Update_Node_Type_Max_Record", row), [&] { m_store->saveNodeMax(row); });
+    asComponent(source, nodeMaxContext("Update_Node_Type_Max_Record", row), [&] { m_store->saveNodeMax(row); });
 }
 
 } // namespace server
