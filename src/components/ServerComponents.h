@@ -21,7 +21,8 @@ public:
 
     // Operation 10: the partition's settings rows (none when it does not exist).
     virtual QString Get_Partition_Settings_XML(const QString &configId, const QString &partition) = 0;
-    // Operation 11: the configuration; its first row has integers at positions 1, 3 and 5.
+    // Operation 11: the configuration; its first row has integers at positions 1, 3 and 5
+    // (columns::configuration).
     virtual QString Get_Configuration_XML() = 0;
     // Operation 13: the configuration's partition list.
     virtual QString Get_Partitions_XML(const QString &configId) = 0;
@@ -34,7 +35,7 @@ public:
     static constexpr const char *ProgID = "QRVdb.SR";
     static QUuid interfaceId() { return QUuid("{979138E1-08D9-11D5-8048-000102704B80}"); }
 
-    // Operation 6: all node types; column 0 the id, then one name column per language.
+    // Operation 6: all node types; the id, then one name column per language (columns::nodeTypes).
     virtual QString Get_Node_Types_XML() = 0;
 };
 

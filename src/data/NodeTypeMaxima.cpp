@@ -5,6 +5,7 @@
 // name and maximum of node type 0.
 #include "rules/Busyness_Rules.h"
 
+#include "components/AnswerColumns.h"
 #include "components/NodeTypeDefaults.h"
 #include "components/SingleUseComponents.h"
 #include "core/Numbers.h"
@@ -59,11 +60,11 @@ void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
         qint16 row = 0;
         m_NodeTypeCount = 0;
         form.Let_iMaxMSG(0);
-        CurrentRS->Sort(QStringLiteral("NodeType_ID asc"));
+        CurrentRS->Sort(QString(columns::nodeMaxima::NodeType_ID.name) + QStringLiteral(" asc"));
         if (!CurrentRS->isEOF()) {
             for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
-                const qint16 id = rt::toInteger(CurrentRS->Fields(2));
-                const qint16 maximum = rt::toInteger(CurrentRS->Fields(3));
+                const qint16 id = rt::toInteger(CurrentRS->Fields(columns::nodeMaxima::NodeType_ID.position));
+                const qint16 maximum = rt::toInteger(CurrentRS->Fields(columns::nodeMaxima::Max_Number.position));
                 if (!isSkippedNodeType(id))
                     fillNodeRow(form, row, id, maximum);
             }
@@ -87,7 +88,7 @@ void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
     XML_Buffer = m_SR->Get_Node_Types_XML();
     CurrentRS = XMLToRS();
     for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
-        const qint16 id = rt::toInteger(CurrentRS->Fields(QStringLiteral("ID")));
+        const qint16 id = rt::toInteger(CurrentRS->Fields(columns::nodeTypes::ID.name));
         if (!nodeTypeDefaults::hasDefaultMaximum(id))
             continue;
         const qint16 maximum = nodeTypeDefaults::defaultMaximum(id);

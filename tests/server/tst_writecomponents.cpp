@@ -3,6 +3,7 @@
 // names with markup and accented letters, and the partition selection.
 #include "TempStore.h"
 #include "TestRegistry.h"
+#include "components/AnswerColumns.h"
 #include "data/Rowset.h"
 #include "server/ServerErrors.h"
 
@@ -48,8 +49,8 @@ qint64 maximum(const TempStore &fixture, const QString &number, qint64 nodeType)
 {
     RecordSet rows = rowset::read(fixture.maximaReader()->Get_Node_Type_Max_XML("1", number));
     for (; !rows.isEOF(); rows.MoveNext())
-        if (rows.Fields(2).asInteger() == nodeType)
-            return rows.Fields(3).asInteger();
+        if (rows.Fields(columns::nodeMaxima::NodeType_ID.position).asInteger() == nodeType)
+            return rows.Fields(columns::nodeMaxima::Max_Number.position).asInteger();
     return -1;
 }
 
@@ -128,9 +129,10 @@ private slots:
         update(fixture, p);
         QCOMPARE(stored(fixture, "6").at(Name), name);
         RecordSet list = rowset::read(fixture.create<QRVdb::CONFIG>()->Get_Partitions_XML("1"));
-        while (list.Fields(1).asInteger() != 6)
+        while (!list.isEOF() && list.Fields(columns::partitionList::PartitionID.position).asInteger() != 6)
             list.MoveNext();
-        QCOMPARE(list.Fields(2).asText(), name);
+        QVERIFY(!list.isEOF());
+        QCOMPARE(list.Fields(columns::partitionList::Name.position).asText(), name);
     }
 
     void nodeMaximumWrites_data()
