@@ -1,11 +1,15 @@
 // The contracts of the six server-side configuration components and of the
 // message component, with their programmatic identifiers and interface ids.
 // Every argument and every answer is text; identifiers travel as decimal text.
-// A failing operation throws rt::RuntimeError with the component's ProgID as
-// source.
+// A partition travels as a PartitionRecord and a node maximum as a
+// NodeTypeMaxRow, both texts in contract order; the answers' columns are
+// named in AnswerColumns.h. A failing operation throws rt::RuntimeError with
+// the component's ProgID as source.
 #pragma once
 
 #include "components/Component.h"
+#include "components/NodeTypeMaxRow.h"
+#include "components/PartitionRecord.h"
 
 #include <QString>
 #include <QUuid>
@@ -50,13 +54,7 @@ public:
     static QUuid interfaceId() { return QUuid("{6DDA4B10-1D41-11D5-8048-000102704B80}"); }
 
     // Operation 6: stores a new partition row.
-    virtual void Insert_Partition_Record(const QString &configId, const QString &partition,
-                                         const QString &name, const QString &accessCode,
-                                         const QString &remLanguage, const QString &selectLimit,
-                                         const QString &timeLimit, const QString &command,
-                                         const QString &noMsgRecorded, const QString &totalRecTime,
-                                         const QString &totalTimeOfMessagesRecorded,
-                                         const QString &timeLeft, const QString &msgNo) = 0;
+    virtual void Insert_Partition_Record(const PartitionRecord &partition) = 0;
 };
 
 class INSNODES : public Component
@@ -66,8 +64,7 @@ public:
     static QUuid interfaceId() { return QUuid("{21AA9B61-21F9-11D5-8048-000102704B80}"); }
 
     // Operation 31: stores one node maximum.
-    virtual void Insert_Node_Type_Max_Record(const QString &configId, const QString &partition,
-                                             const QString &nodeTypeId, const QString &maxNumber) = 0;
+    virtual void Insert_Node_Type_Max_Record(const NodeTypeMaxRow &row) = 0;
 };
 
 } // namespace QRVins
@@ -81,13 +78,7 @@ public:
     static QUuid interfaceId() { return QUuid("{A6C873C1-1D0E-11D5-8048-000102704B80}"); }
 
     // Operation 8: updates a partition row.
-    virtual void Update_Partition_Record(const QString &configId, const QString &partition,
-                                         const QString &name, const QString &accessCode,
-                                         const QString &remLanguage, const QString &selectLimit,
-                                         const QString &timeLimit, const QString &command,
-                                         const QString &noMsgRecorded, const QString &totalRecTime,
-                                         const QString &totalTimeOfMessagesRecorded,
-                                         const QString &timeLeft, const QString &msgNo) = 0;
+    virtual void Update_Partition_Record(const PartitionRecord &partition) = 0;
     // Operation 11: tells the server which partition the dialog shows.
     virtual void Select_Partition(const QString &partition) = 0;
 };
@@ -99,8 +90,7 @@ public:
     static QUuid interfaceId() { return QUuid("{645B6DF2-13CB-11D5-8048-000102704B80}"); }
 
     // Operation 31: updates one node maximum.
-    virtual void Update_Node_Type_Max_Record(const QString &configId, const QString &partition,
-                                             const QString &nodeTypeId, const QString &maxNumber) = 0;
+    virtual void Update_Node_Type_Max_Record(const NodeTypeMaxRow &row) = 0;
 };
 
 } // namespace QRVud

@@ -92,8 +92,8 @@ void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
         if (!nodeTypeDefaults::hasDefaultMaximum(id))
             continue;
         const qint16 maximum = nodeTypeDefaults::defaultMaximum(id);
-        m_INSNODES->Insert_Node_Type_Max_Record(QString::number(configId), QStringLiteral("0"),
-                                                QString::number(id), QString::number(maximum));
+        m_INSNODES->Insert_Node_Type_Max_Record(
+            {QString::number(configId), QStringLiteral("0"), QString::number(id), QString::number(maximum)});
         fillNodeRow(form, row, id, maximum);
     }
 }

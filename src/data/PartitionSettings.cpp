@@ -100,11 +100,7 @@ void Busyness_Rules::showDefaultsAndCreate(GUI &form, qint16 configId, qint16 pa
     listControls::selectIndex(form.cboCommand, 0);
     form.txtMSGCmd->setText(QStringLiteral("1"));
     form.Let_strMSGNo(QStringLiteral("1"));
-    m_INSCONFIG->Insert_Partition_Record(
-        QString::number(configId), QString::number(partitionId), form.txtPartitionName->text(),
-        form.txtAccessCode->text(), form.cboRemoteLanguage->currentText(), form.cboSelectionLimit->currentText(),
-        QStringLiteral("0"), form.cboCommand->currentText(), form.cboNoMSGRecorded->currentText(),
-        QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"));
+    m_INSCONFIG->Insert_Partition_Record(newPartitionRecord(form, configId, partitionId, 0, 0));
 }
 
 // Selects the entry of the partition shown and writes its place ("3 of 7").

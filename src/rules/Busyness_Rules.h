@@ -132,6 +132,10 @@ private:
     void setNavigationButtons(GUI &form);
     void showSettingsRow(GUI &form, const RecordSet &settings, bool DefaultView);
     void showDefaultsAndCreate(GUI &form, qint16 configId, qint16 partitionId);
+    // A new partition from the values standing in the dialog and the given
+    // times: nothing recorded yet, no time left, message number 1.
+    static PartitionRecord newPartitionRecord(GUI &form, qint16 configId, qint16 partitionId, qint16 timeLimit,
+                                              qint16 totalRecTime);
     void placeSelector(GUI &form);
     void fillPlayMessageList(GUI &form);
     void fillNodeRow(GUI &form, qint16 &row, qint16 id, qint16 maximum);
