@@ -35,6 +35,8 @@ public:
     void reserveRows(qsizetype count);
 
     bool isOpen() const { return m_open; }
+    // Error 3704 when the record set is closed; every operation checks it.
+    void requireOpen() const;
     const QList<FieldInfo> &fields() const { return m_fields; }
     const QList<Row> &rows() const { return m_rows; }
 
@@ -61,7 +63,6 @@ public:
     void Close();
 
 private:
-    void requireOpen() const;
     const Row &currentRow() const;
 
     QList<FieldInfo> m_fields;

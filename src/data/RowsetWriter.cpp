@@ -275,8 +275,7 @@ void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &col
 
 QString write(const RecordSet &records)
 {
-    if (!records.isOpen())
-        throw rt::RuntimeError::own(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    records.requireOpen();
     const QList<Column> columns = describeColumns(records);
     QString out;
     out.reserve(1024 + records.rows().size() * (16 + columns.size() * 24));

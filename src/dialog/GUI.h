@@ -3,6 +3,8 @@
 // fills them directly. Positions and sizes are set in twips through Twips.h.
 #pragma once
 
+#include "dialog/NodeGridGeometry.h"
+
 #include <QDialog>
 #include <QMap>
 #include <QString>
@@ -111,9 +113,9 @@ public:
     QGroupBox *frmMaxNoOfNode = nullptr;
     QFrame *Picture1 = nullptr;
     QFrame *picNode = nullptr;
-    std::array<QLabel *, 20> lblNode{};
-    std::array<QLineEdit *, 20> txtNode{};
-    std::array<QLabel *, 20> lblNodeTypeID{};
+    std::array<QLabel *, nodeGrid::Rows> lblNode{};
+    std::array<QLineEdit *, nodeGrid::Rows> txtNode{};
+    std::array<QLabel *, nodeGrid::Rows> lblNodeTypeID{};
     QScrollBar *VScroll1 = nullptr;
 
     // Buttons and navigation row.

@@ -4,6 +4,7 @@
 #include "dialog/GUI.h"
 
 #include "dialog/DialogFonts.h"
+#include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
 #include "resources/NavigationBitmaps.h"
 
@@ -20,17 +21,6 @@
 namespace {
 
 QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
-
-// The node type name labels sit 30 twips below their text box in rows 2 to 7.
-constexpr std::array<int, 20> NodeLabelTops = {120,  480,  870,  1230, 1590, 1950, 2310, 2670, 3000, 3360,
-                                               3720, 4080, 4440, 4800, 5160, 5520, 5880, 6240, 6600, 6960};
-
-constexpr int kNodeRowPitch = 360;
-
-int nodeRowTop(int row) { return 120 + kNodeRowPitch * row; }
-
-// The hidden identifier labels of rows 13 to 19 sit 150 twips lower.
-int nodeTypeIdTop(int row) { return nodeRowTop(row) + (row >= 13 ? 150 : 0); }
 
 void centre(QLineEdit *box) { box->setAlignment(Qt::AlignCenter); }
 
@@ -145,12 +135,13 @@ void GUI::createNodeGrid()
     Picture1 = place(new QFrame(frmMaxNoOfNode), "Picture1", {120, 240, 2535, 3615}, 82);
     picNode = place(new QFrame(Picture1), "picNode", {0, 0, 2415, 12015}, 26);
     const QFont nodeFont = dialogFonts::msSansSerif(8.25);
-    for (int row = 0; row < 20; ++row) {
-        lblNode[row] = label(picNode, indexed("lblNode", row), "Label1", {240, NodeLabelTops[row], 855, 255},
+    for (int row = 0; row < nodeGrid::Rows; ++row) {
+        lblNode[row] = label(picNode, indexed("lblNode", row), "Label1", {240, nodeGrid::nameTop(row), 855, 255},
                              27 + 2 * row);
-        txtNode[row] = textBox(picNode, indexed("txtNode", row), {1440, nodeRowTop(row), 615, 315}, 28 + 2 * row);
+        txtNode[row] = textBox(picNode, indexed("txtNode", row), {1440, nodeGrid::boxTop(row), 615, 315},
+                               28 + 2 * row);
         lblNodeTypeID[row] = label(picNode, indexed("lblNodeTypeID", row), "Label1",
-                                   {2040, nodeTypeIdTop(row), 255, 375}, 83 + row);
+                                   {2040, nodeGrid::typeIdTop(row), 255, 375}, 83 + row);
         lblNode[row]->setFont(nodeFont);
         txtNode[row]->setFont(nodeFont);
         lblNodeTypeID[row]->hide();
@@ -159,7 +150,7 @@ void GUI::createNodeGrid()
     VScroll1->setFocusPolicy(Qt::StrongFocus);
     // The value counts twips of the sheet: an arrow moves one row, a click in
     // the trough one window's height.
-    VScroll1->setSingleStep(kNodeRowPitch);
+    VScroll1->setSingleStep(nodeGrid::RowPitch);
     VScroll1->setPageStep(twips::height(Picture1));
 }
 

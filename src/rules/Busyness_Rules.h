@@ -15,6 +15,7 @@
 #include "core/ObjectRef.h"
 #include "core/Variant.h"
 #include "data/RecordSet.h"
+#include "dialog/NodeGridGeometry.h"
 
 #include <QString>
 #include <QUuid>
@@ -98,8 +99,8 @@ public:
     void Get_Node_Type_Max(qint16 configId, qint16 partitionId);
 
     // Savers.
-    void Update_Node_Type_MAX(const std::array<QLabel *, 20> &lblNodeTypeID,
-                              std::array<QLineEdit *, 20> &txtNode);
+    void Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
+                              std::array<QLineEdit *, nodeGrid::Rows> &txtNode);
 
     // Access check and start-up state.
     void Security();
@@ -134,6 +135,10 @@ private:
     void setNavigationButtons(GUI &form);
     void showSettingsRow(GUI &form, const RecordSet &settings, bool DefaultView);
     void showDefaultsAndCreate(GUI &form, qint16 configId, qint16 partitionId);
+    // A new partition from the values standing in the dialog and the given
+    // times: nothing recorded yet, no time left, message number 1.
+    static PartitionRecord newPartitionRecord(GUI &form, qint16 configId, qint16 partitionId, qint16 timeLimit,
+                                              qint16 totalRecTime);
     void placeSelector(GUI &form);
     void fillPlayMessageList(GUI &form);
     void fillNodeRow(GUI &form, qint16 &row, qint16 id, qint16 maximum);

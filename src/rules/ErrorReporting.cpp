@@ -4,6 +4,7 @@
 // a critical box made of the error and a resource text.
 #include "rules/Busyness_Rules.h"
 
+#include "components/AnswerColumns.h"
 #include "core/Numbers.h"
 #include "data/QRVCOMPlusFilesAndFolders.h"
 #include "data/Rowset.h"
@@ -81,9 +82,9 @@ void Busyness_Rules::Write_User_Log()
         qint32 b = 0;
         qint32 c = 0;
         if (m_ScratchRS->RecordCount() > 0) {
-            a = rt::toLong(m_ScratchRS->Fields(1));
-            b = rt::toLong(m_ScratchRS->Fields(5));
-            c = rt::toLong(m_ScratchRS->Fields(3));
+            a = rt::toLong(m_ScratchRS->Fields(columns::configuration::Config_ID.position));
+            b = rt::toLong(m_ScratchRS->Fields(columns::configuration::System_ID.position));
+            c = rt::toLong(m_ScratchRS->Fields(columns::configuration::Site_ID.position));
         }
         m_ScratchRS->Close();
         const QStringList fields{kInternalError,

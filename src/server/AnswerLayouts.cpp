@@ -1,39 +1,76 @@
-// Column layouts of the reference components' answers.
+// Column layouts of the reference components' answers. Each layout lists its
+// columns in position order, which the compiler checks.
 #include "server/AnswerLayouts.h"
+
+#include "components/AnswerColumns.h"
+
+#include <array>
 
 namespace server::layouts {
 
 namespace {
 
-FieldInfo i2(const char *name) { return {QString::fromLatin1(name), QStringLiteral("i2"), false}; }
-FieldInfo i4(const char *name) { return {QString::fromLatin1(name), QStringLiteral("i4"), false}; }
-FieldInfo text(const char *name) { return {QString::fromLatin1(name), QStringLiteral("string"), false}; }
+struct TypedColumn
+{
+    AnswerColumn column;
+    const char *type;
+    bool nullable = false;
+};
+
+constexpr TypedColumn i2(AnswerColumn column) { return {column, "i2"}; }
+constexpr TypedColumn i4(AnswerColumn column) { return {column, "i4"}; }
+constexpr TypedColumn text(AnswerColumn column) { return {column, "string"}; }
+constexpr TypedColumn nullable(TypedColumn column)
+{
+    column.nullable = true;
+    return column;
+}
+
+template <std::size_t N> constexpr bool inPositionOrder(const std::array<TypedColumn, N> &layout)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (layout[i].column.position != int(i))
+            return false;
+    }
+    return true;
+}
+
+template <std::size_t N> QList<FieldInfo> fields(const std::array<TypedColumn, N> &layout)
+{
+    QList<FieldInfo> result;
+    result.reserve(qsizetype(N));
+    for (const TypedColumn &typed : layout)
+        result.append({QString(typed.column.name), QString::fromLatin1(typed.type), typed.nullable});
+    return result;
+}
+
+namespace s = columns::settings;
+namespace l = columns::partitionList;
+namespace c = columns::configuration;
+namespace t = columns::nodeTypes;
+namespace m = columns::nodeMaxima;
+
+// MSGNo is null for a partition saved without a message number.
+constexpr std::array kPartitionSettings{
+    i2(s::Config_ID),    i2(s::PartitionID),   text(s::Name),          text(s::PartitionAccessCode),
+    text(s::REMLanguage), text(s::SelectLimit), i4(s::TimeLimit),       text(s::Command),
+    text(s::NoMSGRecorded), i4(s::TotalRecTime), i4(s::TotalTimeOfMessagesRecorded), i4(s::TimeLeft),
+    nullable(i2(s::MSGNo))};
+constexpr std::array kPartitionList{i2(l::Config_ID), i2(l::PartitionID), text(l::Name)};
+constexpr std::array kConfiguration{text(c::Config_Name), i2(c::Config_ID), text(c::Site_Name),
+                                    i4(c::Site_ID),       text(c::System_Name), i4(c::System_ID)};
+constexpr std::array kNodeTypes{i2(t::ID), text(t::Name), text(t::Name_French)};
+constexpr std::array kNodeMaxima{i2(m::Config_ID), i2(m::PartitionID), i2(m::NodeType_ID), i2(m::Max_Number)};
+
+static_assert(inPositionOrder(kPartitionSettings) && inPositionOrder(kPartitionList)
+              && inPositionOrder(kConfiguration) && inPositionOrder(kNodeTypes) && inPositionOrder(kNodeMaxima));
 
 } // namespace
 
-QList<FieldInfo> partitionSettings()
-{
-    FieldInfo msgNo = i2("MSGNo");
-    msgNo.nullable = true; // a partition saved without a message number
-    return {i2("Config_ID"), i2("PartitionID"), text("Name"), text("PartitionAccessCode"),
-            text("REMLanguage"), text("SelectLimit"), i4("TimeLimit"), text("Command"),
-            text("NoMSGRecorded"), i4("TotalRecTime"), i4("TotalTimeOfMessagesRecorded"),
-            i4("TimeLeft"), msgNo};
-}
-
-QList<FieldInfo> partitionList() { return {i2("Config_ID"), i2("PartitionID"), text("Name")}; }
-
-QList<FieldInfo> configuration()
-{
-    return {text("Config_Name"), i2("Config_ID"), text("Site_Name"),
-            i4("Site_ID"),       text("System_Name"), i4("System_ID")};
-}
-
-QList<FieldInfo> nodeTypes() { return {i2("ID"), text("Name"), text("Name_French")}; }
-
-QList<FieldInfo> nodeMaxima()
-{
-    return {i2("Config_ID"), i2("PartitionID"), i2("NodeType_ID"), i2("Max_Number")};
-}
+QList<FieldInfo> partitionSettings() { return fields(kPartitionSettings); }
+QList<FieldInfo> partitionList() { return fields(kPartitionList); }
+QList<FieldInfo> configuration() { return fields(kConfiguration); }
+QList<FieldInfo> nodeTypes() { return fields(kNodeTypes); }
+QList<FieldInfo> nodeMaxima() { return fields(kNodeMaxima); }
 
 } // namespace server::layouts

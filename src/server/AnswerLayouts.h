@@ -1,5 +1,6 @@
-// The column layouts of the components' answers: names, 0-based positions
-// and rowset types are part of the contract, because the loaders read some
+// The column layouts of the components' answers: the columns of
+// AnswerColumns.h in their positions, each with its rowset type. Names,
+// positions and types are part of the contract, because the loaders read some
 // columns by name and others by position.
 #pragma once
 
@@ -9,17 +10,15 @@
 
 namespace server::layouts {
 
-// Config_ID, PartitionID, Name, PartitionAccessCode, REMLanguage, SelectLimit,
-// TimeLimit, Command, NoMSGRecorded, TotalRecTime, TotalTimeOfMessagesRecorded,
-// TimeLeft, MSGNo.
+// columns::settings; MSGNo may be null, every other column holds a value.
 QList<FieldInfo> partitionSettings();
-// Config_ID, PartitionID, Name.
+// columns::partitionList.
 QList<FieldInfo> partitionList();
-// Config_Name, Config_ID, Site_Name, Site_ID, System_Name, System_ID.
+// columns::configuration.
 QList<FieldInfo> configuration();
-// ID, Name (English), Name_French: the language number 1 or 2 is the position.
+// columns::nodeTypes: the language number 1 or 2 is the position of the name.
 QList<FieldInfo> nodeTypes();
-// Config_ID, PartitionID, NodeType_ID, Max_Number.
+// columns::nodeMaxima.
 QList<FieldInfo> nodeMaxima();
 
 } // namespace server::layouts

@@ -1,7 +1,7 @@
 // Strict decimal arguments of the reference components.
 #include "server/Arguments.h"
 
-#include "core/RuntimeError.h"
+#include "server/ServerErrors.h"
 
 #include <QRegularExpression>
 #include <limits>
@@ -55,7 +55,7 @@ qint64 ArgumentReader::parse(const QString &what, const QString &text, qint64 lo
 
 void ArgumentReader::fail(qint32 number, const QString &problem) const
 {
-    throw rt::RuntimeError(number, m_source, m_operation + QStringLiteral(": ") + problem);
+    throw componentError(number, m_source, m_operation, problem);
 }
 
 } // namespace server

@@ -9,40 +9,44 @@ namespace server {
 
 namespace {
 
-QString partitionContext(const char *operation, qint16 configId, qint16 partition)
+// Runs a read of the store and writes its answer. Writing can fail too (a
+// value the format cannot carry); that is the component's own failure.
+template <typename Read> QString answer(const QString &source, const QString &context, Read read)
 {
-    return QStringLiteral("%1 for partition %2 of configuration %3")
-        .arg(QLatin1String(operation)).arg(partition).arg(configId);
-}
-
-// Writing the answer can fail too (a value the format cannot carry); that is
-// reported as the component's own failure.
-QString toXml(const QString &source, const QString &context, const RecordSet &records)
-{
+    const RecordSet records = asComponent(source, context, read);
     try {
         return rowset::write(records);
     } catch (const rt::RuntimeError &e) {
-        throw rt::RuntimeError(kDatabaseFailure, source, context + QStringLiteral(": ") + e.description());
+        throw componentError(kDatabaseFailure, source, context, e.description());
     }
+}
+
+// A read of one partition's rows: both numbers read strictly, the answer under
+// the partition's context.
+template <typename Read>
+QString partitionAnswer(const char *progId, const char *operation, const QString &configId, const QString &partition,
+                        Read read)
+{
+    const QString source = QString::fromLatin1(progId);
+    const ArgumentReader args(source, QLatin1String(operation));
+    const qint16 config = args.integer(QStringLiteral("configuration identifier"), configId);
+    const qint16 number = args.integer(QStringLiteral("partition number"), partition);
+    return answer(source, partitionContext(operation, config, number), [&] { return read(config, number); });
 }
 
 } // namespace
 
 QString ConfigReader::Get_Partition_Settings_XML(const QString &configId, const QString &partition)
 {
-    const QString source = QString::fromLatin1(ProgID);
-    const ArgumentReader args(source, QStringLiteral("Get_Partition_Settings_XML"));
-    const qint16 config = args.integer(QStringLiteral("configuration identifier"), configId);
-    const qint16 number = args.integer(QStringLiteral("partition number"), partition);
-    const QString context = partitionContext("Get_Partition_Settings_XML", config, number);
-    return toXml(source, context, asComponent(source, context, [&] { return m_store->partitionSettings(config, number); }));
+    return partitionAnswer(ProgID, "Get_Partition_Settings_XML", configId, partition,
+                           [&](qint16 config, qint16 number) { return m_store->partitionSettings(config, number); });
 }
 
 QString ConfigReader::Get_Configuration_XML()
 {
     const QString source = QString::fromLatin1(ProgID);
     const QString context = QStringLiteral("Get_Configuration_XML");
-    return toXml(source, context, asComponent(source, context, [&] { return m_store->configurations(); }));
+    return answer(source, context, [&] { return m_store->configurations(); });
 }
 
 QString ConfigReader::Get_Partitions_XML(const QString &configId)
@@ -51,24 +55,20 @@ QString ConfigReader::Get_Partitions_XML(const QString &configId)
     const ArgumentReader args(source, QStringLiteral("Get_Partitions_XML"));
     const qint16 config = args.integer(QStringLiteral("configuration identifier"), configId);
     const QString context = QStringLiteral("Get_Partitions_XML for configuration %1").arg(config);
-    return toXml(source, context, asComponent(source, context, [&] { return m_store->partitions(config); }));
+    return answer(source, context, [&] { return m_store->partitions(config); });
 }
 
 QString NodeTypeList::Get_Node_Types_XML()
 {
     const QString source = QString::fromLatin1(ProgID);
     const QString context = QStringLiteral("Get_Node_Types_XML");
-    return toXml(source, context, asComponent(source, context, [&] { return m_store->nodeTypes(); }));
+    return answer(source, context, [&] { return m_store->nodeTypes(); });
 }
 
 QString NodeMaxReader::Get_Node_Type_Max_XML(const QString &configId, const QString &partition)
 {
-    const QString source = QString::fromLatin1(kNodeTypeMaxReaderSource);
-    const ArgumentReader args(source, QStringLiteral("Get_Node_Type_Max_XML"));
-    const qint16 config = args.integer(QStringLiteral("configuration identifier"), configId);
-    const qint16 number = args.integer(QStringLiteral("partition number"), partition);
-    const QString context = partitionContext("Get_Node_Type_Max_XML", config, number);
-    return toXml(source, context, asComponent(source, context, [&] { return m_store->nodeMaxima(config, number); }));
+    return partitionAnswer(kNodeTypeMaxReaderSource, "Get_Node_Type_Max_XML", configId, partition,
+                           [&](qint16 config, qint16 number) { return m_store->nodeMaxima(config, number); });
 }
 
 } // namespace server

@@ -1,10 +1,12 @@
 // The reference store: connection, transactions, reads and writes.
 #include "server/ReferenceStore.h"
 
+#include "components/AnswerColumns.h"
 #include "server/AnswerLayouts.h"
 #include "server/SampleConfiguration.h"
 #include "server/ServerErrors.h"
 #include "server/StoreSchema.h"
+#include "server/StoreStatements.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -43,9 +45,33 @@ Variant fieldValue(const QVariant &value, const FieldInfo &field)
     return Variant::integer(value.toLongLong());
 }
 
-QString partitionText(qint16 configId, qint16 partitionId)
+// The values of a row in the order of its answer's columns.
+QVariantList partitionValues(const PartitionRow &row)
 {
-    return QStringLiteral("partition %1 of configuration %2").arg(partitionId).arg(configId);
+    return {int(row.configId),
+            int(row.partitionId),
+            textValue(row.name),
+            textValue(row.accessCode),
+            textValue(row.remLanguage),
+            textValue(row.selectLimit),
+            row.timeLimit,
+            textValue(row.command),
+            textValue(row.noMsgRecorded),
+            row.totalRecTime,
+            row.totalTimeOfMessagesRecorded,
+            row.timeLeft,
+            optionalValue(row.msgNo)};
+}
+
+QVariantList nodeMaxValues(const NodeMaxRow &row)
+{
+    return {int(row.configId), int(row.partitionId), int(row.nodeTypeId), int(row.maxNumber)};
+}
+
+// An update binds the values after the key first, then the key.
+QVariantList keyLast(const QVariantList &values, int keyColumns)
+{
+    return values.mid(keyColumns) + values.first(keyColumns);
 }
 
 } // namespace
@@ -199,44 +225,30 @@ bool ReferenceStore::exists(const QString &sql, const QVariantList &values) cons
 
 RecordSet ReferenceStore::partitionSettings(qint16 configId, qint16 partitionId) const
 {
-    return answer(QStringLiteral("SELECT Config_ID, PartitionID, Name, PartitionAccessCode, REMLanguage,"
-                                 " SelectLimit, TimeLimit, Command, NoMSGRecorded, TotalRecTime,"
-                                 " TotalTimeOfMessagesRecorded, TimeLeft, MSGNo FROM Partitions"
-                                 " WHERE Config_ID = ? AND PartitionID = ?"),
-                  {int(configId), int(partitionId)}, layouts::partitionSettings());
+    return answer(storeStatements().partitionSettings, {int(configId), int(partitionId)},
+                  layouts::partitionSettings());
 }
 
 RecordSet ReferenceStore::partitions(qint16 configId) const
 {
-    return answer(QStringLiteral("SELECT Config_ID, PartitionID, Name FROM Partitions"
-                                 " WHERE Config_ID = ? ORDER BY PartitionID"),
-                  {int(configId)}, layouts::partitionList());
+    return answer(storeStatements().partitionList, {int(configId)}, layouts::partitionList());
 }
 
 RecordSet ReferenceStore::configurations() const
 {
-    return answer(QStringLiteral("SELECT Config_Name, Config_ID, Site_Name, Site_ID, System_Name, System_ID"
-                                 " FROM Configurations"
-                                 " ORDER BY CASE WHEN In_Use = 1 THEN 0 ELSE 1 END, Config_ID"),
-                  {}, layouts::configuration());
+    return answer(storeStatements().configurations, {}, layouts::configuration());
 }
 
-RecordSet ReferenceStore::nodeTypes() const
-{
-    return answer(QStringLiteral("SELECT ID, Name, Name_French FROM NodeTypes ORDER BY ID"), {},
-                  layouts::nodeTypes());
-}
+RecordSet ReferenceStore::nodeTypes() const { return answer(storeStatements().nodeTypes, {}, layouts::nodeTypes()); }
 
 RecordSet ReferenceStore::nodeMaxima(qint16 configId, qint16 partitionId) const
 {
-    return answer(QStringLiteral("SELECT Config_ID, PartitionID, NodeType_ID, Max_Number FROM NodeTypeMaxima"
-                                 " WHERE Config_ID = ? AND PartitionID = ? ORDER BY NodeType_ID"),
-                  {int(configId), int(partitionId)}, layouts::nodeMaxima());
+    return answer(storeStatements().nodeMaxima, {int(configId), int(partitionId)}, layouts::nodeMaxima());
 }
 
 std::optional<qint16> ReferenceStore::selectedPartition() const
 {
-    QSqlQuery query = prepare(QStringLiteral("SELECT PartitionID FROM SelectedPartition WHERE Slot = 1"));
+    QSqlQuery query = prepare(storeStatements().selectedPartition);
     run(query, {});
     if (!query.next())
         return std::nullopt;
@@ -245,55 +257,35 @@ std::optional<qint16> ReferenceStore::selectedPartition() const
 
 void ReferenceStore::requireConfiguration(qint16 configId) const
 {
-    if (!exists(QStringLiteral("SELECT 1 FROM Configurations WHERE Config_ID = ?"), {int(configId)}))
+    if (!exists(storeStatements().configurationExists, {int(configId)}))
         throw StoreError(kRecordMissing, QStringLiteral("configuration %1 does not exist").arg(configId));
 }
 
 void ReferenceStore::requirePartition(qint16 configId, qint16 partitionId) const
 {
-    if (!exists(QStringLiteral("SELECT 1 FROM Partitions WHERE Config_ID = ? AND PartitionID = ?"),
-                {int(configId), int(partitionId)}))
+    if (!partitionExists(configId, partitionId))
         throw StoreError(kRecordMissing, partitionText(configId, partitionId)
                                              + QStringLiteral(" does not exist; store the partition first"));
 }
 
 void ReferenceStore::requireNodeType(qint16 nodeTypeId) const
 {
-    if (!exists(QStringLiteral("SELECT 1 FROM NodeTypes WHERE ID = ?"), {int(nodeTypeId)}))
+    if (!exists(storeStatements().nodeTypeExists, {int(nodeTypeId)}))
         throw StoreError(kRecordMissing,
                          QStringLiteral("node type %1 is not in the node type list").arg(nodeTypeId));
 }
 
-void ReferenceStore::writePartition(const QString &sql, const PartitionRow &row)
+void ReferenceStore::writePartition(bool present, const PartitionRow &row)
 {
-    QSqlQuery query = prepare(sql);
-    run(query, {textValue(row.name), textValue(row.accessCode), textValue(row.remLanguage),
-                textValue(row.selectLimit), row.timeLimit, textValue(row.command),
-                textValue(row.noMsgRecorded), row.totalRecTime, row.totalTimeOfMessagesRecorded,
-                row.timeLeft, optionalValue(row.msgNo), int(row.configId), int(row.partitionId)});
+    const StoreStatements &sql = storeStatements();
+    QSqlQuery query = prepare(present ? sql.updatePartition : sql.insertPartition);
+    const QVariantList values = partitionValues(row);
+    run(query, present ? keyLast(values, sql.partitionKeyColumns) : values);
 }
-
-namespace {
-
-const QString kInsertPartition = QStringLiteral(
-    "INSERT INTO Partitions (Name, PartitionAccessCode, REMLanguage, SelectLimit, TimeLimit, Command,"
-    " NoMSGRecorded, TotalRecTime, TotalTimeOfMessagesRecorded, TimeLeft, MSGNo, Config_ID, PartitionID)"
-    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-const QString kUpdatePartition = QStringLiteral(
-    "UPDATE Partitions SET Name = ?, PartitionAccessCode = ?, REMLanguage = ?, SelectLimit = ?,"
-    " TimeLimit = ?, Command = ?, NoMSGRecorded = ?, TotalRecTime = ?, TotalTimeOfMessagesRecorded = ?,"
-    " TimeLeft = ?, MSGNo = ? WHERE Config_ID = ? AND PartitionID = ?");
-const QString kInsertNodeMax = QStringLiteral(
-    "INSERT INTO NodeTypeMaxima (Max_Number, Config_ID, PartitionID, NodeType_ID) VALUES (?, ?, ?, ?)");
-const QString kUpdateNodeMax = QStringLiteral(
-    "UPDATE NodeTypeMaxima SET Max_Number = ? WHERE Config_ID = ? AND PartitionID = ? AND NodeType_ID = ?");
-
-} // namespace
 
 bool ReferenceStore::partitionExists(qint16 configId, qint16 partitionId) const
 {
-    return exists(QStringLiteral("SELECT 1 FROM Partitions WHERE Config_ID = ? AND PartitionID = ?"),
-                  {int(configId), int(partitionId)});
+    return exists(storeStatements().partitionExists, {int(configId), int(partitionId)});
 }
 
 void ReferenceStore::insertPartition(const PartitionRow &row)
@@ -304,7 +296,7 @@ void ReferenceStore::insertPartition(const PartitionRow &row)
             throw StoreError(kRecordExists, partitionText(row.configId, row.partitionId)
                                                 + QStringLiteral(" already exists; its settings were kept"
                                                                  " (Update_Partition_Record changes them)"));
-        writePartition(kInsertPartition, row);
+        writePartition(false, row);
     });
 }
 
@@ -312,22 +304,21 @@ void ReferenceStore::savePartition(const PartitionRow &row)
 {
     inTransaction([&] {
         requireConfiguration(row.configId);
-        const bool present = partitionExists(row.configId, row.partitionId);
-        writePartition(present ? kUpdatePartition : kInsertPartition, row);
+        writePartition(partitionExists(row.configId, row.partitionId), row);
     });
 }
 
-void ReferenceStore::writeNodeMax(const QString &sql, const NodeMaxRow &row)
+void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
 {
-    QSqlQuery query = prepare(sql);
-    run(query, {int(row.maxNumber), int(row.configId), int(row.partitionId), int(row.nodeTypeId)});
+    const StoreStatements &sql = storeStatements();
+    QSqlQuery query = prepare(present ? sql.updateNodeMax : sql.insertNodeMax);
+    const QVariantList values = nodeMaxValues(row);
+    run(query, present ? keyLast(values, sql.nodeMaxKeyColumns) : values);
 }
 
 bool ReferenceStore::nodeMaxExists(const NodeMaxRow &row) const
 {
-    return exists(QStringLiteral("SELECT 1 FROM NodeTypeMaxima"
-                                 " WHERE Config_ID = ? AND PartitionID = ? AND NodeType_ID = ?"),
-                  {int(row.configId), int(row.partitionId), int(row.nodeTypeId)});
+    return exists(storeStatements().nodeMaxExists, {int(row.configId), int(row.partitionId), int(row.nodeTypeId)});
 }
 
 bool ReferenceStore::insertNodeMax(const NodeMaxRow &row)
@@ -338,7 +329,7 @@ bool ReferenceStore::insertNodeMax(const NodeMaxRow &row)
         requireNodeType(row.nodeTypeId);
         if (nodeMaxExists(row))
             return;
-        writeNodeMax(kInsertNodeMax, row);
+        writeNodeMax(false, row);
         stored = true;
     });
     return stored;
@@ -349,16 +340,16 @@ void ReferenceStore::saveNodeMax(const NodeMaxRow &row)
     inTransaction([&] {
         requirePartition(row.configId, row.partitionId);
         requireNodeType(row.nodeTypeId);
-        writeNodeMax(nodeMaxExists(row) ? kUpdateNodeMax : kInsertNodeMax, row);
+        writeNodeMax(nodeMaxExists(row), row);
     });
 }
 
 void ReferenceStore::selectPartition(qint16 partitionId)
 {
     inTransaction([&] {
-        QSqlQuery clear = prepare(QStringLiteral("DELETE FROM SelectedPartition"));
+        QSqlQuery clear = prepare(storeStatements().clearSelection);
         run(clear, {});
-        QSqlQuery insert = prepare(QStringLiteral("INSERT INTO SelectedPartition (Slot, PartitionID) VALUES (1, ?)"));
+        QSqlQuery insert = prepare(storeStatements().insertSelection);
         run(insert, {int(partitionId)});
     });
 }
@@ -366,9 +357,8 @@ void ReferenceStore::selectPartition(qint16 partitionId)
 void ReferenceStore::addConfiguration(const ConfigurationRow &row)
 {
     inTransaction([&] {
-        QSqlQuery query = prepare(QStringLiteral("INSERT INTO Configurations (Config_ID, Config_Name, Site_Name,"
-                                                 " Site_ID, System_Name, System_ID) VALUES (?, ?, ?, ?, ?, ?)"));
-        run(query, {int(row.configId), textValue(row.name), textValue(row.siteName), row.siteId,
+        QSqlQuery query = prepare(storeStatements().insertConfiguration);
+        run(query, {textValue(row.name), int(row.configId), textValue(row.siteName), row.siteId,
                     textValue(row.systemName), row.systemId});
     });
 }
@@ -377,8 +367,7 @@ void ReferenceStore::setConfigurationInUse(qint16 configId)
 {
     inTransaction([&] {
         requireConfiguration(configId);
-        QSqlQuery query = prepare(
-            QStringLiteral("UPDATE Configurations SET In_Use = CASE WHEN Config_ID = ? THEN 1 ELSE 0 END"));
+        QSqlQuery query = prepare(storeStatements().markConfigurationInUse);
         run(query, {int(configId)});
     });
 }
@@ -386,7 +375,7 @@ void ReferenceStore::setConfigurationInUse(qint16 configId)
 void ReferenceStore::addNodeTypeRow(const NodeTypeRow &row)
 {
     inTransaction([&] {
-        QSqlQuery query = prepare(QStringLiteral("INSERT INTO NodeTypes (ID, Name, Name_French) VALUES (?, ?, ?)"));
+        QSqlQuery query = prepare(storeStatements().insertNodeType);
         run(query, {int(row.id), textValue(row.english), textValue(row.french)});
     });
 }

@@ -83,8 +83,9 @@ private:
     void requireNodeType(qint16 nodeTypeId) const;
     bool partitionExists(qint16 configId, qint16 partitionId) const;
     bool nodeMaxExists(const NodeMaxRow &row) const;
-    void writePartition(const QString &sql, const PartitionRow &row);
-    void writeNodeMax(const QString &sql, const NodeMaxRow &row);
+    // Updates the row when present, else inserts it.
+    void writePartition(bool present, const PartitionRow &row);
+    void writeNodeMax(bool present, const NodeMaxRow &row);
     [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
 
     QString m_connectionName;

@@ -4,6 +4,7 @@
 // stored, so opening them exercises the defaults.
 #include "server/SampleConfiguration.h"
 
+#include "components/NodeTypeDefaults.h"
 #include "server/ReferenceStore.h"
 
 namespace server {
@@ -89,22 +90,11 @@ QList<PartitionRow> samplePartitions()
     return {byDefault, sales, support, reception, night, warehouse, training, classroom};
 }
 
-// The maxima a partition starts with: 9 voice ports, 99 of types 14 to 16,
-// 999 of every other type below 813.
-qint16 defaultMaximum(qint16 nodeType)
-{
-    if (nodeType == 5)
-        return 9;
-    if (nodeType == 14 || nodeType == 15 || nodeType == 16)
-        return 99;
-    return 999;
-}
-
 void storeDefaultMaxima(ReferenceStore &store, qint16 configId, qint16 partitionId)
 {
     for (const NodeTypeRow &type : sampleNodeTypes())
-        if (type.id < 813 && type.id != 10)
-            store.insertNodeMax({configId, partitionId, type.id, defaultMaximum(type.id)});
+        if (nodeTypeDefaults::hasDefaultMaximum(type.id))
+            store.insertNodeMax({configId, partitionId, type.id, nodeTypeDefaults::defaultMaximum(type.id)});
 }
 
 void storeSalesMaxima(ReferenceStore &store)

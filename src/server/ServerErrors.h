@@ -1,10 +1,12 @@
 // Errors of the reference server components. The store reports why something
 // failed as a StoreError; each component turns that into the run-time error
 // its callers trap, with its own ProgID as source and a description that says
-// which operation failed for which configuration or partition.
+// which operation failed for which configuration or partition:
+// "<context>: <reason>", the context built by the functions below.
 #pragma once
 
 #include "core/RuntimeError.h"
+#include "server/StoreRows.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,15 +41,26 @@ private:
     QByteArray m_what;
 };
 
-// Runs one operation of a component: a StoreError becomes a RuntimeError with
-// the component's ProgID as source and "<operation>: <reason>" as description.
+// The error a component raises: its ProgID as source, "<context>: <reason>"
+// as description.
+rt::RuntimeError componentError(qint32 number, const QString &progId, const QString &context, const QString &reason);
+
+// "partition <p> of configuration <c>"
+QString partitionText(qint16 configId, qint16 partitionId);
+// "<operation> for partition <p> of configuration <c>"
+QString partitionContext(const char *operation, qint16 configId, qint16 partitionId);
+// "<operation> for node type <t> in partition <p> of configuration <c>"
+QString nodeMaxContext(const char *operation, const NodeMaxRow &row);
+
+// Runs one operation of a component: a StoreError becomes the component's
+// error with that context.
 template <typename Operation>
-auto asComponent(const QString &progId, const QString &operation, Operation &&run) -> decltype(run())
+auto asComponent(const QString &progId, const QString &context, Operation &&run) -> decltype(run())
 {
     try {
         return run();
     } catch (const StoreError &e) {
-        throw rt::RuntimeError(e.number(), progId, operation + QStringLiteral(": ") + e.reason());
+        throw componentError(e.number(), progId, context, e.reason());
     }
 }
 

@@ -1,5 +1,6 @@
 // The rows the reference store keeps, as plain values: a configuration, a
-// partition's settings, a node type and one node maximum.
+// partition's settings (the values of a PartitionRecord), a node type and one
+// node maximum (the values of a NodeTypeMaxRow).
 #pragma once
 
 #include <QString>

@@ -4,54 +4,98 @@
 // error-path tests can drop it and hold a repeated id.
 #include "server/StoreSchema.h"
 
+#include "components/AnswerColumns.h"
+
 namespace server::schema {
+
+namespace {
+
+struct Column
+{
+    QLatin1String name;
+    const char *type;
+};
+
+// "CREATE TABLE <table> (<name> <type>, ..., <constraints>)".
+QString createTable(QLatin1String table, std::initializer_list<Column> columns, const QString &constraints)
+{
+    QStringList parts;
+    for (const Column &column : columns)
+        parts << column.name + QLatin1Char(' ') + QLatin1String(column.type);
+    parts << constraints;
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, parts.join(QStringLiteral(", ")));
+}
+
+namespace s = columns::settings;
+namespace c = columns::configuration;
+namespace t = columns::nodeTypes;
+namespace m = columns::nodeMaxima;
+
+QString configurationsTable()
+{
+    return createTable(Configurations,
+                       {{c::Config_ID.name, "SMALLINT NOT NULL"},
+                        {c::Config_Name.name, "VARCHAR(100) NOT NULL"},
+                        {c::Site_Name.name, "VARCHAR(100) NOT NULL"},
+                        {c::Site_ID.name, "INTEGER NOT NULL"},
+                        {c::System_Name.name, "VARCHAR(100) NOT NULL"},
+                        {c::System_ID.name, "INTEGER NOT NULL"},
+                        {In_Use, "SMALLINT NOT NULL DEFAULT 0"}},
+                       QStringLiteral("PRIMARY KEY (%1)").arg(c::Config_ID.name));
+}
+
+QString partitionsTable()
+{
+    return createTable(Partitions,
+                       {{s::Config_ID.name, "SMALLINT NOT NULL"},
+                        {s::PartitionID.name, "SMALLINT NOT NULL"},
+                        {s::Name.name, "VARCHAR(255) NOT NULL"},
+                        {s::PartitionAccessCode.name, "VARCHAR(50) NOT NULL"},
+                        {s::REMLanguage.name, "VARCHAR(50) NOT NULL"},
+                        {s::SelectLimit.name, "VARCHAR(50) NOT NULL"},
+                        {s::TimeLimit.name, "INTEGER NOT NULL"},
+                        {s::Command.name, "VARCHAR(50) NOT NULL"},
+                        {s::NoMSGRecorded.name, "VARCHAR(50) NOT NULL"},
+                        {s::TotalRecTime.name, "INTEGER NOT NULL"},
+                        {s::TotalTimeOfMessagesRecorded.name, "INTEGER NOT NULL"},
+                        {s::TimeLeft.name, "INTEGER NOT NULL"},
+                        {s::MSGNo.name, "SMALLINT NULL"}},
+                       QStringLiteral("PRIMARY KEY (%1, %2), FOREIGN KEY (%1) REFERENCES %3 (%4)")
+                           .arg(s::Config_ID.name, s::PartitionID.name, Configurations, c::Config_ID.name));
+}
+
+QString nodeTypeMaximaTable()
+{
+    return createTable(NodeTypeMaxima,
+                       {{m::Config_ID.name, "SMALLINT NOT NULL"},
+                        {m::PartitionID.name, "SMALLINT NOT NULL"},
+                        {m::NodeType_ID.name, "SMALLINT NOT NULL"},
+                        {m::Max_Number.name, "SMALLINT NOT NULL"}},
+                       QStringLiteral("PRIMARY KEY (%1, %2, %3), FOREIGN KEY (%1, %2) REFERENCES %4 (%5, %6)")
+                           .arg(m::Config_ID.name, m::PartitionID.name, m::NodeType_ID.name, Partitions,
+                                s::Config_ID.name, s::PartitionID.name));
+}
+
+} // namespace
 
 QStringList createStatements()
 {
     return {
-        QStringLiteral("CREATE TABLE Configurations ("
-                       " Config_ID SMALLINT NOT NULL PRIMARY KEY,"
-                       " Config_Name VARCHAR(100) NOT NULL,"
-                       " Site_Name VARCHAR(100) NOT NULL, Site_ID INTEGER NOT NULL,"
-                       " System_Name VARCHAR(100) NOT NULL, System_ID INTEGER NOT NULL,"
-                       " In_Use SMALLINT NOT NULL DEFAULT 0)"),
-        QStringLiteral("CREATE TABLE Partitions ("
-                       " Config_ID SMALLINT NOT NULL REFERENCES Configurations (Config_ID),"
-                       " PartitionID SMALLINT NOT NULL,"
-                       " Name VARCHAR(255) NOT NULL,"
-                       " PartitionAccessCode VARCHAR(50) NOT NULL,"
-                       " REMLanguage VARCHAR(50) NOT NULL,"
-                       " SelectLimit VARCHAR(50) NOT NULL,"
-                       " TimeLimit INTEGER NOT NULL,"
-                       " Command VARCHAR(50) NOT NULL,"
-                       " NoMSGRecorded VARCHAR(50) NOT NULL,"
-                       " TotalRecTime INTEGER NOT NULL,"
-                       " TotalTimeOfMessagesRecorded INTEGER NOT NULL,"
-                       " TimeLeft INTEGER NOT NULL,"
-                       " MSGNo SMALLINT NULL,"
-                       " PRIMARY KEY (Config_ID, PartitionID))"),
-        QStringLiteral("CREATE TABLE NodeTypes ("
-                       " ID SMALLINT NOT NULL,"
-                       " Name VARCHAR(100) NOT NULL,"
-                       " Name_French VARCHAR(100) NOT NULL)"),
-        QStringLiteral("CREATE UNIQUE INDEX %1 ON NodeTypes (ID)").arg(QLatin1String(kNodeTypeIdIndex)),
-        QStringLiteral("CREATE TABLE NodeTypeMaxima ("
-                       " Config_ID SMALLINT NOT NULL,"
-                       " PartitionID SMALLINT NOT NULL,"
-                       " NodeType_ID SMALLINT NOT NULL,"
-                       " Max_Number SMALLINT NOT NULL,"
-                       " PRIMARY KEY (Config_ID, PartitionID, NodeType_ID),"
-                       " FOREIGN KEY (Config_ID, PartitionID) REFERENCES Partitions (Config_ID, PartitionID))"),
-        QStringLiteral("CREATE TABLE SelectedPartition ("
-                       " Slot SMALLINT NOT NULL PRIMARY KEY,"
-                       " PartitionID SMALLINT NOT NULL)"),
+        configurationsTable(),
+        partitionsTable(),
+        QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL, %3 VARCHAR(100) NOT NULL, %4 VARCHAR(100) NOT NULL)")
+            .arg(NodeTypes, t::ID.name, t::Name.name, t::Name_French.name),
+        QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
+            .arg(QLatin1String(kNodeTypeIdIndex), NodeTypes, t::ID.name),
+        nodeTypeMaximaTable(),
+        QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL PRIMARY KEY, %3 SMALLINT NOT NULL)")
+            .arg(SelectedPartition, Slot, s::PartitionID.name),
     };
 }
 
 bool isPresent(const QSqlDatabase &database)
 {
-    const QStringList tables = database.tables();
-    return tables.contains(QStringLiteral("Configurations"), Qt::CaseInsensitive);
+    return database.tables().contains(Configurations, Qt::CaseInsensitive);
 }
 
 } // namespace server::schema

@@ -8,93 +8,70 @@ namespace server {
 
 namespace {
 
-// The thirteen partition values as one call sends them, in that order.
-struct PartitionTexts
-{
-    const QString &configId, &partition, &name, &accessCode, &remLanguage, &selectLimit, &timeLimit,
-        &command, &noMsgRecorded, &totalRecTime, &totalTimeOfMessagesRecorded, &timeLeft, &msgNo;
-};
-
-PartitionRow readPartition(const ArgumentReader &args, const PartitionTexts &in)
+PartitionRow readPartition(const ArgumentReader &args, const PartitionRecord &in)
 {
     PartitionRow row;
-    row.configId = args.integer(QStringLiteral("configuration identifier"), in.configId);
-    row.partitionId = args.count(QStringLiteral("partition number"), in.partition);
-    row.name = in.name;
-    row.accessCode = in.accessCode;
-    row.remLanguage = in.remLanguage;
-    row.selectLimit = in.selectLimit;
-    row.timeLimit = args.seconds(QStringLiteral("time limit"), in.timeLimit);
-    row.command = in.command;
-    row.noMsgRecorded = in.noMsgRecorded;
-    row.totalRecTime = args.seconds(QStringLiteral("total recording time"), in.totalRecTime);
+    row.configId = args.integer(QStringLiteral("configuration identifier"), in.Config_ID);
+    row.partitionId = args.count(QStringLiteral("partition number"), in.PartitionID);
+    row.name = in.Name;
+    row.accessCode = in.PartitionAccessCode;
+    row.remLanguage = in.REMLanguage;
+    row.selectLimit = in.SelectLimit;
+    row.timeLimit = args.seconds(QStringLiteral("time limit"), in.TimeLimit);
+    row.command = in.Command;
+    row.noMsgRecorded = in.NoMSGRecorded;
+    row.totalRecTime = args.seconds(QStringLiteral("total recording time"), in.TotalRecTime);
     row.totalTimeOfMessagesRecorded =
-        args.seconds(QStringLiteral("total time of messages recorded"), in.totalTimeOfMessagesRecorded);
-    row.timeLeft = args.seconds(QStringLiteral("time left"), in.timeLeft);
-    row.msgNo = args.optionalCount(QStringLiteral("message number"), in.msgNo);
+        args.seconds(QStringLiteral("total time of messages recorded"), in.TotalTimeOfMessagesRecorded);
+    row.timeLeft = args.seconds(QStringLiteral("time left"), in.TimeLeft);
+    row.msgNo = args.optionalCount(QStringLiteral("message number"), in.MSGNo);
     return row;
 }
 
-NodeMaxRow readNodeMax(const ArgumentReader &args, const QString &configId, const QString &partition,
-                       const QString &nodeTypeId, const QString &maxNumber)
+NodeMaxRow readNodeMax(const ArgumentReader &args, const NodeTypeMaxRow &in)
 {
-    return {args.integer(QStringLiteral("configuration identifier"), configId),
-            args.count(QStringLiteral("partition number"), partition),
-            args.integer(QStringLiteral("node type identifier"), nodeTypeId),
-            args.count(QStringLiteral("maximum"), maxNumber)};
+    return {args.integer(QStringLiteral("configuration identifier"), in.Config_ID),
+            args.count(QStringLiteral("partition number"), in.PartitionID),
+            args.integer(QStringLiteral("node type identifier"), in.NodeType_ID),
+            args.count(QStringLiteral("maximum"), in.Max_Number)};
 }
 
-QString partitionContext(const char *operation, qint16 configId, qint16 partition)
+// Reads a partition's texts strictly, then runs the store's write under the
+// component's error context.
+template <typename Write>
+void writePartition(const char *progId, const char *operation, const PartitionRecord &partition, Write write)
 {
-    return QStringLiteral("%1 for partition %2 of configuration %3")
-        .arg(QLatin1String(operation)).arg(partition).arg(configId);
+    const QString source = QString::fromLatin1(progId);
+    const PartitionRow row = readPartition(ArgumentReader(source, QLatin1String(operation)), partition);
+    asComponent(source, partitionContext(operation, row.configId, row.partitionId), [&] { write(row); });
 }
 
-QString nodeContext(const char *operation, const NodeMaxRow &row)
+template <typename Write>
+void writeNodeMax(const char *progId, const char *operation, const NodeTypeMaxRow &maximum, Write write)
 {
-    return QStringLiteral("%1 for node type %2 in partition %3 of configuration %4")
-        .arg(QLatin1String(operation)).arg(row.nodeTypeId).arg(row.partitionId).arg(row.configId);
+    const QString source = QString::fromLatin1(progId);
+    const NodeMaxRow row = readNodeMax(ArgumentReader(source, QLatin1String(operation)), maximum);
+    asComponent(source, nodeMaxContext(operation, row), [&] { write(row); });
 }
 
 } // namespace
 
-void PartitionInserter::Insert_Partition_Record(
-    const QString &configId, const QString &partition, const QString &name, const QString &accessCode,
-    const QString &remLanguage, const QString &selectLimit, const QString &timeLimit, const QString &command,
-    const QString &noMsgRecorded, const QString &totalRecTime, const QString &totalTimeOfMessagesRecorded,
-    const QString &timeLeft, const QString &msgNo)
+void PartitionInserter::Insert_Partition_Record(const PartitionRecord &partition)
 {
-    const QString source = QString::fromLatin1(ProgID);
-    const PartitionRow row = readPartition(
-        ArgumentReader(source, QStringLiteral("Insert_Partition_Record")),
-        {configId, partition, name, accessCode, remLanguage, selectLimit, timeLimit, command, noMsgRecorded,
-         totalRecTime, totalTimeOfMessagesRecorded, timeLeft, msgNo});
-    asComponent(source, partitionContext("Insert_Partition_Record", row.configId, row.partitionId),
-                [&] { m_store->insertPartition(row); });
+    writePartition(ProgID, "Insert_Partition_Record", partition,
+                   [&](const PartitionRow &row) { m_store->insertPartition(row); });
 }
 
-void NodeMaxInserter::Insert_Node_Type_Max_Record(const QString &configId, const QString &partition,
-                                                  const QString &nodeTypeId, const QString &maxNumber)
+void NodeMaxInserter::Insert_Node_Type_Max_Record(const NodeTypeMaxRow &maximum)
 {
-    const QString source = QString::fromLatin1(ProgID);
-    const NodeMaxRow row = readNodeMax(ArgumentReader(source, QStringLiteral("Insert_Node_Type_Max_Record")),
-                                       configId, partition, nodeTypeId, maxNumber);
-    asComponent(source, nodeContext("Insert_Node_Type_Max_Record", row), [&] { m_store->insertNodeMax(row); });
+    writeNodeMax(ProgID, "Insert_Node_Type_Max_Record", maximum,
+                 [&](const NodeMaxRow &row) { m_store->insertNodeMax(row); });
 }
 
-void PartitionUpdater::Update_Partition_Record(
-    const QString &configId, const QString &partition, const QString &name, const QString &accessCode,
-    const QString &remLanguage, const QString &selectLimit, const QString &timeLimit, const QString &command,
-    const QString &noMsgRecorded, const QString &totalRecTime, const QString &totalTimeOfMessagesRecorded,
-    const QString &timeLeft, const QString &msgNo)
+void PartitionUpdater::Update_Partition_Record(const PartitionRecord &partition)
 {
-    const QString source = QString::fromLatin1(ProgID);
-    const PartitionRow row = readPartition(
-        ArgumentReader(source, QStringLiteral("Update_Partition_Record")),
-        {configId, partition, name, accessCode, remLanguage, selectLimit, timeLimit, command, noMsgRecorded,
-         totalRecTime, totalTimeOfMessagesRecorded, timeLeft, msgNo});
-    asComponent(source, partitionContext("Update_Partition_Record", row.configId, row.partitionId),
-                [&] { m_store->savePartition(row); });
+    writePartition(ProgID, "Update_Partition_Record", partition,
+                   [&](const PartitionRow &row) { m_store->savePartition(row); });
 }
 
 void PartitionUpdater::Select_Partition(const QString &partition)
@@ -106,13 +83,10 @@ void PartitionUpdater::Select_Partition(const QString &partition)
                 [&] { m_store->selectPartition(number); });
 }
 
-void NodeMaxUpdater::Update_Node_Type_Max_Record(const QString &configId, const QString &partition,
-                                                 const QString &nodeTypeId, const QString &maxNumber)
+void NodeMaxUpdater::Update_Node_Type_Max_Record(const NodeTypeMaxRow &maximum)
 {
-    const QString source = QString::fromLatin1(ProgID);
-    const NodeMaxRow row = readNodeMax(ArgumentReader(source, QStringLiteral("Update_Node_Type_Max_Record")),
-                                       configId, partition, nodeTypeId, maxNumber);
-    asComponent(source, nodeContext("Update_Node_Type_Max_Record", row), [&] { m_store->saveNodeMax(row); });
+    writeNodeMax(ProgID, "Update_Node_Type_Max_Record", maximum,
+                 [&](const NodeMaxRow &row) { m_store->saveNodeMax(row); });
 }
 
 } // namespace server

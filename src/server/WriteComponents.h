@@ -18,12 +18,7 @@ class PartitionInserter : public QRVins::INSCONFIG
 public:
     explicit PartitionInserter(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
 
-    void Insert_Partition_Record(const QString &configId, const QString &partition, const QString &name,
-                                 const QString &accessCode, const QString &remLanguage,
-                                 const QString &selectLimit, const QString &timeLimit, const QString &command,
-                                 const QString &noMsgRecorded, const QString &totalRecTime,
-                                 const QString &totalTimeOfMessagesRecorded, const QString &timeLeft,
-                                 const QString &msgNo) override;
+    void Insert_Partition_Record(const PartitionRecord &partition) override;
 
 private:
     std::shared_ptr<ReferenceStore> m_store;
@@ -34,8 +29,7 @@ class NodeMaxInserter : public QRVins::INSNODES
 public:
     explicit NodeMaxInserter(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
 
-    void Insert_Node_Type_Max_Record(const QString &configId, const QString &partition,
-                                     const QString &nodeTypeId, const QString &maxNumber) override;
+    void Insert_Node_Type_Max_Record(const NodeTypeMaxRow &maximum) override;
 
 private:
     std::shared_ptr<ReferenceStore> m_store;
@@ -46,12 +40,7 @@ class PartitionUpdater : public QRVud::UDCONFIG
 public:
     explicit PartitionUpdater(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
 
-    void Update_Partition_Record(const QString &configId, const QString &partition, const QString &name,
-                                 const QString &accessCode, const QString &remLanguage,
-                                 const QString &selectLimit, const QString &timeLimit, const QString &command,
-                                 const QString &noMsgRecorded, const QString &totalRecTime,
-                                 const QString &totalTimeOfMessagesRecorded, const QString &timeLeft,
-                                 const QString &msgNo) override;
+    void Update_Partition_Record(const PartitionRecord &partition) override;
     // Records the partition the dialog shows; answers nothing.
     void Select_Partition(const QString &partition) override;
 
@@ -64,8 +53,7 @@ class NodeMaxUpdater : public QRVud::UDNODES
 public:
     explicit NodeMaxUpdater(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
 
-    void Update_Node_Type_Max_Record(const QString &configId, const QString &partition,
-                                     const QString &nodeTypeId, const QString &maxNumber) override;
+    void Update_Node_Type_Max_Record(const NodeTypeMaxRow &maximum) override;
 
 private:
     std::shared_ptr<ReferenceStore> m_store;

@@ -5,11 +5,13 @@
 #include "Rig.h"
 #include "StoreHooks.h"
 
+#include "components/AnswerColumns.h"
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
 #include "dialog/ListControls.h"
 #include "dialog/Twips.h"
 #include "rules/Busyness_Rules.h"
+#include "server/AnswerLayouts.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -24,7 +26,7 @@ using testing::Rig;
 
 namespace {
 
-FieldInfo column(const char *name, const char *type) { return {QString::fromLatin1(name), QString::fromLatin1(type)}; }
+namespace setting = columns::settings;
 
 // The store's settings answer for a partition, with some fields replaced.
 QString settingsAnswer(Rig &rig, qint16 config, qint16 partition, const QHash<QString, Variant> &changes)
@@ -49,10 +51,12 @@ void replaceSettings(Rig &rig, qint16 partition, const QHash<QString, Variant> &
     };
 }
 
-// A partition list answer; a null number or name stands for an absent value.
+// A partition list answer, numbers as text; a null number or name stands for an absent value.
 QString partitionsAnswer(const QList<QPair<Variant, Variant>> &rows)
 {
-    RecordSet list({column("Config_ID", "i2"), column("PartitionID", "string"), column("Name", "string")});
+    QList<FieldInfo> layout = server::layouts::partitionList();
+    layout[columns::partitionList::PartitionID.position].dataType = QStringLiteral("string");
+    RecordSet list(layout);
     for (const auto &[number, name] : rows)
         list.addRow({Variant::integer(1), number, name});
     return rowset::write(list);
@@ -61,8 +65,7 @@ QString partitionsAnswer(const QList<QPair<Variant, Variant>> &rows)
 // Node maxima rows (node type, maximum) in the order given.
 QString maximaAnswer(const QList<QPair<int, int>> &rows)
 {
-    RecordSet maxima({column("Config_ID", "i2"), column("PartitionID", "i2"), column("NodeType_ID", "i2"),
-                      column("Max_Number", "i2")});
+    RecordSet maxima(server::layouts::nodeMaxima());
     for (const auto &[type, maximum] : rows)
         maxima.addRow({Variant::integer(1), Variant::integer(1), Variant::integer(type), Variant::integer(maximum)});
     return rowset::write(maxima);
@@ -71,7 +74,7 @@ QString maximaAnswer(const QList<QPair<int, int>> &rows)
 // A node type list of ids 0 and 100, 101, ... (count types in all).
 QString nodeTypesAnswer(int count)
 {
-    RecordSet types({column("ID", "i2"), column("Name", "string"), column("Name_French", "string")});
+    RecordSet types(server::layouts::nodeTypes());
     for (int i = 0; i < count; ++i) {
         const int id = i == 0 ? 0 : 99 + i;
         types.addRow({Variant::integer(id), Variant::text(QStringLiteral("Type %1").arg(id)),
@@ -177,7 +180,8 @@ private slots:
         QFETCH(int, seconds);
         QFETCH(QStringList, shown);
         Rig rig;
-        replaceSettings(rig, 1, {{"TotalRecTime", Variant::integer(seconds)}, {"TimeLimit", Variant::integer(seconds)}});
+        replaceSettings(rig, 1, {{setting::TotalRecTime.name, Variant::integer(seconds)},
+                                 {setting::TimeLimit.name, Variant::integer(seconds)}});
         Busyness_Rules rules(rig.factory);
         QStringList boxes;
         rig.ui.runner.script = [&](QDialog &) {
@@ -210,7 +214,7 @@ private slots:
     void aValueNoneOfTheListsItemsHasStopsTheLoad()
     {
         Rig rig;
-        replaceSettings(rig, 2, {{"REMLanguage", Variant::text(QStringLiteral("KLINGON"))}});
+        replaceSettings(rig, 2, {{setting::REMLanguage.name, Variant::text(QStringLiteral("KLINGON"))}});
         Busyness_Rules rules(rig.factory);
         GUI &form = openForm(rules);
         FormCloser closer;
@@ -254,7 +258,7 @@ private slots:
     void emptyNameKeepsThePreviousName()
     {
         Rig rig;
-        replaceSettings(rig, 2, {{"Name", Variant::text(QString())}});
+        replaceSettings(rig, 2, {{setting::Name.name, Variant::text(QString())}});
         Busyness_Rules rules(rig.factory);
         GUI &form = openForm(rules);
         FormCloser closer;
@@ -368,7 +372,8 @@ private slots:
         QHash<int, int> stored;
         RecordSet zero = rig.store->nodeMaxima(3, 0);
         for (; !zero.isEOF(); zero.MoveNext())
-            stored.insert(int(zero.Fields(2).asInteger()), int(zero.Fields(3).asInteger()));
+            stored.insert(int(zero.Fields(columns::nodeMaxima::NodeType_ID.position).asInteger()),
+                          int(zero.Fields(columns::nodeMaxima::Max_Number.position).asInteger()));
         QCOMPARE(stored.size(), expectedTypes.size());
         for (int row = 0; row < expectedTypes.size(); ++row) {
             const int type = expectedTypes[row];
@@ -680,10 +685,10 @@ private slots:
         RecordSet created = rig.store->partitionSettings(1, 20);
         QCOMPARE(created.RecordCount(), 1);
         const RecordSet template0 = rig.store->partitionSettings(1, 0);
-        for (const char *field : {"Name", "PartitionAccessCode", "REMLanguage", "SelectLimit", "TimeLimit", "Command",
-                                  "NoMSGRecorded", "TotalRecTime"})
-            QCOMPARE(created.Fields(QString::fromLatin1(field)).toText(),
-                     template0.Fields(QString::fromLatin1(field)).toText());
+        for (const AnswerColumn &field : {setting::Name, setting::PartitionAccessCode, setting::REMLanguage,
+                                          setting::SelectLimit, setting::TimeLimit, setting::Command,
+                                          setting::NoMSGRecorded, setting::TotalRecTime})
+            QCOMPARE(created.Fields(field.name).toText(), template0.Fields(field.name).toText());
         QCOMPARE(rig.store->nodeMaxima(1, 20).RecordCount(), rig.store->nodeMaxima(1, 0).RecordCount());
 
         // Opening it again reads the created row and creates nothing.

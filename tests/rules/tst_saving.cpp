@@ -3,6 +3,7 @@
 // and the node maxima of the grid, each with its failure message.
 #include "Rig.h"
 
+#include "components/AnswerColumns.h"
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 
@@ -22,18 +23,20 @@ void withDialog(Rig &rig, Busyness_Rules &rules, const std::function<void(GUI &)
     QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
 }
 
-QString field(Rig &rig, qint16 partition, const char *name)
+namespace setting = columns::settings;
+
+QString field(Rig &rig, qint16 partition, const AnswerColumn &column)
 {
     RecordSet settings = rig.store->partitionSettings(1, partition);
-    return settings.isEOF() ? QString() : settings.Fields(QString::fromLatin1(name)).toText();
+    return settings.isEOF() ? QString() : settings.Fields(column.name).toText();
 }
 
 // The stored maximum of a node type in a partition, or -1.
 int storedMaximum(Rig &rig, qint16 partition, int nodeType)
 {
     for (RecordSet maxima = rig.store->nodeMaxima(1, partition); !maxima.isEOF(); maxima.MoveNext())
-        if (maxima.Fields(2).asInteger() == nodeType)
-            return int(maxima.Fields(3).asInteger());
+        if (maxima.Fields(columns::nodeMaxima::NodeType_ID.position).asInteger() == nodeType)
+            return int(maxima.Fields(columns::nodeMaxima::Max_Number.position).asInteger());
     return -1;
 }
 
@@ -62,8 +65,8 @@ private slots:
         });
         QVERIFY(saved);
         QCOMPARE(shown, QStringLiteral("Partition 7"));
-        QCOMPARE(field(rig, 7, "Name"), QStringLiteral("Partition 7"));
-        QCOMPARE(field(rig, 7, "TimeLimit"), QStringLiteral("125"));
+        QCOMPARE(field(rig, 7, setting::Name), QStringLiteral("Partition 7"));
+        QCOMPARE(field(rig, 7, setting::TimeLimit), QStringLiteral("125"));
     }
 
     void forbiddenQuotesAreRefused_data()
@@ -86,7 +89,7 @@ private slots:
         bool saved = !accepted;
         withDialog(rig, rules, [&](GUI &) { saved = update(rules, name); });
         QCOMPARE(saved, accepted);
-        QCOMPARE(field(rig, 1, "Name"), accepted ? name : QStringLiteral("Sales"));
+        QCOMPARE(field(rig, 1, setting::Name), accepted ? name : QStringLiteral("Sales"));
         if (!accepted) {
             const ui::ShownBox box = rig.ui.boxes.shown().first();
             QCOMPARE(box.text, QStringLiteral("Double quotes and continuous single quotes are not allowed in the "
@@ -107,7 +110,7 @@ private slots:
         const QString text = rig.ui.boxes.shown().first().text;
         QVERIFY2(text.startsWith(QStringLiteral("QRVud.UDCONFIG:Update_Partition:")), qPrintable(text));
         QVERIFY(text.endsWith(QStringLiteral("\r\nPartition Settings")));
-        QCOMPARE(field(rig, 1, "TimeLimit"), QStringLiteral("125"));
+        QCOMPARE(field(rig, 1, setting::TimeLimit), QStringLiteral("125"));
     }
 
     void insertTakesTheDialogsValues_data()
@@ -142,12 +145,12 @@ private slots:
                 boxes.append(box->text());
             firstNode = form.txtNode[0]->text();
         });
-        QCOMPARE(field(rig, 30, "TotalRecTime"), totalRecTime);
-        QCOMPARE(field(rig, 30, "TimeLimit"), timeLimit);
-        QCOMPARE(field(rig, 30, "TotalTimeOfMessagesRecorded"), QStringLiteral("0"));
-        QCOMPARE(field(rig, 30, "TimeLeft"), QStringLiteral("0"));
-        QCOMPARE(field(rig, 30, "MSGNo"), QStringLiteral("1"));
-        QCOMPARE(field(rig, 30, "Name"), QStringLiteral("Sales"));
+        QCOMPARE(field(rig, 30, setting::TotalRecTime), totalRecTime);
+        QCOMPARE(field(rig, 30, setting::TimeLimit), timeLimit);
+        QCOMPARE(field(rig, 30, setting::TotalTimeOfMessagesRecorded), QStringLiteral("0"));
+        QCOMPARE(field(rig, 30, setting::TimeLeft), QStringLiteral("0"));
+        QCOMPARE(field(rig, 30, setting::MSGNo), QStringLiteral("1"));
+        QCOMPARE(field(rig, 30, setting::Name), QStringLiteral("Sales"));
         for (int i = 0; i < 4; ++i)
             QCOMPARE(boxes[i], times[i].isEmpty() ? QStringLiteral("0") : times[i]);
         QCOMPARE(firstNode, QStringLiteral("0"));

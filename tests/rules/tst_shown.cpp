@@ -5,6 +5,7 @@
 #include "Rig.h"
 #include "StoreHooks.h"
 
+#include "components/AnswerColumns.h"
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
 #include "dialog/Twips.h"
@@ -88,7 +89,7 @@ private slots:
         QVERIFY(defaultsButtonShown);
         // Language 1 reads the English names; the first row is the lowest node type.
         const RecordSet nodeTypes = rig.store->nodeTypes();
-        QCOMPARE(firstNodeName, nodeTypes.Fields(1).toText());
+        QCOMPARE(firstNodeName, nodeTypes.Fields(columns::nodeTypes::Name.name).toText());
         QVERIFY(rig.ui.boxes.shown().isEmpty());
         QVERIFY(!GUI::instance()); // released when closed
     }
@@ -229,9 +230,10 @@ private slots:
         const QDateTime logged = QDateTime::fromString(fields[1]);
         QVERIFY2(logged.isValid() && logged >= before, qPrintable(fields[1]));
         const RecordSet configuration = rig.store->configurations();
-        QCOMPARE(fields[2], configuration.Fields(1).toText());
-        QCOMPARE(fields[3], configuration.Fields(5).toText());
-        QCOMPARE(fields[4], configuration.Fields(3).toText());
+        namespace installation = columns::configuration;
+        QCOMPARE(fields[2], configuration.Fields(installation::Config_ID.name).toText());
+        QCOMPARE(fields[3], configuration.Fields(installation::System_ID.name).toText());
+        QCOMPARE(fields[4], configuration.Fields(installation::Site_ID.name).toText());
         QCOMPARE(fields[5], QStringLiteral("5"));
         QCOMPARE(fields[6], QStringLiteral("Invalid procedure call or argument"));
         QCOMPARE(fields[7], QStringLiteral("[QRVdb.CONFIG][Business_Rules]Shown"));

@@ -21,7 +21,8 @@ struct Failure
     void (*call)(const TempStore &);
 };
 
-const QString Row[] = {"n", "1234", "ENGLISH", "0", "0", "NOOP", "IGNORE", "0", "0", "0", "1"};
+const PartitionRecord Partition3 = {"1", "3", "n", "1234", "ENGLISH", "0", "0", "NOOP", "IGNORE", "0", "0", "0", "1"};
+const NodeTypeMaxRow NodeType2In3 = {"1", "3", "2", "5"};
 const char *const InPartition3 = "partition 3 of configuration 1";
 const char *const NodeType2 = "node type 2 in partition 3 of configuration 1";
 
@@ -37,21 +38,15 @@ const Failure Failures[] = {
     {"Get_Node_Type_Max_XML", server::kNodeTypeMaxReaderSource, "NodeTypeMaxima", InPartition3,
      [](const TempStore &f) { f.maximaReader()->Get_Node_Type_Max_XML("1", "3"); }},
     {"Insert_Partition_Record", "QRVins.INSCONFIG", "Partitions", InPartition3,
-     [](const TempStore &f) {
-         f.create<QRVins::INSCONFIG>()->Insert_Partition_Record("1", "3", Row[0], Row[1], Row[2], Row[3], Row[4],
-                                                                Row[5], Row[6], Row[7], Row[8], Row[9], Row[10]);
-     }},
+     [](const TempStore &f) { f.create<QRVins::INSCONFIG>()->Insert_Partition_Record(Partition3); }},
     {"Update_Partition_Record", "QRVud.UDCONFIG", "Partitions", InPartition3,
-     [](const TempStore &f) {
-         f.create<QRVud::UDCONFIG>()->Update_Partition_Record("1", "3", Row[0], Row[1], Row[2], Row[3], Row[4],
-                                                              Row[5], Row[6], Row[7], Row[8], Row[9], Row[10]);
-     }},
+     [](const TempStore &f) { f.create<QRVud::UDCONFIG>()->Update_Partition_Record(Partition3); }},
     {"Select_Partition", "QRVud.UDCONFIG", "SelectedPartition", "partition 3",
      [](const TempStore &f) { f.create<QRVud::UDCONFIG>()->Select_Partition("3"); }},
     {"Insert_Node_Type_Max_Record", "QRVins.INSNODES", "NodeTypeMaxima", NodeType2,
-     [](const TempStore &f) { f.create<QRVins::INSNODES>()->Insert_Node_Type_Max_Record("1", "3", "2", "5"); }},
+     [](const TempStore &f) { f.create<QRVins::INSNODES>()->Insert_Node_Type_Max_Record(NodeType2In3); }},
     {"Update_Node_Type_Max_Record", "QRVud.UDNODES", "NodeTypeMaxima", NodeType2,
-     [](const TempStore &f) { f.create<QRVud::UDNODES>()->Update_Node_Type_Max_Record("1", "3", "2", "5"); }},
+     [](const TempStore &f) { f.create<QRVud::UDNODES>()->Update_Node_Type_Max_Record(NodeType2In3); }},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // positions and types, row order, the empty answer, the language columns,
 // and the strict reading of the decimal arguments.
 #include "TempStore.h"
+#include "components/AnswerColumns.h"
 #include "data/Rowset.h"
 #include "server/ReadComponents.h"
 
@@ -86,12 +87,13 @@ private slots:
         testing::TempStore fixture;
         RecordSet row = rowset::read(answer(fixture, Settings));
         QCOMPARE(row.RecordCount(), 1);
-        QCOMPARE(row.Fields("PartitionID").asInteger(), 1);
-        QCOMPARE(row.Fields("Name").asText(), QStringLiteral("Sales"));
-        QCOMPARE(row.Fields("REMLanguage").asText(), QStringLiteral("SPANISH"));
-        QCOMPARE(row.Fields("TimeLimit").asInteger(), 125);
-        QCOMPARE(row.Fields("Command").asText(), QStringLiteral("PLAY"));
-        QCOMPARE(row.Fields("MSGNo").asInteger(), 3);
+        namespace column = columns::settings;
+        QCOMPARE(row.Fields(column::PartitionID.name).asInteger(), 1);
+        QCOMPARE(row.Fields(column::Name.name).asText(), QStringLiteral("Sales"));
+        QCOMPARE(row.Fields(column::REMLanguage.name).asText(), QStringLiteral("SPANISH"));
+        QCOMPARE(row.Fields(column::TimeLimit.name).asInteger(), 125);
+        QCOMPARE(row.Fields(column::Command.name).asText(), QStringLiteral("PLAY"));
+        QCOMPARE(row.Fields(column::MSGNo.name).asInteger(), 3);
     }
 
     // A partition or configuration that is not there: the columns, no row.
@@ -110,9 +112,9 @@ private slots:
     {
         QTest::addColumn<int>("read");
         QTest::addColumn<int>("position");
-        QTest::newRow("partitions by number") << int(Partitions) << 1;
-        QTest::newRow("node types by id") << int(NodeTypes) << 0;
-        QTest::newRow("node maxima by node type") << int(NodeMaxima) << 2;
+        QTest::newRow("partitions by number") << int(Partitions) << columns::partitionList::PartitionID.position;
+        QTest::newRow("node types by id") << int(NodeTypes) << columns::nodeTypes::ID.position;
+        QTest::newRow("node maxima by node type") << int(NodeMaxima) << columns::nodeMaxima::NodeType_ID.position;
     }
     void listsAreOrdered()
     {
@@ -130,23 +132,24 @@ private slots:
     {
         testing::TempStore fixture;
         auto reader = fixture.create<QRVdb::CONFIG>();
-        QCOMPARE(rowset::read(reader->Get_Configuration_XML()).Fields(1).asInteger(), 1);
+        const int configId = columns::configuration::Config_ID.position;
+        QCOMPARE(rowset::read(reader->Get_Configuration_XML()).Fields(configId).asInteger(), 1);
         fixture.store->setConfigurationInUse(2);
         const RecordSet records = rowset::read(reader->Get_Configuration_XML());
-        QCOMPARE(records.Fields(1).asInteger(), 2);
+        QCOMPARE(records.Fields(configId).asInteger(), 2);
         QCOMPARE(records.RecordCount(), 2);
     }
 
-    // Node type 14 in column 1 (English) and 2 (French), as the language number picks.
+    // Node type 14 in the columns that the language numbers 1 (English) and 2 (French) pick.
     void languageNumberPicksNameColumn()
     {
         testing::TempStore fixture;
         RecordSet types = rowset::read(answer(fixture, NodeTypes));
-        while (!types.isEOF() && types.Fields(0).asInteger() != 14)
+        while (!types.isEOF() && types.Fields(columns::nodeTypes::ID.position).asInteger() != 14)
             types.MoveNext();
         QVERIFY(!types.isEOF());
-        QCOMPARE(types.Fields(1).asText(), QStringLiteral("Conference"));
-        QCOMPARE(types.Fields(2).asText(), QStringLiteral("Conférence"));
+        QCOMPARE(types.Fields(columns::nodeTypes::Name.position).asText(), QStringLiteral("Conference"));
+        QCOMPARE(types.Fields(columns::nodeTypes::Name_French.position).asText(), QStringLiteral("Conférence"));
     }
 
     void argumentsAreReadStrictly_data()

@@ -2,12 +2,15 @@
 // an existing file, the key on the node type ids, and stores side by side.
 #include "StoreHooks.h"
 #include "TempStore.h"
+#include "components/AnswerColumns.h"
 #include "server/ServerErrors.h"
 
 #include <QSet>
 #include <QTest>
 
 namespace {
+
+namespace setting = columns::settings;
 
 QSet<qint64> column(RecordSet records, int position)
 {
@@ -30,17 +33,18 @@ private slots:
     void sampleNodeTypes()
     {
         testing::TempStore fixture;
-        const QSet<qint64> ids = column(fixture.store->nodeTypes(), 0);
+        namespace type = columns::nodeTypes;
+        const QSet<qint64> ids = column(fixture.store->nodeTypes(), type::ID.position);
         for (const qint64 id : {0, 5, 10, 14, 15, 16, 813, 900, 999})
             QVERIFY2(ids.contains(id), qPrintable(QString::number(id)));
         RecordSet types = fixture.store->nodeTypes();
-        QCOMPARE(types.Fields(0).asInteger(), qint64(0));
-        QCOMPARE(types.Fields(1).asText(), QStringLiteral("MSG"));
+        QCOMPARE(types.Fields(type::ID.position).asInteger(), qint64(0));
+        QCOMPARE(types.Fields(type::Name.position).asText(), QStringLiteral("MSG"));
         int below813 = 0;
         for (; !types.isEOF(); types.MoveNext()) {
-            below813 += types.Fields(0).asInteger() < 813 ? 1 : 0;
-            QVERIFY(!types.Fields(1).asText().isEmpty());
-            QVERIFY(!types.Fields(2).asText().isEmpty());
+            below813 += types.Fields(type::ID.position).asInteger() < 813 ? 1 : 0;
+            QVERIFY(!types.Fields(type::Name.position).asText().isEmpty());
+            QVERIFY(!types.Fields(type::Name_French.position).asText().isEmpty());
         }
         QVERIFY(below813 > 10);
         QVERIFY(below813 < 20);
@@ -63,7 +67,7 @@ private slots:
         QFETCH(bool, stored);
         testing::TempStore fixture;
         QCOMPARE(fixture.store->nodeMaxima(1, qint16(partition)).RecordCount() > 0, stored);
-        QCOMPARE(fixture.store->partitionSettings(1, qint16(partition)).Fields("Name").asText(), name);
+        QCOMPARE(fixture.store->partitionSettings(1, qint16(partition)).Fields(setting::Name.name).asText(), name);
     }
 
     void samplePartitionValuesAreListItems()
@@ -73,15 +77,17 @@ private slots:
         for (qint16 config : {qint16(1), qint16(2)}) {
             RecordSet list = fixture.store->partitions(config);
             for (; !list.isEOF(); list.MoveNext()) {
-                RecordSet row = fixture.store->partitionSettings(config, qint16(list.Fields(1).asInteger()));
-                QVERIFY(languages.contains(row.Fields("REMLanguage").asText()));
-                QVERIFY(QStringList({"NOOP", "PLAY"}).contains(row.Fields("Command").asText()));
-                QVERIFY(QStringList({"IGNORE", "DISCONNECT", "PLAY"}).contains(row.Fields("NoMSGRecorded").asText()));
-                const int limit = row.Fields("SelectLimit").asText().toInt();
+                const qint64 number = list.Fields(columns::partitionList::PartitionID.position).asInteger();
+                RecordSet row = fixture.store->partitionSettings(config, qint16(number));
+                QVERIFY(languages.contains(row.Fields(setting::REMLanguage.name).asText()));
+                QVERIFY(QStringList({"NOOP", "PLAY"}).contains(row.Fields(setting::Command.name).asText()));
+                const QString noMessage = row.Fields(setting::NoMSGRecorded.name).asText();
+                QVERIFY(QStringList({"IGNORE", "DISCONNECT", "PLAY"}).contains(noMessage));
+                const int limit = row.Fields(setting::SelectLimit.name).asText().toInt();
                 QVERIFY(limit >= 0 && limit <= 25);
-                QVERIFY(row.Fields("PartitionAccessCode").asText().size() >= 4);
-                QVERIFY(row.Fields("TimeLimit").asInteger() <= 30 * 60 + 59);
-                QVERIFY(row.Fields("TotalRecTime").asInteger() <= 360 * 60 + 59);
+                QVERIFY(row.Fields(setting::PartitionAccessCode.name).asText().size() >= 4);
+                QVERIFY(row.Fields(setting::TimeLimit.name).asInteger() <= 30 * 60 + 59);
+                QVERIFY(row.Fields(setting::TotalRecTime.name).asInteger() <= 360 * 60 + 59);
             }
         }
     }
@@ -95,7 +101,7 @@ private slots:
         fixture.store.reset();
         const auto reopened = server::ReferenceStore::openSqlite(fixture.path());
         QCOMPARE(reopened->partitions(1).RecordCount(), partitions);
-        QCOMPARE(reopened->partitionSettings(1, 77).Fields("Name").asText(), QStringLiteral("Kept"));
+        QCOMPARE(reopened->partitionSettings(1, 77).Fields(setting::Name.name).asText(), QStringLiteral("Kept"));
         QCOMPARE(reopened->selectedPartition(), std::optional<qint16>(4));
     }
 

@@ -2,6 +2,7 @@
 // rules object sends them, what happens to rows that are there or missing,
 // names with markup and accented letters, and the partition selection.
 #include "TempStore.h"
+#include "components/AnswerColumns.h"
 #include "data/Rowset.h"
 #include "server/ServerErrors.h"
 
@@ -11,24 +12,26 @@ namespace {
 
 using testing::TempStore;
 
-// The thirteen texts of a partition row, in the order the components take them.
-enum Field { Config, Number, Name, Code, Language, SelectLimit, TimeLimit, Command, NoMsg, RecTime, MsgNo = 12 };
-
-QStringList partition(const QString &number)
+PartitionRecord partition(const QString &number)
 {
     return {"1", number, "Lab", "4321", "FRENCH", "7", "125", "PLAY", "DISCONNECT", "600", "0", "0", "2"};
 }
 
-void insert(const TempStore &fixture, const QStringList &p)
+// The partition of `number` with one value replaced.
+PartitionRecord partition(const QString &number, QString PartitionRecord::*field, const QString &text)
 {
-    fixture.create<QRVins::INSCONFIG>()->Insert_Partition_Record(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7],
-                                                                 p[8], p[9], p[10], p[11], p[12]);
+    PartitionRecord p = partition(number);
+    p.*field = text;
+    return p;
 }
 
-void update(const TempStore &fixture, const QStringList &p)
+// The thirteen texts in the order the settings answer holds them.
+QStringList texts(const PartitionRecord &p)
 {
-    fixture.create<QRVud::UDCONFIG>()->Update_Partition_Record(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8],
-                                                               p[9], p[10], p[11], p[12]);
+    return {p.Config_ID,     p.PartitionID,  p.Name,         p.PartitionAccessCode,
+            p.REMLanguage,   p.SelectLimit,  p.TimeLimit,    p.Command,
+            p.NoMSGRecorded, p.TotalRecTime, p.TotalTimeOfMessagesRecorded,
+            p.TimeLeft,      p.MSGNo};
 }
 
 // The stored row of partition `number` as texts ("<null>" for a null); none
@@ -47,8 +50,8 @@ qint64 maximum(const TempStore &fixture, const QString &number, qint64 nodeType)
 {
     RecordSet rows = rowset::read(fixture.maximaReader()->Get_Node_Type_Max_XML("1", number));
     for (; !rows.isEOF(); rows.MoveNext())
-        if (rows.Fields(2).asInteger() == nodeType)
-            return rows.Fields(3).asInteger();
+        if (rows.Fields(columns::nodeMaxima::NodeType_ID.position).asInteger() == nodeType)
+            return rows.Fields(columns::nodeMaxima::Max_Number.position).asInteger();
     return -1;
 }
 
@@ -56,9 +59,9 @@ void writeNode(const TempStore &fixture, bool asUpdate, const QString &partition
                const QString &max)
 {
     if (asUpdate)
-        fixture.create<QRVud::UDNODES>()->Update_Node_Type_Max_Record("1", partition, type, max);
+        fixture.create<QRVud::UDNODES>()->Update_Node_Type_Max_Record({"1", partition, type, max});
     else
-        fixture.create<QRVins::INSNODES>()->Insert_Node_Type_Max_Record("1", partition, type, max);
+        fixture.create<QRVins::INSNODES>()->Insert_Node_Type_Max_Record({"1", partition, type, max});
 }
 
 } // namespace
@@ -71,15 +74,16 @@ private slots:
     void insertedPartitionReadsBack()
     {
         TempStore fixture;
-        insert(fixture, partition("40"));
-        QCOMPARE(stored(fixture, "40"), partition("40"));
+        fixture.create<QRVins::INSCONFIG>()->Insert_Partition_Record(partition("40"));
+        QCOMPARE(stored(fixture, "40"), texts(partition("40")));
     }
 
     void insertOfExistingPartitionFailsAndKeepsIt()
     {
         TempStore fixture;
         const QStringList before = stored(fixture, "1");
-        const rt::RuntimeError raised = testing::raisedBy([&] { insert(fixture, partition("1")); });
+        const rt::RuntimeError raised =
+            testing::raisedBy([&] { fixture.create<QRVins::INSCONFIG>()->Insert_Partition_Record(partition("1")); });
         QCOMPARE(raised.number(), server::kRecordExists);
         QCOMPARE(raised.source(), QStringLiteral("QRVins.INSCONFIG"));
         QVERIFY2(raised.description().contains(QStringLiteral("partition 1 of configuration 1 already exists")),
@@ -99,11 +103,8 @@ private slots:
         QFETCH(QString, number);
         TempStore fixture;
         const QStringList other = stored(fixture, "3");
-        QStringList p = partition(number);
-        p[MsgNo] = QString();
-        update(fixture, p);
-        p[MsgNo] = QStringLiteral("<null>");
-        QCOMPARE(stored(fixture, number), p);
+        fixture.create<QRVud::UDCONFIG>()->Update_Partition_Record(partition(number, &PartitionRecord::MSGNo, ""));
+        QCOMPARE(stored(fixture, number), texts(partition(number, &PartitionRecord::MSGNo, "<null>")));
         QCOMPARE(stored(fixture, "3"), other);
     }
 
@@ -119,17 +120,15 @@ private slots:
     {
         QFETCH(QString, name);
         TempStore fixture;
-        QStringList p = partition("5");
-        p[Name] = name;
-        insert(fixture, p);
-        QCOMPARE(stored(fixture, "5").at(Name), name);
-        p[Number] = QStringLiteral("6");
-        update(fixture, p);
-        QCOMPARE(stored(fixture, "6").at(Name), name);
+        fixture.create<QRVins::INSCONFIG>()->Insert_Partition_Record(partition("5", &PartitionRecord::Name, name));
+        QCOMPARE(stored(fixture, "5").value(columns::settings::Name.position), name);
+        fixture.create<QRVud::UDCONFIG>()->Update_Partition_Record(partition("6", &PartitionRecord::Name, name));
+        QCOMPARE(stored(fixture, "6").value(columns::settings::Name.position), name);
         RecordSet list = rowset::read(fixture.create<QRVdb::CONFIG>()->Get_Partitions_XML("1"));
-        while (list.Fields(1).asInteger() != 6)
+        while (!list.isEOF() && list.Fields(columns::partitionList::PartitionID.position).asInteger() != 6)
             list.MoveNext();
-        QCOMPARE(list.Fields(2).asText(), name);
+        QVERIFY(!list.isEOF());
+        QCOMPARE(list.Fields(columns::partitionList::Name.position).asText(), name);
     }
 
     void nodeMaximumWrites_data()
@@ -173,11 +172,10 @@ private slots:
         QFETCH(QString, nodeType);
         QFETCH(QString, expected);
         TempStore fixture;
-        QStringList p = ::partition(partition);
-        p[Config] = QStringLiteral("9");
         const rt::RuntimeError raised = testing::raisedBy([&] {
             if (nodeType.isEmpty())
-                insert(fixture, p);
+                fixture.create<QRVins::INSCONFIG>()->Insert_Partition_Record(
+                    ::partition(partition, &PartitionRecord::Config_ID, "9"));
             else
                 writeNode(fixture, asUpdate, partition, nodeType, "5");
         });
@@ -190,23 +188,22 @@ private slots:
 
     void badNumberIsRefusedBeforeWriting_data()
     {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<PartitionRecord>("sent");
         QTest::addColumn<QString>("named");
-        QTest::newRow("time limit in minutes") << int(TimeLimit) << "2:05" << "time limit";
-        QTest::newRow("negative recording time") << int(RecTime) << "-1" << "total recording time";
-        QTest::newRow("message number word") << int(MsgNo) << "MSG 1" << "message number";
-        QTest::newRow("negative partition") << int(Number) << "-3" << "partition number";
+        QTest::newRow("time limit in minutes") << partition("41", &PartitionRecord::TimeLimit, "2:05") << "time limit";
+        QTest::newRow("negative recording time")
+            << partition("41", &PartitionRecord::TotalRecTime, "-1") << "total recording time";
+        QTest::newRow("message number word") << partition("41", &PartitionRecord::MSGNo, "MSG 1") << "message number";
+        QTest::newRow("negative partition") << partition("41", &PartitionRecord::PartitionID, "-3")
+                                            << "partition number";
     }
     void badNumberIsRefusedBeforeWriting()
     {
-        QFETCH(int, field);
-        QFETCH(QString, text);
+        QFETCH(PartitionRecord, sent);
         QFETCH(QString, named);
         TempStore fixture;
-        QStringList p = partition("41");
-        p[field] = text;
-        const rt::RuntimeError raised = testing::raisedBy([&] { update(fixture, p); });
+        const rt::RuntimeError raised =
+            testing::raisedBy([&] { fixture.create<QRVud::UDCONFIG>()->Update_Partition_Record(sent); });
         QVERIFY(raised.number() == rt::TypeMismatch || raised.number() == rt::Overflow);
         QCOMPARE(raised.source(), QStringLiteral("QRVud.UDCONFIG"));
         QVERIFY2(raised.description().contains(named), qPrintable(raised.description()));

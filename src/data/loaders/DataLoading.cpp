@@ -4,6 +4,7 @@
 // into the dialog.
 #include "rules/Busyness_Rules.h"
 
+#include "components/AnswerColumns.h"
 #include "core/Numbers.h"
 #include "data/Rowset.h"
 #include "dialog/GUI.h"
@@ -41,7 +42,7 @@ bool Busyness_Rules::PartitionExists()
 }
 
 // Names of all node types, keyed by the id's text; the name is read from the
-// column whose position is the language number.
+// column whose position is the language number (1 Name, 2 Name_French).
 void Busyness_Rules::Obtain_All_Node_Type_Name(qint16 language)
 {
     try {
@@ -50,7 +51,7 @@ void Busyness_Rules::Obtain_All_Node_Type_Name(qint16 language)
         RecordSet nodeTypes = XMLTextToRS(m_SR->Get_Node_Types_XML());
         while (!nodeTypes.isEOF()) {
             const QString name = nodeTypes.Fields(int(language)).toText();
-            const QString key = nodeTypes.Fields(0).toText();
+            const QString key = nodeTypes.Fields(columns::nodeTypes::ID.position).toText();
             m_NodeTypeNames->Add(name, key);
             nodeTypes.MoveNext();
         }

@@ -5,9 +5,12 @@
 // name and maximum of node type 0.
 #include "rules/Busyness_Rules.h"
 
+#include "components/AnswerColumns.h"
+#include "components/NodeTypeDefaults.h"
 #include "components/SingleUseComponents.h"
 #include "core/Numbers.h"
 #include "dialog/GUI.h"
+#include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
 
 #include <QFrame>
@@ -19,21 +22,10 @@
 
 namespace {
 
-constexpr qint16 kGridRows = 20;
-constexpr qint16 kRowPitch = 360;
-constexpr qint16 kFirstUnlistedNodeType = 813;
 constexpr qint16 kMessageNodeType = 0;
 
+// Stored rows of these node types are never shown.
 bool isSkippedNodeType(qint16 id) { return id == 999 || id == 10; }
-
-qint16 defaultMaximum(qint16 id)
-{
-    if (id == 5)
-        return 9;
-    if (id == 14 || id == 15 || id == 16)
-        return 99;
-    return 999;
-}
 
 // Sizes the movable sheet to the rows filled and sets the scroll range. A
 // value beyond the new maximum is pulled back, which moves the sheet through
@@ -42,8 +34,7 @@ qint16 defaultMaximum(qint16 id)
 // value of 0 above such a maximum, so it is set quietly).
 void sizeNodeGrid(GUI &form, qint16 rows)
 {
-    const qint16 rowsHeight = rt::multiplyInteger(rt::addInteger(rows, 1), kRowPitch);
-    twips::setHeight(form.picNode, rt::subtractInteger(rowsHeight, 100));
+    twips::setHeight(form.picNode, nodeGrid::sheetHeight(rows));
     const int maximum = int(std::lround(double(twips::height(form.picNode)) - twips::height(form.Picture1)));
     if (maximum < 0) {
         const QSignalBlocker blocker(form.VScroll1);
@@ -52,7 +43,7 @@ void sizeNodeGrid(GUI &form, qint16 rows)
     } else {
         form.VScroll1->setRange(0, maximum);
     }
-    form.VScroll1->setEnabled(rowsHeight >= twips::height(form.Picture1));
+    form.VScroll1->setEnabled(nodeGrid::needsScrolling(rows, twips::height(form.Picture1)));
 }
 
 } // namespace
@@ -69,11 +60,11 @@ void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
         qint16 row = 0;
         m_NodeTypeCount = 0;
         form.Let_iMaxMSG(0);
-        CurrentRS->Sort(QStringLiteral("NodeType_ID asc"));
+        CurrentRS->Sort(QString(columns::nodeMaxima::NodeType_ID.name) + QStringLiteral(" asc"));
         if (!CurrentRS->isEOF()) {
             for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
-                const qint16 id = rt::toInteger(CurrentRS->Fields(2));
-                const qint16 maximum = rt::toInteger(CurrentRS->Fields(3));
+                const qint16 id = rt::toInteger(CurrentRS->Fields(columns::nodeMaxima::NodeType_ID.position));
+                const qint16 maximum = rt::toInteger(CurrentRS->Fields(columns::nodeMaxima::Max_Number.position));
                 if (!isSkippedNodeType(id))
                     fillNodeRow(form, row, id, maximum);
             }
@@ -81,7 +72,7 @@ void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
             storeDefaultMaxima(form, configId, row);
         }
         sizeNodeGrid(form, row);
-        for (qint16 r = row; r < kGridRows; ++r) {
+        for (qint16 r = row; r < nodeGrid::Rows; ++r) {
             form.lblNode[r]->setVisible(false);
             form.txtNode[r]->setVisible(false);
         }
@@ -97,19 +88,19 @@ void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
     XML_Buffer = m_SR->Get_Node_Types_XML();
     CurrentRS = XMLToRS();
     for (; !CurrentRS->isEOF(); CurrentRS->MoveNext()) {
-        const qint16 id = rt::toInteger(CurrentRS->Fields(QStringLiteral("ID")));
-        if (id >= kFirstUnlistedNodeType || id == 10)
+        const qint16 id = rt::toInteger(CurrentRS->Fields(columns::nodeTypes::ID.name));
+        if (!nodeTypeDefaults::hasDefaultMaximum(id))
             continue;
-        const qint16 maximum = defaultMaximum(id);
-        m_INSNODES->Insert_Node_Type_Max_Record(QString::number(configId), QStringLiteral("0"),
-                                                QString::number(id), QString::number(maximum));
+        const qint16 maximum = nodeTypeDefaults::defaultMaximum(id);
+        m_INSNODES->Insert_Node_Type_Max_Record(
+            {QString::number(configId), QStringLiteral("0"), QString::number(id), QString::number(maximum)});
         fillNodeRow(form, row, id, maximum);
     }
 }
 
 void Busyness_Rules::fillNodeRow(GUI &form, qint16 &row, qint16 id, qint16 maximum)
 {
-    if (row < 0 || row >= kGridRows)
+    if (row < 0 || row >= nodeGrid::Rows)
         throw rt::RuntimeError::standard(rt::SubscriptOutOfRange);
     const QString name = m_NodeTypeNames->Item(QString::number(id));
     form.lblNode[row]->setVisible(true);

@@ -3,6 +3,7 @@
 // MaxPartition counts every row that carries a number, named or not.
 #include "rules/Busyness_Rules.h"
 
+#include "components/AnswerColumns.h"
 #include "core/Numbers.h"
 #include "dialog/GUI.h"
 #include "dialog/ListControls.h"
@@ -18,9 +19,9 @@ void Busyness_Rules::Get_Partitions(qint16 configId)
         XML_Buffer = m_CONFIG->Get_Partitions_XML(QString::number(configId));
         CurrentRS = XMLToRS();
         while (!CurrentRS->isEOF()) {
-            const Variant &number = CurrentRS->Fields(1);
+            const Variant &number = CurrentRS->Fields(columns::partitionList::PartitionID.position);
             if (!number.isNullOrEmpty()) {
-                const Variant &name = CurrentRS->Fields(2);
+                const Variant &name = CurrentRS->Fields(columns::partitionList::Name.position);
                 if (!name.isNullOrEmpty()) {
                     QComboBox *selector = form.cboPartitionNumber;
                     listControls::appendItem(selector, number.toText() + QStringLiteral(" - ") + name.toText());

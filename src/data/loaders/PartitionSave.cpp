@@ -33,6 +33,24 @@ qint16 nodeMaximum(QLineEdit *box)
 
 } // namespace
 
+PartitionRecord Busyness_Rules::newPartitionRecord(GUI &form, qint16 configId, qint16 partitionId, qint16 timeLimit,
+                                                   qint16 totalRecTime)
+{
+    return {QString::number(configId),
+            QString::number(partitionId),
+            form.txtPartitionName->text(),
+            form.txtAccessCode->text(),
+            form.cboRemoteLanguage->currentText(),
+            form.cboSelectionLimit->currentText(),
+            QString::number(timeLimit),
+            form.cboCommand->currentText(),
+            form.cboNoMSGRecorded->currentText(),
+            QString::number(totalRecTime),
+            QStringLiteral("0"),
+            QStringLiteral("0"),
+            QStringLiteral("1")};
+}
+
 void Busyness_Rules::Insert_Partition()
 {
     try {
@@ -43,17 +61,14 @@ void Busyness_Rules::Insert_Partition()
         }
         const qint16 totalRecTime = secondsOf(form.txtRecTimeMin, form.txtRecTimeSec);
         const qint16 timeLimit = secondsOf(form.txtTimeLimitMin, form.txtTimeLimitSec);
+        m_INSCONFIG->Insert_Partition_Record(
+            newPartitionRecord(form, m_Config_ID, m_Partition_ID, timeLimit, totalRecTime));
         const QString config = QString::number(m_Config_ID);
         const QString partition = QString::number(m_Partition_ID);
-        m_INSCONFIG->Insert_Partition_Record(
-            config, partition, form.txtPartitionName->text(), form.txtAccessCode->text(),
-            form.cboRemoteLanguage->currentText(), form.cboSelectionLimit->currentText(), QString::number(timeLimit),
-            form.cboCommand->currentText(), form.cboNoMSGRecorded->currentText(), QString::number(totalRecTime),
-            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"));
         for (qint16 row = 0; row < m_NodeTypeCount; ++row) {
             const qint16 maximum = nodeMaximum(form.txtNode[row]);
-            m_INSNODES->Insert_Node_Type_Max_Record(config, partition, form.lblNodeTypeID[row]->text(),
-                                                    QString::number(maximum));
+            m_INSNODES->Insert_Node_Type_Max_Record(
+                {config, partition, form.lblNodeTypeID[row]->text(), QString::number(maximum)});
         }
     } catch (...) {
         showOperationFailure(QStringLiteral("Insert_Partition"));
@@ -81,10 +96,10 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
             return false;
         }
         name = validator->ConvertName(name);
-        m_UDCONFIG->Update_Partition_Record(QString::number(m_Config_ID), QString::number(m_Partition_ID), name,
-                                            Given_PartitionAccessCode, Given_REMLanguage, Given_SelectLimit,
-                                            Given_TimeLimit, Given_Command, Given_NoMSGRecorded, Given_TotalRecTime,
-                                            Given_TotalTimeOfMessagesRecorded, Given_TimeLeft, Given_MsgNo);
+        m_UDCONFIG->Update_Partition_Record({QString::number(m_Config_ID), QString::number(m_Partition_ID), name,
+                                             Given_PartitionAccessCode, Given_REMLanguage, Given_SelectLimit,
+                                             Given_TimeLimit, Given_Command, Given_NoMSGRecorded, Given_TotalRecTime,
+                                             Given_TotalTimeOfMessagesRecorded, Given_TimeLeft, Given_MsgNo});
         return true;
     } catch (...) {
         showOperationFailure(QStringLiteral("Update_Partition"));
@@ -92,16 +107,16 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
     }
 }
 
-void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, 20> &lblNodeTypeID,
-                                          std::array<QLineEdit *, 20> &txtNode)
+void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
+                                          std::array<QLineEdit *, nodeGrid::Rows> &txtNode)
 {
     try {
         const QString config = QString::number(m_Config_ID);
         const QString partition = QString::number(m_Partition_ID);
         for (qint16 row = 0; row < m_NodeTypeCount; ++row) {
             const qint16 maximum = nodeMaximum(txtNode.at(row));
-            m_UDNODES->Update_Node_Type_Max_Record(config, partition, lblNodeTypeID.at(row)->text(),
-                                                   QString::number(maximum));
+            m_UDNODES->Update_Node_Type_Max_Record(
+                {config, partition, lblNodeTypeID.at(row)->text(), QString::number(maximum)});
         }
     } catch (...) {
         showOperationFailure(QStringLiteral("Update_Node_Type_MAX"));

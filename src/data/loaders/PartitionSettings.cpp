@@ -3,6 +3,7 @@
 // defaults and is created on the server with them.
 #include "rules/Busyness_Rules.h"
 
+#include "components/AnswerColumns.h"
 #include "core/Numbers.h"
 #include "dialog/GUI.h"
 #include "dialog/ListControls.h"
@@ -30,10 +31,11 @@ void showTime(const Variant &seconds, QLineEdit *minutesBox, QLineEdit *secondsB
     secondsBox->setText(twoDigits(total - 60 * qint64(minutes)));
 }
 
-// Copies a text field unless it is null or empty (the control keeps its text).
-template <typename Show> void copyField(const RecordSet &settings, const char *field, Show show)
+// Copies a field, read by its name, unless it is null or empty (the control
+// keeps its text).
+template <typename Show> void copyField(const RecordSet &settings, const AnswerColumn &field, Show show)
 {
-    const Variant &value = settings.Fields(QString::fromLatin1(field));
+    const Variant &value = settings.Fields(field.name);
     if (!value.isNullOrEmpty())
         show(value);
 }
@@ -59,22 +61,26 @@ void Busyness_Rules::Get_Partition_Settings(qint16 configId, qint16 partitionId,
 
 void Busyness_Rules::showSettingsRow(GUI &form, const RecordSet &settings, bool DefaultView)
 {
+    namespace column = columns::settings;
     if (!DefaultView)
-        copyField(settings, "PartitionID", [&](const Variant &v) { form.txtPartitionNumber->setText(v.toText()); });
-    copyField(settings, "Name", [&](const Variant &v) { form.txtPartitionName->setText(v.toText()); });
-    copyField(settings, "PartitionAccessCode", [&](const Variant &v) { form.txtAccessCode->setText(v.toText()); });
-    copyField(settings, "REMLanguage",
+        copyField(settings, column::PartitionID,
+                  [&](const Variant &v) { form.txtPartitionNumber->setText(v.toText()); });
+    copyField(settings, column::Name, [&](const Variant &v) { form.txtPartitionName->setText(v.toText()); });
+    copyField(settings, column::PartitionAccessCode,
+              [&](const Variant &v) { form.txtAccessCode->setText(v.toText()); });
+    copyField(settings, column::REMLanguage,
               [&](const Variant &v) { listControls::setText(form.cboRemoteLanguage, v.toText()); });
-    copyField(settings, "TotalRecTime",
+    copyField(settings, column::TotalRecTime,
               [&](const Variant &v) { showTime(v, form.txtRecTimeMin, form.txtRecTimeSec); });
-    copyField(settings, "NoMSGRecorded",
+    copyField(settings, column::NoMSGRecorded,
               [&](const Variant &v) { listControls::setText(form.cboNoMSGRecorded, v.toText()); });
-    copyField(settings, "SelectLimit",
+    copyField(settings, column::SelectLimit,
               [&](const Variant &v) { listControls::setText(form.cboSelectionLimit, v.toText()); });
-    copyField(settings, "TimeLimit",
+    copyField(settings, column::TimeLimit,
               [&](const Variant &v) { showTime(v, form.txtTimeLimitMin, form.txtTimeLimitSec); });
-    copyField(settings, "Command", [&](const Variant &v) { listControls::setText(form.cboCommand, v.toText()); });
-    copyField(settings, "MSGNo", [&](const Variant &v) {
+    copyField(settings, column::Command,
+              [&](const Variant &v) { listControls::setText(form.cboCommand, v.toText()); });
+    copyField(settings, column::MSGNo, [&](const Variant &v) {
         form.Let_strMSGNo(v.toText());
         form.txtMSGCmd->setText(v.toText());
     });
@@ -94,11 +100,7 @@ void Busyness_Rules::showDefaultsAndCreate(GUI &form, qint16 configId, qint16 pa
     listControls::selectIndex(form.cboCommand, 0);
     form.txtMSGCmd->setText(QStringLiteral("1"));
     form.Let_strMSGNo(QStringLiteral("1"));
-    m_INSCONFIG->Insert_Partition_Record(
-        QString::number(configId), QString::number(partitionId), form.txtPartitionName->text(),
-        form.txtAccessCode->text(), form.cboRemoteLanguage->currentText(), form.cboSelectionLimit->currentText(),
-        QStringLiteral("0"), form.cboCommand->currentText(), form.cboNoMSGRecorded->currentText(),
-        QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"));
+    m_INSCONFIG->Insert_Partition_Record(newPartitionRecord(form, configId, partitionId, 0, 0));
 }
 
 // Selects the entry of the partition shown and writes its place ("3 of 7").

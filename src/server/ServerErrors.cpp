@@ -1,0 +1,27 @@
+// The descriptions of the reference components' errors.
+#include "server/ServerErrors.h"
+
+namespace server {
+
+rt::RuntimeError componentError(qint32 number, const QString &progId, const QString &context, const QString &reason)
+{
+    return rt::RuntimeError(number, progId, context + QStringLiteral(": ") + reason);
+}
+
+QString partitionText(qint16 configId, qint16 partitionId)
+{
+    return QStringLiteral("partition %1 of configuration %2").arg(partitionId).arg(configId);
+}
+
+QString partitionContext(const char *operation, qint16 configId, qint16 partitionId)
+{
+    return QLatin1String(operation) + QStringLiteral(" for ") + partitionText(configId, partitionId);
+}
+
+QString nodeMaxContext(const char *operation, const NodeMaxRow &row)
+{
+    return QStringLiteral("%1 for node type %2 in ").arg(QLatin1String(operation)).arg(row.nodeTypeId)
+           + partitionText(row.configId, row.partitionId);
+}
+
+} // namespace server

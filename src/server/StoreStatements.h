@@ -1,0 +1,45 @@
+// The SQL of the reference store's reads and writes, built once from the
+// schema's tables and the answers' layouts: a read selects exactly the
+// columns of its answer in their positions, and a write names the columns in
+// the order of the values it binds.
+#pragma once
+
+#include <QString>
+
+namespace server {
+
+struct StoreStatements
+{
+    // Reads answered as rowsets, columns in the order of AnswerLayouts.h.
+    QString partitionSettings;  // ? configuration, partition
+    QString partitionList;      // ? configuration
+    QString configurations;     // the one in use first
+    QString nodeTypes;
+    QString nodeMaxima;         // ? configuration, partition
+    QString selectedPartition;
+
+    // Checks that a row is there.
+    QString configurationExists; // ? configuration
+    QString partitionExists;     // ? configuration, partition
+    QString nodeTypeExists;      // ? node type
+    QString nodeMaxExists;       // ? configuration, partition, node type
+
+    // Writes of a whole row bind its values in the order of its answer; an
+    // update binds the values after the key first, then the key.
+    QString insertPartition;
+    QString updatePartition;
+    int partitionKeyColumns = 0;
+    QString insertNodeMax;
+    QString updateNodeMax;
+    int nodeMaxKeyColumns = 0;
+    QString insertConfiguration;
+    QString insertNodeType;
+
+    QString markConfigurationInUse; // ? the configuration in use
+    QString clearSelection;
+    QString insertSelection;        // ? partition
+};
+
+const StoreStatements &storeStatements();
+
+} // namespace server
