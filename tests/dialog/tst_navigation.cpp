@@ -1,0 +1,292 @@
+// Moving between partitions on the real dialog: the four picture buttons and
+// their shortcuts, the partition selector and the Defaults button, with the
+// question about unsaved edits, the messages at the ends of the list, the
+// button states, read-only access and the handlers' error boxes.
+#include "DialogRig.h"
+#include "TestRegistry.h"
+
+#include "data/Rowset.h"
+#include "dialog/GUI.h"
+#include "dialog/ListControls.h"
+#include "rules/Busyness_Rules.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTest>
+
+using namespace testing;
+
+namespace {
+
+const QString kQuestion = QStringLiteral("Confirmation: Do you want to save changes? (YesNo, Question)");
+const QString kTooFew = QStringLiteral("Information: Too few Digits (OK, Information)");
+
+// A click on the named button, a pick of entry "list N", or a key sequence
+// typed while the name box has the focus.
+void trigger(GUI &form, const QString &action)
+{
+    if (auto *button = form.findChild<QPushButton *>(action)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (action.startsWith(QLatin1String("list "))) {
+        form.cboPartitionNumber->setCurrentIndex(action.mid(5).toInt());
+    } else {
+        form.txtPartitionName->setFocus();
+        QTest::keySequence(form.txtPartitionName, QKeySequence(action));
+    }
+}
+
+// Number, name, position, selected entry and the first node maximum on screen.
+QString shown(const GUI &form)
+{
+    return QStringList{form.txtPartitionNumber->text(), form.txtPartitionName->text(), form.txtIDFraction->text(),
+                       form.cboPartitionNumber->currentText(), form.txtNode[0]->text()}
+        .join(QLatin1Char('|'));
+}
+
+// An edit: a new name and a list choice; a code to type too unless null.
+void edit(GUI &form, const QString &code)
+{
+    typeInto(form.txtPartitionName, QStringLiteral("Edited"));
+    form.cboSelectionLimit->setCurrentIndex(9);
+    if (!code.isNull())
+        typeInto(form.txtAccessCode, code);
+}
+
+// The partition list of configuration 3 without the partitions named.
+QString listWithout(const DialogRig &rig, const QStringList &dropped)
+{
+    const RecordSet all = rig.store->partitions(3);
+    RecordSet fewer(all.fields());
+    for (const RecordSet::Row &row : all.rows())
+        if (!dropped.contains(row.at(1).toText()))
+            fewer.addRow(row);
+    return rowset::write(fewer);
+}
+
+} // namespace
+
+class NavigationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { GUI::unload(); }
+
+    // The list of configuration 3 is 0 Template, 1 Alpha, 4 Bravo, 12 Charlie.
+    void moves_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("config");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("after");   // number|name|position|entry|first node maximum
+        QTest::addColumn<QString>("buttons"); // First, Previous, Next, Last, Defaults
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<bool>("applyAfter");
+        QTest::addColumn<int>("reads"); // settings loads after the action
+        QTest::addColumn<QString>("storedLimit");
+        const QString bravo = "4|Bravo|3 of 4|4 - Bravo|7";
+        const QString charlie = "12|Charlie|4 of 4|12 - Charlie|15";
+        const QString templ = "0|Template|1 of 4|0 - Template|3";
+        const QStringList none;
+        QTest::newRow("Next") << "" << 3 << 1 << false << QString() << none << "cmdNext" << bravo << "11111"
+                              << none << false << 2 << "2";
+        QTest::newRow("Ctrl+PgDown as Next") << "" << 3 << 1 << false << QString() << none << "Ctrl+PgDown"
+                                             << bravo << "11111" << none << false << 2 << "2";
+        QTest::newRow("Next onto the last") << "" << 3 << 4 << false << QString() << none << "cmdNext" << charlie
+                                            << "11001" << none << false << 2 << "3";
+        QTest::newRow("Previous onto the first") << "" << 3 << 1 << false << QString() << none << "cmdPrevious"
+                                                 << templ << "00110" << none << false << 2 << "2";
+        QTest::newRow("Ctrl+PgUp as Previous") << "" << 3 << 12 << false << QString() << none << "Ctrl+PgUp"
+                                               << bravo << "11111" << none << false << 2 << "7";
+        QTest::newRow("First") << "" << 3 << 12 << false << QString() << none << "cmdFirst" << templ << "00110"
+                               << none << false << 2 << "7";
+        QTest::newRow("Ctrl+Home as First") << "" << 3 << 4 << false << QString() << none << "Ctrl+Home" << templ
+                                            << "00110" << none << false << 2 << "3";
+        QTest::newRow("Last") << "" << 3 << 0 << false << QString() << none << "cmdLast" << charlie << "11001"
+                              << none << false << 2 << "5";
+        QTest::newRow("Ctrl+End as Last") << "" << 3 << 1 << false << QString() << none << "Ctrl+End" << charlie
+                                          << "11001" << none << false << 2 << "2";
+        QTest::newRow("pick the entry of 12") << "" << 3 << 0 << false << QString() << none << "list 3" << charlie
+                                              << "11001" << none << false << 1 << "5";
+        QTest::newRow("pick the first entry") << "" << 3 << 4 << false << QString() << none << "list 0" << templ
+                                              << "00110" << none << false << 1 << "3";
+        QTest::newRow("pick a middle entry") << "" << 3 << 0 << false << QString() << none << "list 2" << bravo
+                                             << "11111" << none << false << 1 << "5";
+        QTest::newRow("read only: pick") << "r" << 3 << 0 << false << QString() << none << "list 2" << bravo
+                                         << "11110" << none << false << 1 << "5";
+        QTest::newRow("read only: Next") << "r" << 3 << 0 << false << QString() << none << "cmdNext"
+                                         << "1|Alpha|2 of 4|1 - Alpha|4" << "11110" << none << false << 2 << "5";
+        QTest::newRow("one partition: Ctrl+PgDown does nothing")
+            << "" << 4 << 7 << false << QString() << none << "Ctrl+PgDown" << "7|Solo|1 of 1|7 - Solo|10"
+            << "00001" << none << false << 0 << "";
+        QTest::newRow("No: the next partition over the edits")
+            << "" << 3 << 1 << true << QString() << QStringList{"No"} << "cmdNext" << bravo << "11111"
+            << QStringList{kQuestion} << false << 2 << "2";
+        QTest::newRow("Yes: saved, then moved") << "" << 3 << 1 << true << QString() << QStringList{"Yes"}
+                                                << "cmdNext" << bravo << "11111" << QStringList{kQuestion} << false
+                                                << 2 << "9";
+        QTest::newRow("Yes with a short code: moved unsaved")
+            << "" << 3 << 1 << true << "12" << QStringList{"Yes"} << "cmdNext" << bravo << "11111"
+            << QStringList{kQuestion, kTooFew} << false << 2 << "2";
+        QTest::newRow("a pick with an edit asks") << "" << 3 << 1 << true << QString() << QStringList{"No"}
+                                                  << "list 3" << charlie << "11001" << QStringList{kQuestion}
+                                                  << false << 1 << "2";
+        // The defaults' list values differ from Bravo's: those choices enable cmdApply.
+        QTest::newRow("Defaults keep the number and position") << "" << 3 << 4 << false << QString() << none
+                                                               << "cmdViewPartitionDefault"
+                                                               << "4|Template|3 of 4|4 - Bravo|3" << "11111"
+                                                               << none << true << 1 << "3";
+    }
+    void moves()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, config);
+        QFETCH(int, start);
+        QFETCH(bool, edited);
+        QFETCH(QString, code);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, action);
+        QFETCH(QString, after);
+        QFETCH(QString, buttons);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, applyAfter);
+        QFETCH(int, reads);
+        QFETCH(QString, storedLimit);
+        DialogRig rig;
+        rig.answer(boxes, answers);
+        bool readWhileIdle = false;
+        rig.intercept.partitionSettings = [&](const QString &, const QString &) {
+            ++rig.settingsReads;
+            readWhileIdle |= rig.ui.pointer.screenPointer() == ui::Pointer::Default;
+            return QString();
+        };
+        QVERIFY(rig.show(qint16(config), qint16(start), menu, [&](GUI &form) {
+            if (edited)
+                edit(form, code);
+            rig.settingsReads = 0;
+            trigger(form, action);
+            QCOMPARE(shown(form), after);
+            QCOMPARE(navigationStates(form), buttons);
+            QCOMPARE(ownEnabled(form.cmdApply), applyAfter);
+            form.cmdApply->setEnabled(false); // nothing to ask when the dialog closes
+        }));
+        QCOMPARE(rig.boxes(), boxes);
+        QCOMPARE(rig.settingsReads, reads);
+        QVERIFY(!readWhileIdle);
+        QCOMPARE(rig.ui.pointer.screenPointer(), ui::Pointer::Default);
+        QCOMPARE(rig.stored(qint16(start), "SelectLimit"), storedLimit);
+    }
+
+    // Another administrator removed partitions: after a save the list no
+    // longer matches the buttons, which then meet an end or a gap. Whatever
+    // the way out, the next pick with an edit asks again.
+    void endsOfAListThatChanged_data()
+    {
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<bool>("editAgain");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<int>("reads");
+        QTest::newRow("Next after the last went") << QStringList{"12"} << false << "cmdNext"
+                                                  << "(default): No more record (OK, None)" << 0;
+        QTest::newRow("Previous after the first went") << QStringList{"0", "1"} << false << "cmdPrevious"
+                                                       << "(default): Begin record (OK, None)" << 0;
+        QTest::newRow("First on the first, with an edit") << QStringList{"0", "1"} << true << "cmdFirst"
+                                                          << kQuestion << 0;
+        QTest::newRow("Last on the last") << QStringList{"12"} << false << "cmdLast" << "" << 0;
+        QTest::newRow("Previous with the shown one gone")
+            << QStringList{"4"} << false << "cmdPrevious"
+            << "Internal Error: Inactive Business Rules\r\nVEL_PART_SET:cmdPrevious_Click \r\n"
+               "Invalid property array index (OK, Critical)"
+            << 0;
+    }
+    void endsOfAListThatChanged()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(bool, editAgain);
+        QFETCH(QString, action);
+        QFETCH(QString, boxes);
+        QFETCH(int, reads);
+        DialogRig rig;
+        QStringList expected = boxes.isEmpty() ? QStringList{} : QStringList{boxes};
+        expected << kQuestion;
+        rig.answer(expected, {"No", "No"});
+        QVERIFY(rig.show(3, 4, QString(), [&](GUI &form) {
+            const QString shorter = listWithout(rig, dropped);
+            rig.intercept.partitions = [shorter](const QString &) { return shorter; };
+            form.cboSelectionLimit->setCurrentIndex(8);
+            QTest::mouseClick(form.cmdApply, Qt::LeftButton); // saves and rebuilds the list
+            QCOMPARE(rig.stored(4, "SelectLimit"), QStringLiteral("8"));
+            if (editAgain)
+                form.cboSelectionLimit->setCurrentIndex(6);
+            rig.settingsReads = 0;
+            trigger(form, action);
+            QCOMPARE(rig.settingsReads, reads);
+            QCOMPARE(form.txtPartitionNumber->text(), QStringLiteral("4"));
+            QVERIFY(!ownEnabled(form.cmdApply));
+            form.cboSelectionLimit->setCurrentIndex(7);
+            const int other = (form.cboPartitionNumber->currentIndex() + 1) % form.cboPartitionNumber->count();
+            form.cboPartitionNumber->setCurrentIndex(other);
+        }));
+        QCOMPARE(rig.boxes(), expected);
+    }
+
+    // A handler's failure shows the dialog's error box under its own name;
+    // here the form runs without a rules object (error 91).
+    void handlerErrorsAreBoxed_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("error");
+        const QString notSet = "Object variable or With block variable not set";
+        QTest::newRow("First") << "cmdFirst" << "cmdFirst_Click" << notSet;
+        QTest::newRow("Previous") << "cmdPrevious" << "cmdPrevious_Click" << notSet;
+        QTest::newRow("Next") << "cmdNext" << "cmdNext_Click" << notSet;
+        QTest::newRow("Last") << "cmdLast" << "cmdLast_Click" << notSet;
+        QTest::newRow("Defaults") << "cmdViewPartitionDefault" << "cmdViewPartitionDefault_Click" << notSet;
+        QTest::newRow("a pick") << "list 1" << "cboPartitionNumber_Click" << notSet;
+        QTest::newRow("Apply beyond 16 bits") << "cmdApply" << "cmdApply_Click" << "Overflow";
+    }
+    void handlerErrorsAreBoxed()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, location);
+        QFETCH(QString, error);
+        ScriptedUi ui;
+        ui.boxes.expect(ui::Answer::OK);
+        GUI &form = GUI::load();
+        form.Load_Combo_Lists();
+        listControls::appendItem(form.cboPartitionNumber, QStringLiteral("1 - One"), 1);
+        listControls::appendItem(form.cboPartitionNumber, QStringLiteral("2 - Two"), 2);
+        form.show();
+        if (action == QLatin1String("cmdApply")) {
+            form.cboSelectionLimit->setCurrentIndex(3);
+            typeInto(form.txtAccessCode, QStringLiteral("1234"));
+            const QSignalBlocker unchecked(form.txtRecTimeMin); // past the field's own limit
+            form.txtRecTimeMin->setText(QStringLiteral("600"));
+        }
+        trigger(form, action);
+        QCOMPARE(ui.boxes.shown().size(), 1);
+        QCOMPARE(ui.boxes.shown().at(0).text,
+                 "Inactive Business Rules\r\nVEL_PART_SET:" + location + " \r\n" + error);
+        QCOMPARE(ownEnabled(form.cmdApply), action == QLatin1String("cmdApply"));
+    }
+
+    void picturesNameTheirMoves()
+    {
+        GUI &form = GUI::load();
+        QCOMPARE(form.cmdFirst->accessibleName(), QStringLiteral("First partition"));
+        QCOMPARE(form.cmdPrevious->toolTip(), QStringLiteral("Previous partition (Ctrl+PgUp)"));
+        QCOMPARE(form.cmdNext->toolTip(), QStringLiteral("Next partition (Ctrl+PgDown)"));
+        QCOMPARE(form.cmdLast->accessibleName(), QStringLiteral("Last partition"));
+    }
+};
+
+REGISTER_TEST(NavigationTest)
+#include "tst_navigation.moc"
