@@ -256,6 +256,7 @@ private slots:
             rules.Get_Partition_Settings(1, 0, true);
             after = position();
             name = form.txtPartitionName->text();
+            rig.ui.boxes.expect(ui::Answer::No); // the loaded lists count as edits when the dialog closes
         };
         rules.Shown(1, 2, QString());
         QCOMPARE(before, QStringList({"2", "2 - Support", "3 of 6"}));
@@ -481,6 +482,7 @@ private slots:
             loaded = rules.Get_Data();
             selected = form.cboPartitionNumber->currentIndex();
             name = form.txtPartitionName->text();
+            rig.ui.boxes.expect(ui::Answer::No); // the loaded lists count as edits when the dialog closes
         };
         rules.Shown(1, 1, QString());
         QVERIFY(loaded);
