@@ -4,6 +4,7 @@
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -11,23 +12,14 @@
 namespace testing {
 namespace {
 
-struct Partition
-{
-    qint16 config;
-    qint16 id;
-    const char *name;
-    const char *code;
-    const char *selectLimit;
-    qint32 timeLimit;
-    const char *command;
-    qint32 totalRecTime;
-    qint16 msgNo;
-};
-
-const Partition kPartitions[] = {
-    {3, 0, "Template", "5555", "5", 300, "NOOP", 600, 1},  {3, 1, "Alpha", "1111", "2", 90, "PLAY", 120, 2},
-    {3, 4, "Bravo", "4444", "3", 45, "NOOP", 61, 1},       {3, 12, "Charlie", "1212", "7", 0, "NOOP", 0, 1},
-    {4, 7, "Solo", "7777", "1", 30, "NOOP", 30, 1},
+// Configuration, number, name, code, language, selection limit, time limit,
+// command, no-message action, total recording time, two zeros, message number.
+const server::PartitionRow kPartitions[] = {
+    {3, 0, "Template", "5555", "ENGLISH", "5", 300, "NOOP", "IGNORE", 600, 0, 0, 1},
+    {3, 1, "Alpha", "1111", "ENGLISH", "2", 90, "PLAY", "IGNORE", 120, 0, 0, 2},
+    {3, 4, "Bravo", "4444", "ENGLISH", "3", 45, "NOOP", "IGNORE", 61, 0, 0, 1},
+    {3, 12, "Charlie", "1212", "ENGLISH", "7", 0, "NOOP", "IGNORE", 0, 0, 0, 1},
+    {4, 7, "Solo", "7777", "ENGLISH", "1", 30, "NOOP", "IGNORE", 30, 0, 0, 1},
 };
 
 const QString kButtons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
@@ -42,11 +34,10 @@ DialogRig::DialogRig() : Rig(DataFolder::Present, server::ReferenceStore::Seedin
     store->addNodeTypeRow({0, "Message", "Message"});
     store->addNodeTypeRow({100, "Port", "Port"});
     store->addNodeTypeRow({101, "Line", "Ligne"});
-    for (const Partition &p : kPartitions) {
-        store->insertPartition({p.config, p.id, p.name, p.code, "ENGLISH", p.selectLimit, p.timeLimit, p.command,
-                                "IGNORE", p.totalRecTime, 0, 0, p.msgNo});
+    for (const server::PartitionRow &p : kPartitions) {
+        store->insertPartition(p);
         for (const qint16 type : {0, 100, 101})
-            store->saveNodeMax({p.config, p.id, type, qint16(type / 10 + p.id + 3)});
+            store->saveNodeMax({p.configId, p.partitionId, type, qint16(type / 10 + p.partitionId + 3)});
     }
     intercept.partitionSettings = [this](const QString &, const QString &) { return ++settingsReads, QString(); };
     intercept.partitions = [this](const QString &) { return ++listReads, QString(); };
@@ -62,13 +53,11 @@ bool DialogRig::show(qint16 config, qint16 partition, const QString &menuOption,
 
 void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answers)
 {
+    const QHash<QString, ui::Answer> byName{{"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
     qsizetype question = 0;
     for (const QString &box : expectedBoxes) {
         const bool asked = box.startsWith(QLatin1String("Confirmation")) && question < answers.size();
-        const QString reply = asked ? answers.at(question++) : QStringLiteral("OK");
-        ui.boxes.expect(reply == "Yes" ? ui::Answer::Yes : reply == "No" ? ui::Answer::No
-                        : reply == "Cancel"                            ? ui::Answer::Cancel
-                                                                       : ui::Answer::OK);
+        ui.boxes.expect(asked ? byName.value(answers.at(question++), ui::Answer::OK) : ui::Answer::OK);
     }
 }
 

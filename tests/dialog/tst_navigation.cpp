@@ -45,15 +45,6 @@ QString shown(const GUI &form)
         .join(QLatin1Char('|'));
 }
 
-// An edit: a new name and a list choice; a code to type too unless null.
-void edit(GUI &form, const QString &code)
-{
-    typeInto(form.txtPartitionName, QStringLiteral("Edited"));
-    form.cboSelectionLimit->setCurrentIndex(9);
-    if (!code.isNull())
-        typeInto(form.txtAccessCode, code);
-}
-
 // The partition list of configuration 3 without the partitions named.
 QString listWithout(const DialogRig &rig, const QStringList &dropped)
 {
@@ -74,88 +65,73 @@ class NavigationTest : public QObject
 private slots:
     void cleanup() { GUI::unload(); }
 
-    // The list of configuration 3 is 0 Template, 1 Alpha, 4 Bravo, 12 Charlie.
+    // The list of configuration 3 is 0 Template, 1 Alpha, 4 Bravo, 12 Charlie;
+    // partition 7 is configuration 4's only one.
     void moves_data()
     {
         QTest::addColumn<QString>("menu");
-        QTest::addColumn<int>("config");
         QTest::addColumn<int>("start");
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("code"); // typed with an edit; null: no edit
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("actions");
         QTest::addColumn<QString>("after");   // number|name|position|entry|first node maximum
-        QTest::addColumn<QString>("buttons"); // First, Previous, Next, Last, Defaults
+        QTest::addColumn<QString>("buttons"); // First, Previous, Next, Last, Defaults, Apply
         QTest::addColumn<QStringList>("boxes");
-        QTest::addColumn<bool>("applyAfter");
-        QTest::addColumn<int>("reads"); // settings loads after the action
+        QTest::addColumn<int>("reads"); // settings loads
         QTest::addColumn<QString>("storedLimit");
         const QString bravo = "4|Bravo|3 of 4|4 - Bravo|7";
         const QString charlie = "12|Charlie|4 of 4|12 - Charlie|15";
         const QString templ = "0|Template|1 of 4|0 - Template|3";
         const QStringList none;
-        QTest::newRow("Next") << "" << 3 << 1 << false << QString() << none << "cmdNext" << bravo << "11111"
-                              << none << false << 2 << "2";
-        QTest::newRow("Ctrl+PgDown as Next") << "" << 3 << 1 << false << QString() << none << "Ctrl+PgDown"
-                                             << bravo << "11111" << none << false << 2 << "2";
-        QTest::newRow("Next onto the last") << "" << 3 << 4 << false << QString() << none << "cmdNext" << charlie
-                                            << "11001" << none << false << 2 << "3";
-        QTest::newRow("Previous onto the first") << "" << 3 << 1 << false << QString() << none << "cmdPrevious"
-                                                 << templ << "00110" << none << false << 2 << "2";
-        QTest::newRow("Ctrl+PgUp as Previous") << "" << 3 << 12 << false << QString() << none << "Ctrl+PgUp"
-                                               << bravo << "11111" << none << false << 2 << "7";
-        QTest::newRow("First") << "" << 3 << 12 << false << QString() << none << "cmdFirst" << templ << "00110"
-                               << none << false << 2 << "7";
-        QTest::newRow("Ctrl+Home as First") << "" << 3 << 4 << false << QString() << none << "Ctrl+Home" << templ
-                                            << "00110" << none << false << 2 << "3";
-        QTest::newRow("Last") << "" << 3 << 0 << false << QString() << none << "cmdLast" << charlie << "11001"
-                              << none << false << 2 << "5";
-        QTest::newRow("Ctrl+End as Last") << "" << 3 << 1 << false << QString() << none << "Ctrl+End" << charlie
-                                          << "11001" << none << false << 2 << "2";
-        QTest::newRow("pick the entry of 12") << "" << 3 << 0 << false << QString() << none << "list 3" << charlie
-                                              << "11001" << none << false << 1 << "5";
-        QTest::newRow("pick the first entry") << "" << 3 << 4 << false << QString() << none << "list 0" << templ
-                                              << "00110" << none << false << 1 << "3";
-        QTest::newRow("pick a middle entry") << "" << 3 << 0 << false << QString() << none << "list 2" << bravo
-                                             << "11111" << none << false << 1 << "5";
-        QTest::newRow("read only: pick") << "r" << 3 << 0 << false << QString() << none << "list 2" << bravo
-                                         << "11110" << none << false << 1 << "5";
-        QTest::newRow("read only: Next") << "r" << 3 << 0 << false << QString() << none << "cmdNext"
-                                         << "1|Alpha|2 of 4|1 - Alpha|4" << "11110" << none << false << 2 << "5";
+        const QString noEdit;
+        QTest::newRow("Next") << "" << 1 << noEdit << none << "cmdNext" << bravo << "111110" << none << 2 << "2";
+        QTest::newRow("Ctrl+PgDown as Next") << "" << 1 << noEdit << none << "Ctrl+PgDown" << bravo << "111110"
+                                             << none << 2 << "2";
+        QTest::newRow("Next onto the last") << "" << 4 << noEdit << none << "cmdNext" << charlie << "110010" << none
+                                            << 2 << "3";
+        QTest::newRow("Previous onto the first") << "" << 1 << noEdit << none << "cmdPrevious" << templ << "001100"
+                                                 << none << 2 << "2";
+        QTest::newRow("Ctrl+PgUp as Previous") << "" << 12 << noEdit << none << "Ctrl+PgUp" << bravo << "111110"
+                                               << none << 2 << "7";
+        QTest::newRow("Ctrl+Home as First") << "" << 4 << noEdit << none << "Ctrl+Home" << templ << "001100"
+                                            << none << 2 << "3";
+        QTest::newRow("Ctrl+End as Last") << "" << 1 << noEdit << none << "Ctrl+End" << charlie << "110010" << none
+                                          << 2 << "2";
+        QTest::newRow("pick the entry of 12") << "" << 0 << noEdit << none << "list 3" << charlie << "110010"
+                                              << none << 1 << "5";
+        QTest::newRow("pick the first, then a middle entry") << "" << 4 << noEdit << none << "list 0, list 2"
+                                                             << bravo << "111110" << none << 2 << "3";
+        QTest::newRow("read only: Next") << "r" << 0 << noEdit << none << "cmdNext" << "1|Alpha|2 of 4|1 - Alpha|4"
+                                         << "111100" << none << 2 << "5";
         QTest::newRow("one partition: Ctrl+PgDown does nothing")
-            << "" << 4 << 7 << false << QString() << none << "Ctrl+PgDown" << "7|Solo|1 of 1|7 - Solo|10"
-            << "00001" << none << false << 0 << "";
-        QTest::newRow("No: the next partition over the edits")
-            << "" << 3 << 1 << true << QString() << QStringList{"No"} << "cmdNext" << bravo << "11111"
-            << QStringList{kQuestion} << false << 2 << "2";
-        QTest::newRow("Yes: saved, then moved") << "" << 3 << 1 << true << QString() << QStringList{"Yes"}
-                                                << "cmdNext" << bravo << "11111" << QStringList{kQuestion} << false
-                                                << 2 << "9";
-        QTest::newRow("Yes with a short code: moved unsaved")
-            << "" << 3 << 1 << true << "12" << QStringList{"Yes"} << "cmdNext" << bravo << "11111"
-            << QStringList{kQuestion, kTooFew} << false << 2 << "2";
-        QTest::newRow("a pick with an edit asks") << "" << 3 << 1 << true << QString() << QStringList{"No"}
-                                                  << "list 3" << charlie << "11001" << QStringList{kQuestion}
-                                                  << false << 1 << "2";
+            << "" << 7 << noEdit << none << "Ctrl+PgDown" << "7|Solo|1 of 1|7 - Solo|10" << "000010" << none << 0
+            << "";
+        QTest::newRow("No: the next partition over the edits") << "" << 1 << "1111" << QStringList{"No"} << "cmdNext"
+                                                               << bravo << "111110" << QStringList{kQuestion} << 2
+                                                               << "2";
+        QTest::newRow("Yes: saved, then moved") << "" << 1 << "1111" << QStringList{"Yes"} << "cmdNext" << bravo
+                                                << "111110" << QStringList{kQuestion} << 2 << "9";
+        QTest::newRow("Yes with a short code: moved unsaved") << "" << 1 << "12" << QStringList{"Yes"} << "cmdNext"
+                                                              << bravo << "111110" << QStringList{kQuestion, kTooFew}
+                                                              << 2 << "2";
+        QTest::newRow("a pick with an edit asks") << "" << 1 << "1111" << QStringList{"No"} << "list 3" << charlie
+                                                  << "110010" << QStringList{kQuestion} << 1 << "2";
         // The defaults' list values differ from Bravo's: those choices enable cmdApply.
-        QTest::newRow("Defaults keep the number and position") << "" << 3 << 4 << false << QString() << none
+        QTest::newRow("Defaults keep the number and position") << "" << 4 << noEdit << none
                                                                << "cmdViewPartitionDefault"
-                                                               << "4|Template|3 of 4|4 - Bravo|3" << "11111"
-                                                               << none << true << 1 << "3";
+                                                               << "4|Template|3 of 4|4 - Bravo|3" << "111111" << none
+                                                               << 1 << "3";
     }
     void moves()
     {
         QFETCH(QString, menu);
-        QFETCH(int, config);
         QFETCH(int, start);
-        QFETCH(bool, edited);
         QFETCH(QString, code);
         QFETCH(QStringList, answers);
-        QFETCH(QString, action);
+        QFETCH(QString, actions);
         QFETCH(QString, after);
         QFETCH(QString, buttons);
         QFETCH(QStringList, boxes);
-        QFETCH(bool, applyAfter);
         QFETCH(int, reads);
         QFETCH(QString, storedLimit);
         DialogRig rig;
@@ -166,14 +142,17 @@ private slots:
             readWhileIdle |= rig.ui.pointer.screenPointer() == ui::Pointer::Default;
             return QString();
         };
-        QVERIFY(rig.show(qint16(config), qint16(start), menu, [&](GUI &form) {
-            if (edited)
-                edit(form, code);
+        QVERIFY(rig.show(start == 7 ? 4 : 3, qint16(start), menu, [&](GUI &form) {
+            if (!code.isNull()) {
+                typeInto(form.txtPartitionName, QStringLiteral("Edited"));
+                form.cboSelectionLimit->setCurrentIndex(9);
+                typeInto(form.txtAccessCode, code);
+            }
             rig.settingsReads = 0;
-            trigger(form, action);
+            for (const QString &action : actions.split(QStringLiteral(", ")))
+                trigger(form, action);
             QCOMPARE(shown(form), after);
-            QCOMPARE(navigationStates(form), buttons);
-            QCOMPARE(ownEnabled(form.cmdApply), applyAfter);
+            QCOMPARE(navigationStates(form) + (ownEnabled(form.cmdApply) ? "1" : "0"), buttons);
             form.cmdApply->setEnabled(false); // nothing to ask when the dialog closes
         }));
         QCOMPARE(rig.boxes(), boxes);
@@ -184,38 +163,32 @@ private slots:
     }
 
     // Another administrator removed partitions: after a save the list no
-    // longer matches the buttons, which then meet an end or a gap. Whatever
-    // the way out, the next pick with an edit asks again.
+    // longer matches the buttons, which then meet an end or a gap. Each move
+    // starts with an edit, so it asks first and reloads nothing; whatever its
+    // way out, the next pick with an edit asks again.
     void endsOfAListThatChanged_data()
     {
         QTest::addColumn<QStringList>("dropped");
-        QTest::addColumn<bool>("editAgain");
         QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("boxes");
-        QTest::addColumn<int>("reads");
-        QTest::newRow("Next after the last went") << QStringList{"12"} << false << "cmdNext"
-                                                  << "(default): No more record (OK, None)" << 0;
-        QTest::newRow("Previous after the first went") << QStringList{"0", "1"} << false << "cmdPrevious"
-                                                       << "(default): Begin record (OK, None)" << 0;
-        QTest::newRow("First on the first, with an edit") << QStringList{"0", "1"} << true << "cmdFirst"
-                                                          << kQuestion << 0;
-        QTest::newRow("Last on the last") << QStringList{"12"} << false << "cmdLast" << "" << 0;
+        QTest::addColumn<QStringList>("shows");
+        QTest::newRow("Next after the last went") << QStringList{"12"} << "cmdNext"
+                                                  << QStringList{"(default): No more record (OK, None)"};
+        QTest::newRow("Previous after the first went") << QStringList{"0", "1"} << "cmdPrevious"
+                                                       << QStringList{"(default): Begin record (OK, None)"};
+        QTest::newRow("First on the first") << QStringList{"0", "1"} << "cmdFirst" << QStringList{};
+        QTest::newRow("Last on the last") << QStringList{"12"} << "cmdLast" << QStringList{};
         QTest::newRow("Previous with the shown one gone")
-            << QStringList{"4"} << false << "cmdPrevious"
-            << "Internal Error: Inactive Business Rules\r\nVEL_PART_SET:cmdPrevious_Click \r\n"
-               "Invalid property array index (OK, Critical)"
-            << 0;
+            << QStringList{"4"} << "cmdPrevious"
+            << QStringList{"Internal Error: Inactive Business Rules\r\nVEL_PART_SET:cmdPrevious_Click \r\n"
+                           "Invalid property array index (OK, Critical)"};
     }
     void endsOfAListThatChanged()
     {
         QFETCH(QStringList, dropped);
-        QFETCH(bool, editAgain);
         QFETCH(QString, action);
-        QFETCH(QString, boxes);
-        QFETCH(int, reads);
+        QFETCH(QStringList, shows);
         DialogRig rig;
-        QStringList expected = boxes.isEmpty() ? QStringList{} : QStringList{boxes};
-        expected << kQuestion;
+        const QStringList expected = QStringList{kQuestion} + shows + QStringList{kQuestion};
         rig.answer(expected, {"No", "No"});
         QVERIFY(rig.show(3, 4, QString(), [&](GUI &form) {
             const QString shorter = listWithout(rig, dropped);
@@ -223,11 +196,10 @@ private slots:
             form.cboSelectionLimit->setCurrentIndex(8);
             QTest::mouseClick(form.cmdApply, Qt::LeftButton); // saves and rebuilds the list
             QCOMPARE(rig.stored(4, "SelectLimit"), QStringLiteral("8"));
-            if (editAgain)
-                form.cboSelectionLimit->setCurrentIndex(6);
+            form.cboSelectionLimit->setCurrentIndex(6);
             rig.settingsReads = 0;
             trigger(form, action);
-            QCOMPARE(rig.settingsReads, reads);
+            QCOMPARE(rig.settingsReads, 0);
             QCOMPARE(form.txtPartitionNumber->text(), QStringLiteral("4"));
             QVERIFY(!ownEnabled(form.cmdApply));
             form.cboSelectionLimit->setCurrentIndex(7);
