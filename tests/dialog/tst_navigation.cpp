@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTest>
 
@@ -248,6 +249,41 @@ private slots:
         QCOMPARE(ui.boxes.shown().at(0).text,
                  "Inactive Business Rules\r\nVEL_PART_SET:" + location + " \r\n" + error);
         QCOMPARE(ownEnabled(form.cmdApply), action == QLatin1String("cmdApply"));
+    }
+
+    // The selector's lookup by partition number follows every change to the
+    // list. Steps: "add N" (text "N" for "addText N"), "set ROW N", "remove
+    // ROW", "clear", and "find N=ROW" (-1: none).
+    void lookupFollowsTheList_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("first of a repeated number") << "add 5, add 7, add 5, find 5=0, find 7=1, find 6=-1";
+        QTest::newRow("data changed later") << "add 5, add 7, find 7=1, set 1 9, find 9=1, find 7=-1";
+        QTest::newRow("a row removed") << "add 5, add 7, add 9, find 9=2, remove 0, find 9=1, find 5=-1";
+        QTest::newRow("cleared and filled again") << "add 5, add 7, find 7=1, clear, add 7, find 7=0";
+        QTest::newRow("a text that reads as the number") << "addText 5, add 7, find 7=1, find 5=0";
+    }
+    void lookupFollowsTheList()
+    {
+        QFETCH(QString, steps);
+        QComboBox list;
+        for (const QString &step : steps.split(QStringLiteral(", "))) {
+            const QStringList word = step.split(QRegularExpression(QStringLiteral("[ =]")));
+            QVERIFY2(word.size() >= 1, qPrintable(step));
+            const QVariant number = word.size() > 1 ? QVariant(word.at(1).toInt()) : QVariant();
+            if (word.at(0) == QLatin1String("add"))
+                listControls::appendItem(&list, word.at(1), number);
+            else if (word.at(0) == QLatin1String("addText"))
+                listControls::appendItem(&list, word.at(1), word.at(1));
+            else if (word.at(0) == QLatin1String("set"))
+                list.setItemData(number.toInt(), word.value(2).toInt());
+            else if (word.at(0) == QLatin1String("remove"))
+                list.removeItem(number.toInt());
+            else if (word.at(0) == QLatin1String("clear"))
+                listControls::clear(&list);
+            else
+                QCOMPARE(listControls::findItemData(&list, number.toInt(), list.count()), word.value(2).toInt());
+        }
     }
 
     void picturesNameTheirMoves()
