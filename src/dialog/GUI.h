@@ -108,7 +108,6 @@ private:
     ::Busyness_Rules &rules() const;
 
 public:
-
     // Settings panel.
     QFrame *PicDetail = nullptr;
     QLabel *lblPartitionNo = nullptr;

@@ -105,7 +105,7 @@ public:
 
     // State the dialog and the tests read.
     const QString &MenuOption() const { return m_MenuOption; }
-    // True in read-only access: nothing the user does may lead to a write.
+    // True in read-only access (MenuOption "r").
     bool ReadOnly() const;
     qint16 NodeTypeCount() const { return m_NodeTypeCount; }
     const KeyedCollection &NodeTypeNames() const { return *m_NodeTypeNames; }
