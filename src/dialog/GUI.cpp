@@ -37,6 +37,7 @@ GUI::GUI() : QDialog(nullptr)
     createControls();
     connectListHandlers();
     connectButtonHandlers();
+    connectNavigationHandlers();
     connectNodeGridHandlers();
     connectFieldHandlers();
     guardListsFromStrayWheel();

@@ -21,6 +21,7 @@ class QScrollBar;
 class QWidget;
 class Busyness_Rules;
 namespace rt { class RuntimeError; }
+namespace ui { enum class Answer; enum class Buttons; }
 
 class GUI : public QDialog
 {
@@ -75,11 +76,41 @@ public:
     // The node grid's scroll bar: the sheet picNode moves up by the value.
     void VScroll1_Change();
 
-    // Closing buttons: Cancel closes; OK closes when no edit is pending.
+    // Moving between partitions (GUI_Navigation.cpp). Every move first asks
+    // about unsaved edits; the four picture buttons also answer to Ctrl+Home,
+    // Ctrl+PgUp, Ctrl+PgDn and Ctrl+End while they are enabled.
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+    void cmdViewPartitionDefault_Click();
+    // The navigation buttons from the selected entry's place in the partition
+    // list. FollowPosition sets the Defaults button too, except in read-only
+    // access, which keeps it disabled whatever the position.
+    enum class DefaultsButton { Keep, FollowPosition };
+    void setButtonsFromListPosition(DefaultsButton defaults);
+
+    // Saving and closing (GUI_Apply.cpp). Every way of closing (OK, Cancel,
+    // the title bar's close button, Escape) passes reject(), which asks about
+    // unsaved edits and may keep the dialog open.
+    void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
+    void reject() override;
 
+private:
+    void connectNavigationHandlers();
+    void addNavigationShortcuts();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void moveToEnd(QPushButton *endButton, int entry);
+    ui::Answer askToSaveChanges(ui::Buttons buttons);
+    void askBeforeMoving();
+    bool accessCodeAccepted();
+    bool closingAllowed();
+    // The rules object of the showing; error 91 before one is set.
+    ::Busyness_Rules &rules() const;
 
+public:
     // Settings panel.
     QFrame *PicDetail = nullptr;
     QLabel *lblPartitionNo = nullptr;
@@ -153,8 +184,6 @@ private:
     void connectButtonHandlers();
     void connectNodeGridHandlers();
     template <typename Body> void handler(const char *procedure, Body body);
-    bool askToSaveChanges();
-    void setButtonsFromListPosition();
     template <typename Control>
     Control *place(Control *control, const QString &name, const QRect &twips, int tab);
     QLabel *label(QWidget *container, const QString &name, const QString &caption, const QRect &twips, int tab);

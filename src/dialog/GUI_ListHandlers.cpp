@@ -1,14 +1,11 @@
 // The click handlers of the dialog's drop-down lists. A choice in one of the
 // setting lists marks the partition as changed (cmdApply enabled); choosing
-// PLAY reveals the message-number field; a choice in the partition selector
-// loads that partition, after asking about unsaved changes.
+// PLAY reveals the message-number field. The partition selector's handler
+// lives with the other moves in GUI_Navigation.cpp.
 #include "dialog/GUI.h"
 #include "dialog/GUI_EventHandler.h"
 
-#include "core/Numbers.h"
 #include "dialog/ListControls.h"
-#include "rules/Busyness_Rules.h"
-#include "ui/Services.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -76,55 +73,4 @@ void GUI::fillMessageList(int firstNumber)
         listControls::setText(cboMSGCmd, word + QLatin1Char(' ') + number);
     cboMSGCmd->setVisible(false);
     txtMSGCmd->setVisible(true);
-}
-
-// The one question that protects unsaved edits. Yes saves as a click on
-// cmdApply would; No drops the edits when the next load replaces them.
-bool GUI::askToSaveChanges()
-{
-    const ui::Answer answer = ui::messageBoxes().show(QStringLiteral("Do you want to save changes?"),
-                                                      QStringLiteral("Confirmation"), ui::Buttons::YesNo,
-                                                      ui::Icon::Question);
-    if (answer == ui::Answer::Yes)
-        cmdApply->click();
-    else
-        cmdApply->setEnabled(false);
-    return answer == ui::Answer::Yes;
-}
-
-void GUI::cboPartitionNumber_Click()
-{
-    handler("cboPartitionNumber_Click", [&] {
-        if (!m_rules || m_rules->FirstLoad())
-            return;
-        const int chosen = cboPartitionNumber->currentIndex();
-        if (cmdApply->isEnabled() && !bNavigating)
-            askToSaveChanges();
-        listControls::selectIndex(cboPartitionNumber, chosen);
-        // The number is the entry's text up to and including the blank before " - ".
-        const QString text = cboPartitionNumber->currentText();
-        const qsizetype separator = text.indexOf(QStringLiteral(" - "));
-        m_rules->Partition_ID(rt::textToInteger(text.left(separator + 1)));
-        m_rules->Get_Data();
-        setButtonsFromListPosition();
-        cmdApply->setEnabled(false);
-    });
-}
-
-void GUI::setButtonsFromListPosition()
-{
-    const int count = cboPartitionNumber->count();
-    const int index = cboPartitionNumber->currentIndex();
-    if (count == 1) {
-        for (QPushButton *button : {cmdFirst, cmdPrevious, cmdNext, cmdLast})
-            button->setEnabled(false);
-        return;
-    }
-    const bool last = index == count - 1;
-    const bool first = !last && index == 0;
-    cmdFirst->setEnabled(!first);
-    cmdPrevious->setEnabled(!first);
-    cmdNext->setEnabled(!last);
-    cmdLast->setEnabled(!last);
-    cmdViewPartitionDefault->setEnabled(!first);
 }

@@ -2,6 +2,7 @@
 #include "dialog/ListControls.h"
 
 #include "core/RuntimeError.h"
+#include "dialog/ItemDataIndex.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -54,7 +55,7 @@ QVariant itemData(const QComboBox *list, int index)
 
 int findItemData(const QComboBox *list, qint32 number, int limit)
 {
-    const int found = list->findData(number);
+    const int found = firstRowWithData(list, number);
     if (found >= 0 && found < limit)
         return found;
     if (limit > list->count())

@@ -48,6 +48,8 @@ void Busyness_Rules::Security()
     }
 }
 
+bool Busyness_Rules::ReadOnly() const { return m_MenuOption == kReadOnly; }
+
 void Busyness_Rules::Initial()
 {
     try {

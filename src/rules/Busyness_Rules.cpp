@@ -8,7 +8,6 @@
 #include "dialog/Twips.h"
 #include "ui/Services.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -167,26 +166,6 @@ void Busyness_Rules::showLoadedDialog(GUI &form)
 {
     form.Set_MousePointer(false);
     form.cmdApply->setEnabled(false);
-    setNavigationButtons(form);
+    form.setButtonsFromListPosition(GUI::DefaultsButton::Keep);
     ui::modalRunner().runModal(form);
-}
-
-// The navigation buttons from the selected entry's place in the partition list.
-void Busyness_Rules::setNavigationButtons(GUI &form)
-{
-    const int count = form.cboPartitionNumber->count();
-    const int index = form.cboPartitionNumber->currentIndex();
-    bool towardsStart = true;
-    bool towardsEnd = true;
-    if (count == 1) {
-        towardsStart = towardsEnd = false;
-    } else if (index == 0) {
-        towardsStart = false;
-    } else if (index == count - 1) {
-        towardsEnd = false;
-    }
-    form.cmdFirst->setEnabled(towardsStart);
-    form.cmdPrevious->setEnabled(towardsStart);
-    form.cmdNext->setEnabled(towardsEnd);
-    form.cmdLast->setEnabled(towardsEnd);
 }

@@ -109,6 +109,8 @@ public:
 
     // State the dialog and the tests read.
     const QString &MenuOption() const { return m_MenuOption; }
+    // True in read-only access (MenuOption "r").
+    bool ReadOnly() const;
     qint16 NodeTypeCount() const { return m_NodeTypeCount; }
     const KeyedCollection &NodeTypeNames() const { return *m_NodeTypeNames; }
     bool Silent_Error() const { return m_Silent_Error; }
@@ -132,7 +134,6 @@ private:
     void applyCaptions(GUI &form, bool PartitionEnabled);
     void createMissingPartition(GUI &form);
     void showLoadedDialog(GUI &form);
-    void setNavigationButtons(GUI &form);
     void showSettingsRow(GUI &form, const RecordSet &settings, bool DefaultView);
     void showDefaultsAndCreate(GUI &form, qint16 configId, qint16 partitionId);
     // A new partition from the values standing in the dialog and the given

@@ -288,7 +288,10 @@ private slots:
         for (int number : {0, 4, 9})
             listControls::appendItem(form.cboPartitionNumber, QStringLiteral("%1 - Desk").arg(number), number);
         QComboBox *target = form.findChild<QComboBox *>(list);
-        target->setCurrentIndex(1);
+        {
+            const QSignalBlocker quiet(target); // the starting choice is no user's
+            target->setCurrentIndex(1);
+        }
         showActive(form);
         if (focused)
             target->setFocus();

@@ -1,7 +1,6 @@
-// The dialog's list and closing-button handlers on the real form: a choice
-// marks the partition as changed, PLAY reveals the message number, a choice in
-// the partition selector loads that partition (asking first about unsaved
-// edits), Cancel closes and OK closes when no edit is pending.
+// The dialog's list handlers on the real form: a choice marks the partition
+// as changed, PLAY reveals the message number, and a selector entry without a
+// number is reported.
 #include "Rig.h"
 
 #include "dialog/GUI.h"
@@ -92,63 +91,6 @@ private slots:
         QCOMPARE(form.cboMSGCmd->count(), 3); // the list keeps its items
     }
 
-    void selectingAPartitionLoadsIt_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QList<bool>>("buttons"); // First, Previous, Next, Last, Defaults
-        QTest::newRow("first entry") << 0 << "Default Partition" << QList<bool>{false, false, true, true, false};
-        QTest::newRow("middle entry") << 3 << "Réception \"Nord\" & <Sud>" << QList<bool>{true, true, true, true, true};
-        QTest::newRow("last entry") << 5 << "Warehouse O'Neil" << QList<bool>{true, true, false, false, true};
-    }
-    void selectingAPartitionLoadsIt()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, name);
-        QFETCH(QList<bool>, buttons);
-        Rig rig;
-        Busyness_Rules rules(rig.factory);
-        QString shownName;
-        QList<bool> shownButtons;
-        bool applyEnabled = true;
-        rig.ui.runner.script = [&](QDialog &) {
-            GUI &form = *GUI::instance();
-            form.cboPartitionNumber->setCurrentIndex(index);
-            shownName = form.txtPartitionName->text();
-            shownButtons = {ownEnabled(form.cmdFirst), ownEnabled(form.cmdPrevious), ownEnabled(form.cmdNext),
-                            ownEnabled(form.cmdLast), ownEnabled(form.cmdViewPartitionDefault)};
-            applyEnabled = ownEnabled(form.cmdApply);
-        };
-        QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
-        QCOMPARE(shownName, name);
-        QCOMPARE(int(rules.Partition_ID()), rig.store->partitions(1).rows().at(index).at(1).asInteger());
-        QCOMPARE(shownButtons, buttons);
-        QVERIFY(!applyEnabled);
-        QVERIFY(rig.ui.boxes.shown().isEmpty());
-    }
-
-    void unsavedEditsAreAskedAbout()
-    {
-        Rig rig;
-        Busyness_Rules rules(rig.factory);
-        rig.ui.boxes.expect(ui::Answer::No);
-        QString shownName;
-        rig.ui.runner.script = [&](QDialog &) {
-            GUI &form = *GUI::instance();
-            form.cboSelectionLimit->setCurrentIndex(7); // an edit
-            form.cboPartitionNumber->setCurrentIndex(2);
-            shownName = form.txtPartitionName->text();
-        };
-        QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
-        QCOMPARE(rig.ui.boxes.shown().size(), 1);
-        const ui::ShownBox question = rig.ui.boxes.shown().first();
-        QCOMPARE(question.text, QStringLiteral("Do you want to save changes?"));
-        QCOMPARE(question.title, QStringLiteral("Confirmation"));
-        QCOMPARE(question.buttons, ui::Buttons::YesNo);
-        QCOMPARE(question.icon, ui::Icon::Question);
-        QCOMPARE(shownName, QStringLiteral("Support"));
-    }
-
     void anEntryWithoutANumberIsReported()
     {
         Rig rig;
@@ -165,35 +107,6 @@ private slots:
         QCOMPARE(rig.ui.boxes.shown().first().title, QStringLiteral("Internal Error"));
         QCOMPARE(rig.ui.boxes.shown().first().text,
                  QStringLiteral("Inactive Business Rules\r\nVEL_PART_SET:cboPartitionNumber_Click \r\nType mismatch"));
-    }
-
-    void closingButtons_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("pendingEdit");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("Cancel") << "cmdCancel" << false << true;
-        QTest::newRow("Cancel with an edit") << "cmdCancel" << true << true;
-        QTest::newRow("OK") << "cmdOK" << false << true;
-        QTest::newRow("OK with an edit") << "cmdOK" << true << false;
-    }
-    void closingButtons()
-    {
-        QFETCH(QString, button);
-        QFETCH(bool, pendingEdit);
-        QFETCH(bool, closes);
-        Rig rig;
-        Busyness_Rules rules(rig.factory);
-        bool stillOpen = false;
-        rig.ui.runner.script = [&](QDialog &dialog) {
-            GUI &form = *GUI::instance();
-            if (pendingEdit)
-                form.cboRemoteLanguage->setCurrentIndex(4);
-            form.findChild<QPushButton *>(button)->click();
-            stillOpen = dialog.isVisible();
-        };
-        QVERIFY(rules.Shown(1, 1, QString()).asBoolean());
-        QCOMPARE(stillOpen, !closes);
     }
 };
 

@@ -286,6 +286,7 @@ private slots:
             rules.Get_Partition_Settings(1, 0, true);
             after = position();
             name = form.txtPartitionName->text();
+            rig.ui.boxes.expect(ui::Answer::No); // the loaded lists count as edits when the dialog closes
         };
         rules.Shown(1, 2, QString());
         QCOMPARE(before, QStringList({"2", "2 - Support", "3 of 6"}));
@@ -447,6 +448,7 @@ private slots:
             rules.Get_Partitions(5);
             rules.Get_Partition_Settings(5, 4, false);
             unchanged = form.txtIDFraction->text();
+            form.cmdApply->setEnabled(false); // the load is no edit to ask about
         };
         rules.Shown(5, 2, QString());
         QCOMPARE(fraction, QStringLiteral("3 of 7"));
@@ -512,6 +514,7 @@ private slots:
             loaded = rules.Get_Data();
             selected = form.cboPartitionNumber->currentIndex();
             name = form.txtPartitionName->text();
+            rig.ui.boxes.expect(ui::Answer::No); // the loaded lists count as edits when the dialog closes
         };
         rules.Shown(1, 1, QString());
         QVERIFY(loaded);

@@ -5,6 +5,7 @@
 
 #include "components/SingleUseComponents.h"
 #include "core/Numbers.h"
+#include "core/Seconds.h"
 #include "dialog/GUI.h"
 #include "ui/Services.h"
 
@@ -17,8 +18,7 @@ namespace {
 // Minutes and seconds boxes as one number of seconds, in 16-bit arithmetic.
 qint16 secondsOf(const QLineEdit *minutes, const QLineEdit *seconds)
 {
-    return rt::addInteger(rt::multiplyInteger(rt::textToInteger(minutes->text()), 60),
-                          rt::textToInteger(seconds->text()));
+    return rt::totalSeconds(minutes->text(), seconds->text());
 }
 
 // A node box's maximum; an empty box counts as 0 and is set to show "0".

@@ -1,0 +1,108 @@
+// The small configuration of the dialog tests and their readings.
+#include "DialogRig.h"
+
+#include "dialog/GUI.h"
+#include "rules/Busyness_Rules.h"
+
+#include <QHash>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace testing {
+namespace {
+
+// Configuration, number, name, code, language, selection limit, time limit,
+// command, no-message action, total recording time, two zeros, message number.
+const server::PartitionRow kPartitions[] = {
+    {3, 0, "Template", "5555", "ENGLISH", "5", 300, "NOOP", "IGNORE", 600, 0, 0, 1},
+    {3, 1, "Alpha", "1111", "ENGLISH", "2", 90, "PLAY", "IGNORE", 120, 0, 0, 2},
+    {3, 4, "Bravo", "4444", "ENGLISH", "3", 45, "NOOP", "IGNORE", 61, 0, 0, 1},
+    {3, 12, "Charlie", "1212", "ENGLISH", "7", 0, "NOOP", "IGNORE", 0, 0, 0, 1},
+    {4, 7, "Solo", "7777", "ENGLISH", "1", 30, "NOOP", "IGNORE", 30, 0, 0, 1},
+};
+
+const QString kButtons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+const QString kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+
+} // namespace
+
+DialogRig::DialogRig() : Rig(DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly)
+{
+    store->addConfiguration({3, "Harbour", "Site", 1, "System", 1});
+    store->addConfiguration({4, "Lighthouse", "Site", 1, "System", 1});
+    store->addNodeTypeRow({0, "Message", "Message"});
+    store->addNodeTypeRow({100, "Port", "Port"});
+    store->addNodeTypeRow({101, "Line", "Ligne"});
+    for (const server::PartitionRow &p : kPartitions) {
+        store->insertPartition(p);
+        for (const qint16 type : {0, 100, 101})
+            store->saveNodeMax({p.configId, p.partitionId, type, qint16(type / 10 + p.partitionId + 3)});
+    }
+    intercept.partitionSettings = [this](const QString &, const QString &) { return ++settingsReads, QString(); };
+    intercept.partitions = [this](const QString &) { return ++listReads, QString(); };
+}
+
+bool DialogRig::show(qint16 config, qint16 partition, const QString &menuOption,
+                     const std::function<void(GUI &)> &script)
+{
+    Busyness_Rules rules(factory);
+    ui.runner.script = [&](QDialog &) { script(*GUI::instance()); };
+    return rules.Shown(config, partition, menuOption).asBoolean();
+}
+
+void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answers)
+{
+    const QHash<QString, ui::Answer> byName{{"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
+    qsizetype question = 0;
+    for (const QString &box : expectedBoxes) {
+        const bool asked = box.startsWith(QLatin1String("Confirmation")) && question < answers.size();
+        ui.boxes.expect(asked ? byName.value(answers.at(question++), ui::Answer::OK) : ui::Answer::OK);
+    }
+}
+
+QString DialogRig::stored(qint16 partition, const char *field) const
+{
+    RecordSet settings = store->partitionSettings(3, partition);
+    return settings.isEOF() ? QString() : settings.Fields(QString::fromLatin1(field)).toText();
+}
+
+int DialogRig::storedMaximum(qint16 partition, int nodeType) const
+{
+    for (RecordSet maxima = store->nodeMaxima(3, partition); !maxima.isEOF(); maxima.MoveNext())
+        if (maxima.Fields(2).asInteger() == nodeType)
+            return int(maxima.Fields(3).asInteger());
+    return -1;
+}
+
+QStringList DialogRig::boxes() const
+{
+    QStringList lines;
+    for (const ui::ShownBox &box : ui.boxes.shown())
+        lines << QStringLiteral("%1: %2 (%3, %4)")
+                     .arg(box.title.isNull() ? QStringLiteral("(default)") : box.title, box.text,
+                          kButtons[int(box.buttons)], kIcons[int(box.icon)]);
+    return lines;
+}
+
+bool ownEnabled(const QWidget *widget) { return !widget->testAttribute(Qt::WA_Disabled); }
+
+QString navigationStates(const GUI &form)
+{
+    QString states;
+    for (const QPushButton *button :
+         {form.cmdFirst, form.cmdPrevious, form.cmdNext, form.cmdLast, form.cmdViewPartitionDefault})
+        states += ownEnabled(button) ? QLatin1Char('1') : QLatin1Char('0');
+    return states;
+}
+
+void typeInto(QLineEdit *box, const QString &text)
+{
+    box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(box, text);
+}
+
+} // namespace testing
