@@ -2,7 +2,6 @@
 #include "RowsetTesting.h"
 
 #include "core/RuntimeError.h"
-#include "data/Rowset.h"
 
 namespace testing {
 
@@ -19,7 +18,7 @@ QString rowsetDocument(const QString &columns, const QString &rows)
 
 QString column(const QString &name, const QString &type, const QString &extra)
 {
-    return QStringLiteral("<s:AttributeType name='%1' %3><s:datatype dt:type='%2'/></s:AttributeType>")
+    return QStringLiteral("<s:AttributeType name='%1'><s:datatype dt:type='%2' %3/></s:AttributeType>")
         .arg(name, type, extra);
 }
 
@@ -59,15 +58,6 @@ QString outcome(const std::function<QString()> &call)
     } catch (const rt::RuntimeError &error) {
         return QStringLiteral("error %1").arg(error.number());
     }
-}
-
-QString readOutcome(const QVariant &input)
-{
-    return outcome([&] {
-        if (input.typeId() == QMetaType::QByteArray)
-            return rowsText(rowset::readBytes(input.toByteArray()));
-        return rowsText(rowset::read(input.toString()));
-    });
 }
 
 } // namespace testing

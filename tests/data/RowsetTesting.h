@@ -5,7 +5,6 @@
 #include "data/RecordSet.h"
 
 #include <QString>
-#include <QVariant>
 #include <functional>
 
 namespace testing {
@@ -13,7 +12,7 @@ namespace testing {
 // A rowset document with the usual prefixes: columns are s:AttributeType
 // elements, rows the content of rs:data (which starts on line 11).
 QString rowsetDocument(const QString &columns, const QString &rows);
-// An s:AttributeType with its s:datatype; extra goes on the AttributeType.
+// An s:AttributeType with its s:datatype, which also carries extra.
 QString column(const QString &name, const QString &type, const QString &extra = {});
 
 // A value as its kind and text: "null", "t:x", "i:7", "f:1.5", "b:True",
@@ -26,7 +25,5 @@ QString fieldsText(const RecordSet &records);
 
 // What a call gives, or "error N" for the run-time error it raises.
 QString outcome(const std::function<QString()> &call);
-// The rows that reading a text (QString) or bytes (QByteArray) gives, or "error N".
-QString readOutcome(const QVariant &input);
 
 } // namespace testing
