@@ -6,23 +6,10 @@
 #include "TestSupport.h"
 #include "data/QRVCOMPlusFilesAndFolders.h"
 #include "platform/FileRegistry.h"
-#include "platform/ShellFolders.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-#include <optional>
-
-namespace {
-
-// A shell whose every lookup fails.
-class FailingShell : public platform::ShellFolders
-{
-public:
-    QString specialFolderPath(qint32) const override { return {}; }
-};
-
-} // namespace
 
 class DataFolderTest : public QObject
 {
@@ -32,8 +19,8 @@ private slots:
     void shellFolder()
     {
         ScopedEnvironment named("VELANTIS_COMMON_APPDATA", "/srv/data");
-        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(35) + u'|' + QRVCOMPlusFilesAndFolders::specialFolderPath(26),
-                 QStringLiteral("/srv/data|"));
+        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(35), QStringLiteral("/srv/data"));
+        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(26), QString());
         ScopedEnvironment unnamed("VELANTIS_COMMON_APPDATA", "");
         QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(35), QStringLiteral("/var/lib"));
     }
@@ -41,26 +28,25 @@ private slots:
     // $S stands for the shell's folder, $R for the registry's.
     void dataFolder_data()
     {
-        QTest::addColumn<QString>("shell"); // "holds it", "empty" or "failing"
+        QTest::addColumn<bool>("shellHolds"); // Velantis/QRVCOM+ made in the shell's folder
         QTest::addColumn<uint>("type");     // of "Common AppData"; 0 when there is none
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QString>("expected");
         const QByteArray registry("$R\0", 3);
-        QTest::newRow("the shell's folder") << "holds it" << 1u << registry << "$S/Velantis/QRVCOM+/";
-        QTest::newRow("the registry's, unchecked") << "empty" << 1u << registry << "$R/Velantis/QRVCOM+/";
-        QTest::newRow("the registry's when the shell fails") << "failing" << 1u << registry << "$R/Velantis/QRVCOM+/";
-        QTest::newRow("no registry value") << "empty" << 0u << QByteArray() << "/Velantis/QRVCOM+/";
-        QTest::newRow("a registry number as text") << "empty" << 4u << QByteArray("\7\0\0", 4) << "7/Velantis/QRVCOM+/";
-        QTest::newRow("a registry value of no known type") << "empty" << 11u << QByteArray(8, '\0') << "error 1001";
+        QTest::newRow("the shell's folder") << true << 1u << registry << "$S/Velantis/QRVCOM+/";
+        QTest::newRow("the registry's, unchecked") << false << 1u << registry << "$R/Velantis/QRVCOM+/";
+        QTest::newRow("no registry value") << false << 0u << QByteArray() << "/Velantis/QRVCOM+/";
+        QTest::newRow("a registry number as text") << false << 4u << QByteArray("\7\0\0", 4) << "7/Velantis/QRVCOM+/";
+        QTest::newRow("a registry value of no known type") << false << 11u << QByteArray(8, '\0') << "error 1001";
     }
     void dataFolder()
     {
-        QFETCH(QString, shell);
+        QFETCH(bool, shellHolds);
         QFETCH(uint, type);
         QFETCH(QByteArray, value);
         QFETCH(QString, expected);
         QTemporaryDir shellBase, registryBase, store;
-        if (shell != QLatin1String("empty"))
+        if (shellHolds)
             QVERIFY(QDir(shellBase.path()).mkpath(QStringLiteral("Velantis/QRVCOM+")));
         const QString file = store.filePath(QStringLiteral("registry.json"));
         const QString key = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
@@ -69,10 +55,6 @@ private slots:
                                                             QStringLiteral("Common AppData"), {type, value}));
         ScopedEnvironment shellFolder("VELANTIS_COMMON_APPDATA", QFile::encodeName(shellBase.path()));
         ScopedEnvironment registryFile("VELANTIS_REGISTRY_FILE", QFile::encodeName(file));
-        FailingShell failing;
-        std::optional<platform::ScopedShellFolders> failingShell;
-        if (shell == QLatin1String("failing"))
-            failingShell.emplace(failing);
         expected.replace(QLatin1String("$S"), shellBase.path()).replace(QLatin1String("$R"), registryBase.path());
         QString folder;
         const int error = testing::errorNumberOf([&] { folder = QRVCOMPlusFilesAndFolders::dataFolder(); });

@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -57,34 +57,27 @@ private slots:
         QCOMPARE(QString::number(raised->number()) + u' ' + raised->source() + u' ' + raised->description(), error);
     }
 
-    // Three processes append at once: every line comes out whole, and each
-    // process's lines complete and in order.
+    // Three processes append at once: every line comes out whole, and none is lost.
     void concurrentProcesses()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("User_Log.txt"));
-        const QStringList tags{"alpha", "bravo", "charlie"};
         std::vector<std::unique_ptr<QProcess>> running;
-        for (const QString &tag : tags) {
+        QList<QByteArray> expected{""}; // after the end of the last line
+        for (const char *tag : {"alpha", "bravo", "charlie"}) {
             running.push_back(std::make_unique<QProcess>());
             running.back()->start(QStringLiteral(APPEND_HELPER), {path, tag, "400", "9000"});
+            for (int i = 0; i < 400; ++i)
+                expected << QByteArray(tag) + ':' + QByteArray::number(i) + ':' + QByteArray(9000, tag[0]) + '\r';
         }
         for (const auto &process : running) {
             QVERIFY(process->waitForFinished(300000));
             QCOMPARE(process->exitStatus(), QProcess::NormalExit);
         }
-        const QList<QByteArray> lines = contentsOf(path).split('\n');
-        QCOMPARE(lines.size(), 1201);
-        QCOMPARE(lines.last(), QByteArray()); // the file ends with a whole line
-        QHash<QString, int> next;
-        static const QRegularExpression shape(QStringLiteral("^([a-z]+):(\\d+):([a-z]*)\r$"));
-        for (const QByteArray &line : lines.first(1200)) {
-            const auto match = shape.match(QString::fromLatin1(line));
-            QVERIFY2(match.hasMatch(), line.left(80).constData());
-            QCOMPARE(match.captured(2).toInt(), next[match.captured(1)]++);
-            QCOMPARE(match.captured(3), QString(9000, match.captured(1).at(0)));
-        }
-        QCOMPARE(next, (QHash<QString, int>{{"alpha", 400}, {"bravo", 400}, {"charlie", 400}}));
+        QList<QByteArray> lines = contentsOf(path).split('\n');
+        std::sort(lines.begin(), lines.end());
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(lines, expected);
     }
 };
 
