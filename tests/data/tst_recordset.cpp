@@ -37,13 +37,20 @@ QString names(RecordSet &records)
     return names + QString::number(records.RecordCount());
 }
 
-// The error each operation raises: its number, and for the first one and
-// one that differs from the first, its description; 0 when it raises none.
-QString refusals(RecordSet &records, std::initializer_list<std::function<void(RecordSet &)>> operations)
+using Operation = std::function<void(RecordSet &)>;
+
+// The error that each operation raises on a fresh people() brought into a
+// state first: its number, with the description for the first error and for
+// one that differs from the first; 0 when it raises none.
+QString refusals(const Operation &state, std::initializer_list<Operation> operations)
 {
     QStringList errors;
-    for (const auto &operation : operations) {
-        const auto error = testing::errorOf([&] { operation(records); });
+    for (const Operation &operation : operations) {
+        const auto error = testing::errorOf([&] {
+            RecordSet records = people();
+            state(records);
+            operation(records);
+        });
         const QString number = QString::number(error ? error->number() : 0);
         const bool describe = errors.isEmpty() || !errors.first().startsWith(number);
         errors << (describe && error ? number + u' ' + error->description() : number);
@@ -63,22 +70,24 @@ private slots:
     void misuse()
     {
         QVERIFY(!RecordSet().isOpen());
-        RecordSet closed = people(), atEnd = people(), open = people();
-        closed.Close();
-        for (int n = 0; n < 5 && !atEnd.isEOF(); ++n)
-            atEnd.MoveNext();
-        QCOMPARE(refusals(closed, {[](RecordSet &r) { r.isEOF(); }, [](RecordSet &r) { r.MoveFirst(); },
-                                   [](RecordSet &r) { r.MoveNext(); }, [](RecordSet &r) { r.Fields("ID"); },
-                                   [](RecordSet &r) { r.Fields(0); }, [](RecordSet &r) { r.Sort("ID"); },
-                                   [](RecordSet &r) { r.RecordCount(); }, [](RecordSet &r) { r.Close(); },
-                                   [](RecordSet &r) { r.addRow({}); }}),
+        QCOMPARE(refusals([](RecordSet &r) { r.Close(); },
+                          {[](RecordSet &r) { r.isEOF(); }, [](RecordSet &r) { r.MoveFirst(); },
+                           [](RecordSet &r) { r.MoveNext(); }, [](RecordSet &r) { r.Fields("ID"); },
+                           [](RecordSet &r) { r.Fields(0); }, [](RecordSet &r) { r.Sort("ID"); },
+                           [](RecordSet &r) { r.RecordCount(); }, [](RecordSet &r) { r.Close(); },
+                           [](RecordSet &r) { r.addRow({}); }}),
                  QStringLiteral("3704 Operation is not allowed when the object is closed. "
                                 "3704 3704 3704 3704 3704 3704 3704 3704"));
-        QCOMPARE(refusals(atEnd, {[](RecordSet &r) { r.MoveNext(); }, [](RecordSet &r) { r.Fields(1); }}),
+        const Operation toEnd = [](RecordSet &r) {
+            for (int n = 0; n < 5; ++n)
+                r.MoveNext();
+        };
+        QCOMPARE(refusals(toEnd, {[](RecordSet &r) { r.MoveNext(); }, [](RecordSet &r) { r.Fields(1); }}),
                  QStringLiteral("3021 Either BOF or EOF is True, or the current record has been deleted. Requested "
                                 "operation requires a current record. 3021"));
-        QCOMPARE(refusals(open, {[](RecordSet &r) { r.Fields("Nope"); }, [](RecordSet &r) { r.Fields(4); },
-                                 [](RecordSet &r) { r.Fields(-1); }, [](RecordSet &r) { r.addRow({i(1)}); }}),
+        QCOMPARE(refusals([](RecordSet &) {},
+                          {[](RecordSet &r) { r.Fields("Nope"); }, [](RecordSet &r) { r.Fields(4); },
+                           [](RecordSet &r) { r.Fields(-1); }, [](RecordSet &r) { r.addRow({i(1)}); }}),
                  QStringLiteral("3265 Item cannot be found in the collection corresponding to the requested name or "
                                 "ordinal. 3265 3265 5 A row of 1 values cannot be added to a record set of 4 "
                                 "columns."));

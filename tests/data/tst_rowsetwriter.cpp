@@ -20,9 +20,6 @@ private slots:
     // but holds a null, a renamed column and a type taken from the values.
     void layout()
     {
-        RecordSet records({{"ID", "i2", false, 2}, {"Name", "string", true, 30}, {"2nd", "", false}});
-        records.addRow({Variant::integer(1), Variant::text("\u00e9'\"&<>\t\r\n"), Variant::floating(2.5)});
-        records.addRow({Variant::integer(2), Variant(), Variant()});
         const char *expected =
             "<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\r\n"
             "\txmlns:dt='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'\r\n"
@@ -47,7 +44,13 @@ private slots:
             "\t<z:row ID='2'/>\r\n"
             "</rs:data>\r\n"
             "</xml>\r\n";
-        QCOMPARE(outcome([&] { return rowset::write(records); }), QString::fromUtf8(expected));
+        QCOMPARE(outcome([] {
+                     RecordSet records({{"ID", "i2", false, 2}, {"Name", "string", true, 30}, {"2nd", "", false}});
+                     records.addRow({Variant::integer(1), Variant::text("\u00e9'\"&<>\t\r\n"), Variant::floating(2.5)});
+                     records.addRow({Variant::integer(2), Variant(), Variant()});
+                     return rowset::write(records);
+                 }),
+                 QString::fromUtf8(expected));
     }
 
     // A plain, unique name is kept; any other becomes "c" and its position,
@@ -99,12 +102,14 @@ private slots:
         QFETCH(QString, name);
         QFETCH(Variant, value);
         QFETCH(QString, error);
-        RecordSet records = name.isNull() ? RecordSet() : RecordSet({FieldInfo{name, {}}});
-        if (records.isOpen()) {
-            records.addRow({Variant::text(" ")});
-            records.addRow({value});
-        }
-        const auto raised = testing::errorOf([&] { rowset::write(records); });
+        const auto raised = testing::errorOf([&] {
+            RecordSet records = name.isNull() ? RecordSet() : RecordSet({FieldInfo{name, {}}});
+            if (records.isOpen()) {
+                records.addRow({Variant::text(" ")});
+                records.addRow({value});
+            }
+            rowset::write(records);
+        });
         QVERIFY(raised);
         QCOMPARE(raised->number(), error.section(u' ', 0, 0).toInt());
         QVERIFY2(raised->description().contains(error.section(u' ', 1)), qPrintable(raised->description()));
@@ -148,16 +153,17 @@ private slots:
         QFETCH(QString, type);
         QFETCH(QList<Variant>, values);
         QFETCH(QString, readType);
-        RecordSet records({FieldInfo{QStringLiteral("Value"), type, false, 40}});
-        for (const Variant &value : values + QList{Variant()}) {
-            records.addRow({Variant()});
-            records.addRow({value});
-        }
         QCOMPARE(outcome([&] {
+                     RecordSet records({FieldInfo{QStringLiteral("Value"), type, false, 40}});
+                     for (const Variant &value : values + QList{Variant()}) {
+                         records.addRow({Variant()});
+                         records.addRow({value});
+                     }
                      const RecordSet back = rowset::read(rowset::write(records));
-                     return testing::fieldsText(back) + u' ' + testing::rowsText(back);
+                     const bool same = testing::rowsText(back) == testing::rowsText(records);
+                     return testing::fieldsText(back) + (same ? QString() : u' ' + testing::rowsText(back));
                  }),
-                 QStringLiteral("Value:%1?(40) ").arg(readType) + testing::rowsText(records));
+                 QStringLiteral("Value:%1?(40)").arg(readType));
     }
 };
 

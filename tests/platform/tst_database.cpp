@@ -73,8 +73,11 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, changed);
         const QString file = m_dir.filePath(QStringLiteral("NewDB.sqlite"));
-        Database(file).Update_Node_Type_Max(arguments.value(0), arguments.value(1), arguments.value(2),
-                                            arguments.value(3));
+        QCOMPARE(testing::errorNumberOf([&] {
+                     Database(file).Update_Node_Type_Max(arguments.value(0), arguments.value(1), arguments.value(2),
+                                                         arguments.value(3));
+                 }),
+                 0);
         QCOMPARE(run(file, {"SELECT Config_ID || ',' || PartitionID || ',' || NodeType_ID || ',' || Max_Number "
                             "FROM Node_Type_Max WHERE Max_Number <> 0"}),
                  changed);
@@ -116,8 +119,9 @@ private slots:
     {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Velantis/QRVCOM+")));
         ScopedEnvironment shell("VELANTIS_COMMON_APPDATA", QFile::encodeName(m_dir.path()));
-        QCOMPARE(Database().connectionString(),
-                 "Data Source=" + m_dir.path() + QStringLiteral("/Velantis/QRVCOM+/Database/NewDB.sqlite"));
+        QString connection;
+        QCOMPARE(testing::errorNumberOf([&] { connection = Database().connectionString(); }), 0);
+        QCOMPARE(connection, "Data Source=" + m_dir.path() + QStringLiteral("/Velantis/QRVCOM+/Database/NewDB.sqlite"));
     }
 
 private:

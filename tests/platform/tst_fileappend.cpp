@@ -32,8 +32,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("User_Log.txt"));
-        for (const QString &line : {QStringLiteral("first"), QStringLiteral("Caf\u00e9 \u65e5"), QString()})
-            platform::appendLine(path, line);
+        QCOMPARE(testing::errorNumberOf([&] {
+                     for (const char *line : {"first", "Caf\u00e9 \u65e5", ""})
+                         platform::appendLine(path, QString::fromUtf8(line));
+                 }),
+                 0);
         QCOMPARE(contentsOf(path), QByteArray("first\r\nCaf\xc3\xa9 \xe6\x97\xa5\r\n\r\n"));
     }
 
