@@ -60,7 +60,8 @@ private slots:
         QCOMPARE(QString::number(raised->number()) + u' ' + raised->source() + u' ' + raised->description(), error);
     }
 
-    // Three processes append at once: every line comes out whole, and none is lost.
+    // Three processes append lines longer than a page at once: every line
+    // comes out whole, and none is lost.
     void concurrentProcesses()
     {
         QTemporaryDir dir;
@@ -69,10 +70,12 @@ private slots:
         QList<QByteArray> expected{""}; // after the end of the last line
         for (const char *tag : {"alpha", "bravo", "charlie"}) {
             running.push_back(std::make_unique<QProcess>());
-            running.back()->start(QStringLiteral(APPEND_HELPER), {path, tag, "400", "9000"});
+            running.back()->start(QStringLiteral(APPEND_HELPER),
+                                  {path, tag, QStringLiteral("400"), QStringLiteral("9000")});
             for (int i = 0; i < 400; ++i)
                 expected << QByteArray(tag) + ':' + QByteArray::number(i) + ':' + QByteArray(9000, tag[0]) + '\r';
         }
+        QVERIFY(QFile(path + QStringLiteral(".go")).open(QIODevice::WriteOnly)); // all start together
         for (const auto &process : running) {
             QVERIFY(process->waitForFinished(300000));
             QCOMPARE(process->exitStatus(), QProcess::NormalExit);
