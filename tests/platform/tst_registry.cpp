@@ -16,11 +16,16 @@ namespace {
 
 const QString kKey = QStringLiteral("SOFTWARE\\Velantis\\Test");
 
-// The file-backed registry that the environment names, noting the buffer
-// size of each query and each closing.
+// The file-backed registry that the environment names, noting each call:
+// "open" with the access asked, "query" with the buffer size, "close".
 class RecordingRegistry : public platform::FileRegistry
 {
 public:
+    qint32 openKey(RootKey root, const QByteArray &subKey, quint32 access, platform::RegistryKey *key) override
+    {
+        calls << QStringLiteral("open %1").arg(access, 0, 16);
+        return FileRegistry::openKey(root, subKey, access, key);
+    }
     qint32 queryValue(platform::RegistryKey key, const QByteArray &name, quint32 *type, char *data,
                       quint32 *length) override
     {
@@ -52,7 +57,7 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<Variant>("expected");
         QTest::addColumn<QString>("calls");
-        const QString once = QStringLiteral("query 1024|close");
+        const QString once = QStringLiteral("open 20019|query 1024|close");
         QTest::newRow("text without its NUL, names in any case")
             << 1u << QByteArray("abc", 4) << kKey.toUpper() << Variant::text("abc") << once;
         QTest::newRow("expandable text") << 2u << QByteArray("%A%", 4) << kKey << Variant::text("%A%") << once;
@@ -65,14 +70,14 @@ private slots:
         QTest::newRow("text filling the buffer")
             << 1u << QByteArray(1023, 'f') + '\0' << kKey << Variant::text(QString(1023, u'f')) << once;
         QTest::newRow("one byte over: queried again") << 1u << QByteArray(1024, 'o') + '\0' << kKey
-            << Variant::text(QString(1024, u'o')) << "query 1024|query 1025|close";
+            << Variant::text(QString(1024, u'o')) << "open 20019|query 1024|query 1025|close";
         QTest::newRow("missing value keeps type 0: key closed, then error 1001")
             << 0u << QByteArray() << kKey << Variant() << once + "|error 1001";
         QTest::newRow("text without room for its NUL") << 1u << QByteArray() << kKey << Variant() << once + "|error 5";
         QTest::newRow("multi-text shorter than its NULs")
             << 7u << QByteArray("\0", 1) << kKey << Variant() << once + "|error 5";
         QTest::newRow("missing key: the default")
-            << 1u << QByteArray("abc", 4) << kKey + "\\Deeper" << Variant::integer(-7) << "";
+            << 1u << QByteArray("abc", 4) << kKey + "\\Deeper" << Variant::integer(-7) << "open 20019";
     }
     void read()
     {
