@@ -1,5 +1,5 @@
-// Sets or clears an environment variable for a test's lifetime and puts the
-// previous state back afterwards.
+// Sets an environment variable for a test's lifetime and puts the previous
+// state back afterwards.
 #pragma once
 
 #include <QByteArray>
@@ -8,23 +8,13 @@
 class ScopedEnvironment
 {
 public:
-    ScopedEnvironment(const char *name, const QByteArray &value, bool set = true)
+    ScopedEnvironment(const char *name, const QByteArray &value)
         : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_previous(qgetenv(name))
     {
-        if (set)
-            qputenv(name, value);
-        else
-            qunsetenv(name);
+        qputenv(name, value);
     }
-    ~ScopedEnvironment()
-    {
-        if (m_wasSet)
-            qputenv(m_name, m_previous);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedEnvironment(const ScopedEnvironment &) = delete;
-    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+    ~ScopedEnvironment() { m_wasSet ? qputenv(m_name, m_previous) : qunsetenv(m_name); }
+    Q_DISABLE_COPY(ScopedEnvironment)
 
 private:
     const char *m_name;

@@ -3,150 +3,66 @@
 // further); the Database folder and the user log below it.
 #include "ScopedEnvironment.h"
 #include "RaisedErrors.h"
-#include "core/RuntimeError.h"
 #include "data/QRVCOMPlusFilesAndFolders.h"
 #include "platform/FileRegistry.h"
-#include "platform/ShellFolders.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
-
-namespace {
-
-const QString kShellFoldersKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
-
-// A shell whose every lookup fails.
-class FailingShell : public platform::ShellFolders
-{
-public:
-    QString specialFolderPath(qint32) const override { return {}; }
-};
-
-} // namespace
 
 class DataFolderTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Fresh folders for every row.
-    void init()
+    void shellFolder()
     {
-        for (auto *dir : {&m_shellBase, &m_registryBase, &m_storeDir}) {
-            *dir = std::make_unique<QTemporaryDir>();
-            QVERIFY((*dir)->isValid());
-        }
+        ScopedEnvironment named("VELANTIS_COMMON_APPDATA", "/srv/data");
+        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(35), QStringLiteral("/srv/data"));
+        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(26), QString());
+        ScopedEnvironment unnamed("VELANTIS_COMMON_APPDATA", "");
+        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(35), QStringLiteral("/var/lib"));
     }
 
-    void specialFolderPath_data()
-    {
-        QTest::addColumn<qint32>("folder");
-        QTest::addColumn<bool>("named");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("common app data, named") << 35 << true << "/srv/velantis data";
-        QTest::newRow("common app data, default") << 35 << false << "/var/lib";
-        QTest::newRow("other folder fails") << 26 << true << "";
-    }
-    void specialFolderPath()
-    {
-        QFETCH(qint32, folder);
-        QFETCH(bool, named);
-        QFETCH(QString, expected);
-        ScopedEnvironment env("VELANTIS_COMMON_APPDATA", "/srv/velantis data", named);
-        QCOMPARE(QRVCOMPlusFilesAndFolders::specialFolderPath(folder), expected);
-    }
-
-    // In the columns, $S stands for the shell's folder and $R for the registry's.
+    // $S stands for the shell's folder, $R for the registry's.
     void dataFolder_data()
     {
-        QTest::addColumn<bool>("shellFails");
-        QTest::addColumn<bool>("underShell");    // Velantis/QRVCOM+ made in the shell's folder
-        QTest::addColumn<bool>("underRegistry"); // ... and in the registry's folder
-        QTest::addColumn<bool>("registryValue"); // "Common AppData" present
+        QTest::addColumn<bool>("shellHolds"); // Velantis/QRVCOM+ made in the shell's folder
+        QTest::addColumn<uint>("type");     // of "Common AppData"; 0 when there is none
+        QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("shell folder holds it") << false << true << true << true << "$S/Velantis/QRVCOM+/";
-        QTest::newRow("registry decides though missing too")
-            << false << false << false << true << "$R/Velantis/QRVCOM+/";
-        QTest::newRow("no registry value") << false << false << true << false << "/Velantis/QRVCOM+/";
-        QTest::newRow("failing shell, registry") << true << true << false << true << "$R/Velantis/QRVCOM+/";
+        const QByteArray registry("$R\0", 3);
+        QTest::newRow("the shell's folder") << true << 1u << registry << "$S/Velantis/QRVCOM+/";
+        QTest::newRow("the registry's, unchecked") << false << 1u << registry << "$R/Velantis/QRVCOM+/";
+        QTest::newRow("no registry value") << false << 0u << QByteArray() << "/Velantis/QRVCOM+/";
+        QTest::newRow("a registry number as text") << false << 4u << QByteArray("\7\0\0", 4) << "7/Velantis/QRVCOM+/";
+        QTest::newRow("a registry value of no known type") << false << 11u << QByteArray(8, '\0') << "error 1001";
     }
     void dataFolder()
     {
-        QFETCH(bool, shellFails);
-        QFETCH(bool, underShell);
-        QFETCH(bool, underRegistry);
-        QFETCH(bool, registryValue);
-        QFETCH(QString, expected);
-        const QString shell = m_shellBase->path(), registry = m_registryBase->path();
-        if (underShell)
-            QVERIFY(QDir(shell).mkpath(QStringLiteral("Velantis/QRVCOM+")));
-        if (underRegistry)
-            QVERIFY(QDir(registry).mkpath(QStringLiteral("Velantis/QRVCOM+")));
-        const auto environment = setUp(shell, registryValue ? registry : QString());
-        FailingShell failing;
-        std::unique_ptr<platform::ScopedShellFolders> scope;
-        if (shellFails)
-            scope = std::make_unique<platform::ScopedShellFolders>(failing);
-
-        expected.replace(QLatin1String("$S"), shell).replace(QLatin1String("$R"), registry);
-        QCOMPARE(QRVCOMPlusFilesAndFolders::dataFolder(), expected);
-        QCOMPARE(QRVCOMPlusFilesAndFolders::databaseFolder(), expected + QStringLiteral("Database/"));
-        QCOMPARE(QRVCOMPlusFilesAndFolders::userLogPath(), expected + QStringLiteral("User_Log.txt"));
-    }
-
-    // The registry's folder value is read as text whatever its type; one it
-    // cannot convert reaches the caller of the data folder.
-    void commonAppDataFolder_data()
-    {
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("text") << 1u << QByteArray("/srv/data\0", 10) << "/srv/data";
-        QTest::newRow("number") << 4u << QByteArray("\x07\0\0\0", 4) << "7";
-        QTest::newRow("64-bit number fails") << 11u << QByteArray(8, '\0') << "";
-    }
-    void commonAppDataFolder()
-    {
+        QFETCH(bool, shellHolds);
         QFETCH(uint, type);
-        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, value);
         QFETCH(QString, expected);
-        const QString file = writeCommonAppData(platform::StoredRegistryValue{type, stored});
-        ScopedEnvironment store("VELANTIS_REGISTRY_FILE", QFile::encodeName(file));
-        ScopedEnvironment shell("VELANTIS_COMMON_APPDATA", QFile::encodeName(m_shellBase->path()));
-        if (expected.isEmpty())
-            QCOMPARE(testing::errorNumberOf([] { QRVCOMPlusFilesAndFolders::dataFolder(); }),
-                     qint32(rt::UnsupportedValueType));
-        else
-            QCOMPARE(QRVCOMPlusFilesAndFolders::commonAppDataFolder(), expected);
+        QTemporaryDir shellBase, registryBase, store;
+        if (shellHolds)
+            QVERIFY(QDir(shellBase.path()).mkpath(QStringLiteral("Velantis/QRVCOM+")));
+        const QString file = store.filePath(QStringLiteral("registry.json"));
+        const QString key = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+        value.replace("$R", QFile::encodeName(registryBase.path()));
+        QVERIFY(!type || platform::FileRegistry::writeValue(file, platform::RootKey::LocalMachine, key,
+                                                            QStringLiteral("Common AppData"), {type, value}));
+        ScopedEnvironment shellFolder("VELANTIS_COMMON_APPDATA", QFile::encodeName(shellBase.path()));
+        ScopedEnvironment registryFile("VELANTIS_REGISTRY_FILE", QFile::encodeName(file));
+        expected.replace(QLatin1String("$S"), shellBase.path()).replace(QLatin1String("$R"), registryBase.path());
+        QString folder;
+        const int error = testing::errorNumberOf([&] { folder = QRVCOMPlusFilesAndFolders::dataFolder(); });
+        QCOMPARE(error ? QStringLiteral("error %1").arg(error) : folder, expected);
+        if (!error) {
+            QCOMPARE(QRVCOMPlusFilesAndFolders::databaseFolder(), expected + QStringLiteral("Database/"));
+            QCOMPARE(QRVCOMPlusFilesAndFolders::userLogPath(), expected + QStringLiteral("User_Log.txt"));
+        }
     }
-
-private:
-    // Points the shell at shellFolder and, when registryFolder is not empty,
-    // the registry's "Common AppData" at it.
-    std::pair<std::unique_ptr<ScopedEnvironment>, std::unique_ptr<ScopedEnvironment>>
-    setUp(const QString &shellFolder, const QString &registryFolder)
-    {
-        const QString file = registryFolder.isEmpty()
-                                 ? m_storeDir->filePath(QStringLiteral("absent.json"))
-                                 : writeCommonAppData(platform::StoredRegistryValue{1, registryFolder.toUtf8() + '\0'});
-        return {std::make_unique<ScopedEnvironment>("VELANTIS_COMMON_APPDATA", QFile::encodeName(shellFolder)),
-                std::make_unique<ScopedEnvironment>("VELANTIS_REGISTRY_FILE", QFile::encodeName(file))};
-    }
-
-    // A store file whose "Common AppData" holds the value given.
-    QString writeCommonAppData(const platform::StoredRegistryValue &value)
-    {
-        const QString file = m_storeDir->filePath(QStringLiteral("folders.json"));
-        platform::FileRegistry::writeValue(file, platform::RootKey::LocalMachine, kShellFoldersKey,
-                                           QStringLiteral("Common AppData"), value);
-        return file;
-    }
-
-    std::unique_ptr<QTemporaryDir> m_shellBase;
-    std::unique_ptr<QTemporaryDir> m_registryBase;
-    std::unique_ptr<QTemporaryDir> m_storeDir;
 };
 
 QTEST_MAIN(DataFolderTest)
