@@ -48,6 +48,7 @@ void Busyness_Rules::Security()
     }
 }
 
+bool Busyness_Rules::NoAccess() const { return m_MenuOption == kNoAccess; }
 bool Busyness_Rules::ReadOnly() const { return m_MenuOption == kReadOnly; }
 
 void Busyness_Rules::Initial()

@@ -109,8 +109,13 @@ public:
 
     // State the dialog and the tests read.
     const QString &MenuOption() const { return m_MenuOption; }
-    // True in read-only access (MenuOption "r").
+    // True in no-access (MenuOption "x") and in read-only access ("r").
+    bool NoAccess() const;
     bool ReadOnly() const;
+    // False in both: such a showing never writes. The dialog never marks a
+    // change and its Apply refuses; the savers, and the loaders that store a
+    // missing partition or missing node maxima, write nothing.
+    bool MayWrite() const { return !NoAccess() && !ReadOnly(); }
     qint16 NodeTypeCount() const { return m_NodeTypeCount; }
     const KeyedCollection &NodeTypeNames() const { return *m_NodeTypeNames; }
     bool Silent_Error() const { return m_Silent_Error; }

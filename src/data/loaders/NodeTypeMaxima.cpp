@@ -82,7 +82,8 @@ void Busyness_Rules::Get_Node_Type_Max(qint16 configId, qint16 partitionId)
 }
 
 // Nothing stored for the partition: every listed node type below 813 except
-// 10 gets its default maximum, stored for partition 0 whatever was asked.
+// 10 gets its default maximum, stored for partition 0 whatever was asked
+// (shown only, when the access mode forbids writing).
 void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
 {
     XML_Buffer = m_SR->Get_Node_Types_XML();
@@ -92,8 +93,9 @@ void Busyness_Rules::storeDefaultMaxima(GUI &form, qint16 configId, qint16 &row)
         if (!nodeTypeDefaults::hasDefaultMaximum(id))
             continue;
         const qint16 maximum = nodeTypeDefaults::defaultMaximum(id);
-        m_INSNODES->Insert_Node_Type_Max_Record(
-            {QString::number(configId), QStringLiteral("0"), QString::number(id), QString::number(maximum)});
+        if (MayWrite())
+            m_INSNODES->Insert_Node_Type_Max_Record(
+                {QString::number(configId), QStringLiteral("0"), QString::number(id), QString::number(maximum)});
         fillNodeRow(form, row, id, maximum);
     }
 }

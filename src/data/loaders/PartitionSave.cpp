@@ -1,6 +1,7 @@
 // Writing partitions back: a new partition from the values standing in the
 // dialog, an update of one partition's settings after the name check, and the
-// node maxima of the grid's filled rows.
+// node maxima of the grid's filled rows. A showing in no-access or read-only
+// mode writes nothing: each saver then returns at once, without a message.
 #include "rules/Busyness_Rules.h"
 
 #include "components/SingleUseComponents.h"
@@ -53,6 +54,8 @@ PartitionRecord Busyness_Rules::newPartitionRecord(GUI &form, qint16 configId, q
 
 void Busyness_Rules::Insert_Partition()
 {
+    if (!MayWrite())
+        return;
     try {
         GUI &form = dialog();
         for (QLineEdit *box : {form.txtRecTimeMin, form.txtRecTimeSec, form.txtTimeLimitMin, form.txtTimeLimitSec}) {
@@ -82,6 +85,8 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
                                       const QString &Given_TotalTimeOfMessagesRecorded,
                                       const QString &Given_TimeLeft, const QString &Given_MsgNo)
 {
+    if (!MayWrite())
+        return false;
     try {
         QString name = Given_Name;
         if (name.isEmpty()) {
@@ -110,6 +115,8 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
 void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
                                           std::array<QLineEdit *, nodeGrid::Rows> &txtNode)
 {
+    if (!MayWrite())
+        return;
     try {
         const QString config = QString::number(m_Config_ID);
         const QString partition = QString::number(m_Partition_ID);

@@ -1,6 +1,7 @@
 // One partition's settings into the dialog's fields, times shown as minutes
 // and seconds. A partition the configuration does not have yet shows fixed
-// defaults and is created on the server with them.
+// defaults and is created on the server with them, unless the access mode
+// forbids writing.
 #include "rules/Busyness_Rules.h"
 
 #include "components/AnswerColumns.h"
@@ -100,7 +101,8 @@ void Busyness_Rules::showDefaultsAndCreate(GUI &form, qint16 configId, qint16 pa
     listControls::selectIndex(form.cboCommand, 0);
     form.txtMSGCmd->setText(QStringLiteral("1"));
     form.Let_strMSGNo(QStringLiteral("1"));
-    m_INSCONFIG->Insert_Partition_Record(newPartitionRecord(form, configId, partitionId, 0, 0));
+    if (MayWrite())
+        m_INSCONFIG->Insert_Partition_Record(newPartitionRecord(form, configId, partitionId, 0, 0));
 }
 
 // Selects the entry of the partition shown and writes its place ("3 of 7").
