@@ -86,7 +86,8 @@ public:
     void cmdViewPartitionDefault_Click();
     // The navigation buttons from the selected entry's place in the partition
     // list. FollowPosition sets the Defaults button too, except in read-only
-    // access, which keeps it disabled whatever the position.
+    // access, which keeps it disabled whatever the position. No access
+    // leaves every button as the cover's lock set it.
     enum class DefaultsButton { Keep, FollowPosition };
     void setButtonsFromListPosition(DefaultsButton defaults);
 
@@ -97,6 +98,13 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
     void reject() override;
+
+    // The access mode in the dialog (GUI_Access.cpp). No access disables
+    // every control but OK and Cancel and puts the focus on OK. An edit marks
+    // the partition changed (cmdApply enabled) only when the showing may write.
+    void lockUnderCover();
+    bool writesAllowed() const;
+    void markChanged();
 
 private:
     void connectNavigationHandlers();

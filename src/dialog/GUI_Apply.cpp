@@ -2,7 +2,9 @@
 // saves them with the node maxima, OK saves when needed and closes, Cancel
 // closes. cmdApply enabled is the dialog's only record of unsaved edits, so
 // every way of closing asks about them first: OK, Cancel and the title bar
-// reach reject() through closeEvent, and Escape reaches it directly.
+// reach reject() through closeEvent, and Escape reaches it directly. A showing
+// that may not write never enables cmdApply; should it be on all the same,
+// Apply refuses, OK only closes, and the question is never asked.
 #include "dialog/GUI.h"
 #include "dialog/GUI_EventHandler.h"
 
@@ -30,8 +32,11 @@ void GUI::connectButtonHandlers()
 
 // The one question about unsaved edits, asked before a move (Yes, No) and
 // before closing (Yes, No, Cancel). Yes saves as a click on cmdApply would.
+// Without the right to write there is nothing to save: the answer is No.
 ui::Answer GUI::askToSaveChanges(ui::Buttons buttons)
 {
+    if (!writesAllowed())
+        return ui::Answer::No;
     const ui::Answer answer = ui::messageBoxes().show(QStringLiteral("Do you want to save changes?"),
                                                       QStringLiteral("Confirmation"), buttons, ui::Icon::Question);
     if (answer == ui::Answer::Yes)
@@ -56,7 +61,7 @@ bool GUI::accessCodeAccepted()
 void GUI::cmdApply_Click()
 {
     handler("cmdApply_Click", [&] {
-        if (!accessCodeAccepted())
+        if (!writesAllowed() || !accessCodeAccepted())
             return;
         const QString messageNumber = cboCommand->currentText() == strPLAY ? txtMSGCmd->text() : strMSGNo;
         for (QLineEdit *box : {txtRecTimeMin, txtRecTimeSec, txtTimeLimitMin, txtTimeLimitSec}) {
@@ -84,7 +89,7 @@ void GUI::cmdApply_Click()
 void GUI::cmdOK_Click()
 {
     handler("cmdOK_Click", [&] {
-        if (cmdApply->isEnabled()) {
+        if (cmdApply->isEnabled() && writesAllowed()) {
             if (!accessCodeAccepted())
                 return;
             cmdApply->click();

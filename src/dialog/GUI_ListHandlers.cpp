@@ -34,23 +34,23 @@ void GUI::connectListHandlers()
 
 void GUI::cboNoMSGRecorded_Click()
 {
-    handler("cboNoMSGRecorded_Click", [&] { cmdApply->setEnabled(true); });
+    handler("cboNoMSGRecorded_Click", [&] { markChanged(); });
 }
 
 void GUI::cboRemoteLanguage_Click()
 {
-    handler("cboRemoteLanguage_Click", [&] { cmdApply->setEnabled(true); });
+    handler("cboRemoteLanguage_Click", [&] { markChanged(); });
 }
 
 void GUI::cboSelectionLimit_Click()
 {
-    handler("cboSelectionLimit_Click", [&] { cmdApply->setEnabled(true); });
+    handler("cboSelectionLimit_Click", [&] { markChanged(); });
 }
 
 void GUI::cboCommand_Click()
 {
     handler("cboCommand_Click", [&] {
-        cmdApply->setEnabled(true);
+        markChanged();
         if (cboCommand->currentIndex() != kPlayPosition) {
             cboMSGCmd->setVisible(false);
             txtMSGCmd->setVisible(false);

@@ -156,6 +156,8 @@ void GUI::cboPartitionNumber_Click()
 
 void GUI::setButtonsFromListPosition(DefaultsButton defaults)
 {
+    if (rules().NoAccess())
+        return; // every control under the cover stays disabled
     const int count = cboPartitionNumber->count();
     if (count == 1) {
         enableAll({cmdFirst, cmdPrevious, cmdNext, cmdLast}, false);
@@ -167,7 +169,7 @@ void GUI::setButtonsFromListPosition(DefaultsButton defaults)
     enableAll({cmdFirst, cmdPrevious}, !atStart);
     enableAll({cmdNext, cmdLast}, !atEnd);
     if (defaults == DefaultsButton::FollowPosition)
-        cmdViewPartitionDefault->setEnabled(!atStart && !rules().ReadOnly());
+        cmdViewPartitionDefault->setEnabled(!atStart && rules().MayWrite());
 }
 
 // cmdFirst and cmdLast stay put, without a word, when the partition shown is

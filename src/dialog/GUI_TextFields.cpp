@@ -90,13 +90,13 @@ QString GUI::ValidateTextField(qint16 Count, const QString &Text)
 // The rule every digit box follows; `limits` is asked only once the box holds text.
 void GUI::applyDigitRule(QLineEdit *box, QString &lastAccepted, const std::function<DigitLimits()> &limits)
 {
-    cmdApply->setEnabled(true);
+    markChanged();
     const qsizetype typed = box->text().size();
     trimKeepingCaret(box, typed);
     const QString text = box->text();
     if (text.isEmpty()) {
         lastAccepted.clear();
-        cmdApply->setEnabled(true);
+        markChanged();
         return;
     }
     const DigitLimits limit = limits();
@@ -135,7 +135,7 @@ void GUI::txtPartitionName_Change()
         }
         if (text != m_lastPartitionName) {
             m_lastPartitionName = text;
-            cmdApply->setEnabled(true);
+            markChanged();
         }
     });
 }

@@ -35,6 +35,7 @@ void Busyness_Rules::Security()
             twips::setHeight(form.frmAccessDenied, twips::top(form.cmdOK) - kAccessDeniedTop - kAccessDeniedTop);
             form.frmAccessDenied->setVisible(true);
             form.frmAccessDenied->raise();
+            form.lockUnderCover();
             return;
         }
         form.frmAccessDenied->setVisible(false);
