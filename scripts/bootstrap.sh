@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the project needs to build, run and test on a Debian machine.
+# Installs what the project needs to build, run and test on a Debian machine,
+# the X server, input tool and SQLite shell of scripts/e2e.sh included.
 # Does nothing when every package is already present.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libpugixml-dev
   fonts-wine fonts-dejavu-core
+  xvfb xdotool sqlite3
 )
 
 missing=()

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# End to end in a real X server, as a user does it: the host opens partition 1
+# of a fresh store; xdotool types a new name and a time limit of 2:05 and
+# presses Return (OK is the default button); the store must then hold the
+# name and 125 seconds. The host then opens the partition again and Escape,
+# with nothing pending, must close it at once.
+#
+# It waits on the X server (its -displayfd answer) and on the dialog's window,
+# never on a fixed delay, and every wait has a limit. Xvfb and the host are
+# ended on every way out of the script.
+#   usage: scripts/e2e.sh [HOST_EXECUTABLE]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+readonly wait_limit=30 # seconds for any one wait
+host=$(readlink -f "${1:-build/default/src/host/partition-settings}")
+work=$(mktemp -d)
+xvfb_pid=""
+host_pid=""
+
+# Ends a process of ours and reaps it.
+stop() {
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
+cleanup() {
+    stop "$host_pid"
+    stop "$xvfb_pid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+fail() {
+    echo "e2e: $*" >&2
+    if [ -s "$work/host.log" ]; then sed 's/^/e2e: host: /' "$work/host.log" >&2; fi
+    exit 1
+}
+
+for tool in Xvfb xdotool sqlite3; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap.sh installs it)"
+done
+[ -x "$host" ] || fail "no host at $host (build it first)"
+
+# Xvfb writes its display number to fd 3 once it accepts clients; reading the
+# FIFO blocks until then, or ends empty if Xvfb dies first.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+display=""
+read -r -t "$wait_limit" display <"$work/display" || true
+[ -n "$display" ] || fail "Xvfb gave no display number: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export VELANTIS_COMMON_APPDATA="$work/appdata"
+export VELANTIS_REGISTRY_FILE="$work/registry.json"
+mkdir -p "$VELANTIS_COMMON_APPDATA"
+store="$work/store.sqlite"
+
+# Polls until the command succeeds, the host ends, or the limit passes.
+wait_for() {
+    local deadline=$((SECONDS + wait_limit))
+    until "$@"; do
+        kill -0 "$host_pid" 2>/dev/null || return 1
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+dialog_window() { window=$(xdotool search --onlyvisible --name '^Partition Settings$' | head -n 1) && [ -n "$window" ]; }
+has_focus() { [ "$(xdotool getwindowfocus)" = "$window" ]; }
+
+# Starts the host on partition 1 and waits until its dialog is mapped and has
+# the keyboard focus. Keys then go to the focused window through the XTEST
+# extension, as a keyboard's would (keys sent to a window id may keep a
+# modifier held on later keys).
+open_dialog() {
+    "$host" --store "$store" --config 1 --partition 1 >"$work/host.log" 2>&1 &
+    host_pid=$!
+    wait_for dialog_window || fail "the dialog did not appear"
+    xdotool windowfocus "$window"
+    wait_for has_focus || fail "the dialog did not get the keyboard focus"
+}
+
+# Waits for the host to end and checks that it reported success.
+host_exits_cleanly() {
+    local status=0
+    timeout "$wait_limit" tail --pid="$host_pid" -f /dev/null || fail "the host did not close"
+    wait "$host_pid" || status=$?
+    host_pid=""
+    [ "$status" -eq 0 ] || fail "the host exited with $status"
+}
+
+query() { sqlite3 -batch -noheader "$store" "$1"; }
+
+open_dialog
+# The focus starts in the name box; Tab selects a box's whole text. Tab order
+# from the name: access code, remote language, recording minutes and
+# seconds, no-message action, selection limit, time-limit minutes, seconds.
+xdotool key ctrl+a
+xdotool type --delay 20 "Night shift"
+xdotool key Tab Tab Tab Tab Tab Tab Tab
+xdotool type --delay 20 "2"
+xdotool key Tab
+xdotool type --delay 20 "5"
+xdotool key Return
+host_exits_cleanly
+
+saved=$(query "SELECT Name || '|' || TimeLimit FROM Partitions WHERE Config_ID = 1 AND PartitionID = 1")
+[ "$saved" = "Night shift|125" ] || fail "the store holds '$saved', expected 'Night shift|125'"
+
+# The saved partition opens again; Escape with nothing pending closes at once.
+open_dialog
+xdotool key Escape
+host_exits_cleanly
+echo "e2e: passed"
