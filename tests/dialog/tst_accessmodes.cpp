@@ -33,12 +33,12 @@ COUNTED(PartitionInserter, Insert_Partition_Record, PartitionRecord)
 COUNTED(PartitionUpdater, Update_Partition_Record, PartitionRecord)
 COUNTED(NodeMaxInserter, Insert_Node_Type_Max_Record, NodeTypeMaxRow)
 COUNTED(NodeMaxUpdater, Update_Node_Type_Max_Record, NodeTypeMaxRow)
-#undef COUNTED
 
-template <typename Counted> void count(DialogRig &rig, const char *progId)
+// Puts the counting components in the factory in place of the real ones.
+template <typename... Counted> void count(DialogRig &rig)
 {
-    rig.factory.registerProgId(QString::fromLatin1(progId),
-                               [store = rig.store] { return std::make_unique<Counted>(store); });
+    (rig.factory.registerProgId(Counted::ProgID, [store = rig.store] { return std::make_unique<Counted>(store); }),
+     ...);
 }
 
 // Every value of every partition row and node maximum of the store, row by row.
@@ -46,12 +46,10 @@ QStringList dump(const DialogRig &rig)
 {
     QStringList values;
     QSqlQuery query(rig.store->database());
-    for (const char *table : {"Partitions", "NodeTypeMaxima"}) {
-        query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(QLatin1String(table)));
-        while (query.next())
+    for (const char *table : {"Partitions", "NodeTypeMaxima"})
+        for (query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(QLatin1String(table))); query.next();)
             for (int i = 0; i < query.record().count(); ++i)
                 values << query.value(i).toString();
-    }
     return values;
 }
 
@@ -140,10 +138,7 @@ private slots:
         QFETCH(bool, forced);
         DialogRig rig;
         rig.store->insertPartition({3, 20, "Delta", "2020", "ENGLISH", "1", 60, "NOOP", "IGNORE", 60, 0, 0, 1});
-        count<CountedPartitionInserter>(rig, QRVins::INSCONFIG::ProgID);
-        count<CountedPartitionUpdater>(rig, QRVud::UDCONFIG::ProgID);
-        count<CountedNodeMaxInserter>(rig, QRVins::INSNODES::ProgID);
-        count<CountedNodeMaxUpdater>(rig, QRVud::UDNODES::ProgID);
+        count<CountedPartitionInserter, CountedPartitionUpdater, CountedNodeMaxInserter, CountedNodeMaxUpdater>(rig);
         writes = 0;
         rig.ui.boxes.onUnexpected = nullptr; // every question answered Yes, every other box OK
         const QStringList before = dump(rig);
