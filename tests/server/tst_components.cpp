@@ -17,7 +17,6 @@
 #include <QTest>
 
 using namespace testing;
-using Seeding = server::ReferenceStore::Seeding;
 
 namespace {
 
@@ -47,20 +46,20 @@ QString answerText(const RecordSet &records)
 // of an answer is the store's.
 struct TempStore
 {
-    explicit TempStore(Seeding seeding = Seeding::SchemaOnly)
+    explicit TempStore(server::ReferenceStore::Seeding seeding = server::ReferenceStore::Seeding::SchemaOnly)
         : store(server::ReferenceStore::openSqlite(path(), seeding))
     {
         server::registerReferenceComponents(factory, store);
         ui::registerMessageBoxComponent(factory);
-        if (seeding == Seeding::SampleConfiguration)
+        if (seeding == server::ReferenceStore::Seeding::SampleConfiguration)
             return;
         store->addConfiguration({7, "Lab A", "North", 31, "Sys N", 41});
         store->addConfiguration({3, "Lab B", "South", 32, "Sys S", 42});
         store->setConfigurationInUse(7);
         store->addNodeTypeRow({9, "Fax", "Télécopieur"});
-        store->addNodeTypeRow({4, "Desk", "Bureau"});
+        store->addNodeTypeRow({4, "Tape", "Bande"});
         store->insertPartition({7, 5, "Lab", "4321", "FRENCH", "7", 125, "PLAY", "DISCONNECT", 600, 1, 2, 8});
-        store->insertPartition({7, 2, "Desk O'Neil", "0042", "GERMAN", "25", 1859, "NOOP", "PLAY", 59, 10, 20, {}});
+        store->insertPartition({7, 2, "Store O'Neil", "0042", "GERMAN", "25", 1859, "NOOP", "PLAY", 59, 10, 20, {}});
         store->insertNodeMax({7, 5, 9, 12});
         store->insertNodeMax({7, 5, 4, 30});
     }
@@ -132,13 +131,13 @@ private slots:
         const auto row = [](const char *name, Call read, const char *arguments, const QString &expected) {
             QTest::newRow(name) << int(read) << QString(arguments) << expected;
         };
-        row("settings", Settings, "7,2", kSettings + "7,2,Desk O'Neil,0042,GERMAN,25,1859,NOOP,PLAY,59,10,20,null");
+        row("settings", Settings, "7,2", kSettings + "7,2,Store O'Neil,0042,GERMAN,25,1859,NOOP,PLAY,59,10,20,null");
         row("settings of a missing partition", Settings, "3,5", kSettings);
-        row("partitions by number", List, "7", "Config_ID:i2 PartitionID:i2 Name:string / 7,2,Desk O'Neil|7,5,Lab");
+        row("partitions by number", List, "7", "Config_ID:i2 PartitionID:i2 Name:string / 7,2,Store O'Neil|7,5,Lab");
         row("configuration in use first", Configs, "",
             "Config_Name:string Config_ID:i2 Site_Name:string Site_ID:i4 System_Name:string System_ID:i4 / "
             "Lab A,7,North,31,Sys N,41|Lab B,3,South,32,Sys S,42");
-        row("node types by id", Types, "", "ID:i2 Name:string Name_French:string / 4,Desk,Bureau|9,Fax,Télécopieur");
+        row("node types by id", Types, "", "ID:i2 Name:string Name_French:string / 4,Tape,Bande|9,Fax,Télécopieur");
         row("node maxima by node type", Maxima, "7,5",
             "Config_ID:i2 PartitionID:i2 NodeType_ID:i2 Max_Number:i2 / " + QString(kMaxima5));
     }
@@ -272,7 +271,10 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, accepted);
-        const auto validator = TempStore().factory.createByClassId<NameValidator>(NameValidator::classId());
+        std::unique_ptr<NameValidator> validator;
+        QCOMPARE(errorNumberOf(
+                     [&] { validator = TempStore().factory.createByClassId<NameValidator>(NameValidator::classId()); }),
+                 0);
         QCOMPARE(validator->CheckName(name), accepted);
         QCOMPARE(validator->ConvertName(name), name);
     }
@@ -293,7 +295,8 @@ private slots:
         QFETCH(int, shownIcon);
         ScriptedUi scripted;
         scripted.boxes.expect(ui::Answer::OK);
-        const auto box = TempStore().create<VEL_MsgBox::Busyness_Rules>();
+        std::unique_ptr<VEL_MsgBox::Busyness_Rules> box;
+        QCOMPARE(errorNumberOf([&] { box = TempStore().create<VEL_MsgBox::Busyness_Rules>(); }), 0);
         QCOMPARE(box->Show_Error_Message(1, "Location: x", 3, icon, "Internal Error"), qint32(ui::Answer::OK));
         QCOMPARE(scripted.boxes.shown().size(), 1);
         const ui::ShownBox &shown = scripted.boxes.shown().constFirst();
@@ -307,7 +310,7 @@ private slots:
     // written and seeds nothing again.
     void sampleOnlyInNewFile()
     {
-        TempStore sample(Seeding::SampleConfiguration);
+        TempStore sample(server::ReferenceStore::Seeding::SampleConfiguration);
         const TempStore own;
         const QString partitions = QStringLiteral("1,0,Default Partition|1,1,Sales|1,2,Support|"
                                                   "1,3,Réception \"Nord\" & <Sud>|1,4,Night|1,12,Warehouse O'Neil");
