@@ -1,7 +1,7 @@
 // RecordSet: sorting, walked with the cursor and fields by name and position,
 // and the error numbers of misuse.
-#include "RowsetTesting.h"
 #include "RaisedErrors.h"
+#include "data/RecordSet.h"
 
 #include <QTest>
 
@@ -77,10 +77,7 @@ private slots:
                            [](RecordSet &r) { r.addRow({}); }}),
                  QStringLiteral("3704 Operation is not allowed when the object is closed. "
                                 "3704 3704 3704 3704 3704 3704 3704 3704"));
-        const Operation toEnd = [](RecordSet &r) {
-            for (int n = 0; n < 5; ++n)
-                r.MoveNext();
-        };
+        const Operation toEnd = [](RecordSet &r) { for (int n = 0; n < 5; ++n) r.MoveNext(); }; // at EOF
         QCOMPARE(refusals(toEnd, {[](RecordSet &r) { r.MoveNext(); }, [](RecordSet &r) { r.Fields(1); }}),
                  QStringLiteral("3021 Either BOF or EOF is True, or the current record has been deleted. Requested "
                                 "operation requires a current record. 3021"));
@@ -110,13 +107,10 @@ private slots:
     {
         QFETCH(QString, expression);
         QFETCH(QString, expected);
-        QCOMPARE(testing::outcome([&] {
-                     RecordSet records = people();
-                     records.MoveNext();
-                     records.Sort(expression);
-                     return names(records);
-                 }),
-                 expected);
+        RecordSet records = people();
+        records.MoveNext();
+        const int error = testing::errorNumberOf([&] { records.Sort(expression); });
+        QCOMPARE(error ? QStringLiteral("error %1").arg(error) : names(records), expected);
     }
 };
 
