@@ -1,28 +1,30 @@
-// A string table for the dialog tests: the built-in table with some ids
-// removed or given other texts.
+// A string table for the dialog tests, in force while it lives: the built-in
+// table with some strings given other texts; a null text removes the string.
 #pragma once
 
 #include "resources/StringTable.h"
 
 #include <QHash>
-#include <QSet>
 
 namespace testing {
+
+using StringEdits = QHash<qint32, QString>;
 
 class EditedStringTable : public resources::StringTable
 {
 public:
+    explicit EditedStringTable(const StringEdits &edits) : m_edits(edits) {}
+
     std::optional<QString> load(qint32 id) const override
     {
-        if (removed.contains(id))
-            return std::nullopt;
-        if (replaced.contains(id))
-            return replaced.value(id);
-        return resources::BuiltInStringTable().load(id);
+        if (!m_edits.contains(id))
+            return resources::BuiltInStringTable().load(id);
+        return m_edits.value(id).isNull() ? std::nullopt : std::optional<QString>(m_edits.value(id));
     }
 
-    QSet<qint32> removed;
-    QHash<qint32, QString> replaced;
+private:
+    StringEdits m_edits;
+    resources::ScopedStringTable m_scope{*this};
 };
 
 } // namespace testing

@@ -1,60 +1,43 @@
-// Captions and fixed lists from the string table: what the user reads after
-// Load_Language_Dependant_Parts and Load_Combo_Lists, and how a missing,
-// empty or malformed string stops them part way.
+// Captions and fixed lists from the string table, as the user reads them
+// after Load_Language_Dependant_Parts and Load_Combo_Lists; how the first
+// missing or empty string stops either; and what a pick in a fixed list does.
 #include "EditedStringTable.h"
-#include "ShownText.h"
 #include "TestSupport.h"
 #include "dialog/GUI.h"
-#include "dialog/Twips.h"
+#include "dialog/ListControls.h"
 
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+
+using testing::StringEdits;
 
 namespace {
 
-struct Caption
+// Some captions, in the order they are applied: the form's, the first
+// label's, the one after the strings only fetched, a label, the frame, the
+// Defaults button and the last one.
+QStringList captions(const GUI &form)
 {
-    const char *control;
-    const char *english;
-    const char *design;
-};
-
-// In the order Load_Language_Dependant_Parts applies them.
-const Caption Captions[] = {
-    {"GUI", "Partition Settings", "Partition Settings"},
-    {"lblPartitionNo", "Partition Number", "F:Partition Number:"},
-    {"lblPartitionName", "Partition Name", "F:Partition Name"},
-    {"lblAccessCode", "Access Code", "F:Access Code"},
-    {"lblREMLanguage", "Remote Language", "F:Remote Language"},
-    {"lblTotalRecTime", "Total Rec.Time (MM:SS)", "F:Total Rec.Time (sec)"},
-    {"lblNoMSGRecorded", "No MSG Recorded", "F:No MSG Recorded"},
-    {"lblSelectionLimit", "Selection Limit", "F:Selection Limit"},
-    {"lblTimeLimit", "Time limit (MM:SS)", "F:Time Limit (sec)"},
-    {"lblCommand", "Command", "F:Command"},
-    {"frmMaxNoOfNode", "Max Number of each Node", "F:Max Number of each nodes"},
-    {"cmdViewPartitionDefault", "Default", "Defaults"},
-    {"lblAccessDenied", "Access Denied", "F:Access Denied"},
-};
-constexpr int CaptionCount = int(std::size(Captions));
-
-QString captionOf(GUI &form, const QString &name)
-{
-    return testing::shownText(name == QLatin1String("GUI") ? &form : form.findChild<QWidget *>(name));
+    return {form.windowTitle(),           form.lblPartitionNo->text(),  form.lblPartitionName->text(),
+            form.lblTotalRecTime->text(), form.frmMaxNoOfNode->title(), form.cmdViewPartitionDefault->text(),
+            form.lblAccessDenied->text()};
 }
+const QStringList kEnglish = {"Partition Settings",      "Partition Number", "Partition Name", "Total Rec.Time (MM:SS)",
+                              "Max Number of each Node", "Default",          "Access Denied"};
+const QStringList kDesign = {"Partition Settings",     "F:Partition Number:",        "F:Partition Name",
+                             "F:Total Rec.Time (sec)", "F:Max Number of each nodes", "Defaults",
+                             "F:Access Denied"};
 
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
-
-QStringList numbers(int first, int last)
+QString items(const QComboBox *list)
 {
     QStringList texts;
-    for (int n = first; n <= last; ++n)
-        texts << QString::number(n);
-    return texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->itemText(i);
+    return texts.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -63,212 +46,127 @@ class DialogCaptionsTest : public QObject
 {
     Q_OBJECT
 
-private:
     GUI *form = nullptr;
 
 private slots:
     void init() { form = &GUI::load(); }
     void cleanup() { GUI::unload(); }
 
-    // Strings 66 and 67 move the Defaults button; a malformed one is a
-    // general failure that leaves it and the captions after it alone.
-    void defaultsButtonPosition_data()
+    // Both procedures run on an edited table. "lists": the item counts of the
+    // language, command, no-message and selection limit lists, then the PLAY
+    // text. Strings 66 and 67 give the Defaults button's left and width.
+    void stringsStopAtTheFirstMissingOne_data()
     {
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("built-in English block") << QString() << QString() << QRect(6360, 4800, 855, 375) << "";
-        QTest::newRow("French, blanks around") << " 120 " << " 1215" << QRect(120, 4800, 1215, 375) << "";
-        QTest::newRow("left not a number") << "abc" << "855" << QRect(6360, 4800, 855, 375) << "Type mismatch";
-        QTest::newRow("width beyond 16 bits") << "120" << "40000" << QRect(6360, 4800, 855, 375) << "Overflow";
+        QTest::addColumn<StringEdits>("edits");
+        QTest::addColumn<int>("applied"); // of the seven captions
+        QTest::addColumn<QRect>("defaults");
+        QTest::addColumn<QString>("lists");
+        QTest::addColumn<QString>("box"); // empty: none
+        const QString failed = "Resource file failed.";
+        const QString full = "5 2 3 26 PLAY";
+        const QRect stays(6360, 4800, 855, 375);
+        QTest::newRow("English table") << StringEdits{} << 7 << stays << full << "";
+        QTest::newRow("33 missing; PLAY from the table")
+            << StringEdits{{33, QString()}, {78, "F:PLAY"}} << 2 << stays << "5 2 3 26 F:PLAY" << failed;
+        QTest::newRow("67 empty") << StringEdits{{66, "120"}, {67, ""}} << 6 << stays << full << "";
+        QTest::newRow("27 missing, numbers with blanks") << StringEdits{{66, " 120 "}, {67, " 1215"}, {27, QString()}}
+                                                         << 6 << QRect(120, 4800, 1215, 375) << full << failed;
+        QTest::newRow("66 not a number") << StringEdits{{66, "abc"}} << 6 << stays << full
+                                         << "General Failure\r\nVEL_PART_SET:Load_Language_Dependant_Parts \r\n"
+                                            "Type mismatch";
+        QTest::newRow("78 missing") << StringEdits{{78, QString()}} << 7 << stays << "5 1 0 0 " << failed;
     }
-
-    void defaultsButtonPosition()
+    void stringsStopAtTheFirstMissingOne()
     {
-        QFETCH(QString, left);
-        QFETCH(QString, width);
-        QFETCH(QRect, twips);
-        QFETCH(QString, failure);
-        testing::EditedStringTable table;
-        if (!left.isNull())
-            table.replaced = {{66, left}, {67, width}};
-        resources::ScopedStringTable scope(table);
-        testing::ScriptedUi ui;
-        if (!failure.isEmpty())
-            ui.boxes.expect(ui::Answer::OK);
-        form->Load_Language_Dependant_Parts();
-
-        QCOMPARE(ui.boxes.shown().size(), failure.isEmpty() ? 0 : 1);
-        if (!failure.isEmpty()) {
-            const ui::ShownBox box = ui.boxes.shown().first();
-            QCOMPARE(box.title, QStringLiteral("Internal Error"));
-            QCOMPARE(box.text, "General Failure\r\nVEL_PART_SET:Load_Language_Dependant_Parts \r\n" + failure);
-            QCOMPARE(box.icon, ui::Icon::Critical);
-        }
-        QPushButton *button = form->cmdViewPartitionDefault;
-        QCOMPARE(button->text(), QStringLiteral("Default"));
-        QCOMPARE(QRect(twips::left(button), twips::top(button), twips::width(button), twips::height(button)), twips);
-        QCOMPARE(form->lblAccessDenied->text(), QString::fromLatin1(failure.isEmpty() ? "Access Denied" : "F:Access Denied"));
-    }
-
-    // The first missing or empty string ends the procedure: the captions
-    // before it are applied, the rest keep their design texts. The table
-    // puts the Defaults button elsewhere so that its move shows; id -1 is no
-    // string the procedure uses, so every English caption is applied.
-    void missingStringStopsTheCaptions_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<bool>("emptyInsteadOfMissing");
-        QTest::addColumn<int>("applied");
-        QTest::addColumn<bool>("moved");
-        QTest::newRow("nothing missing") << -1 << false << CaptionCount << true;
-        QTest::newRow("1, the form caption") << 1 << false << 0 << false;
-        QTest::newRow("33, fetched only") << 33 << false << 2 << false;
-        QTest::newRow("7") << 7 << false << 5 << false;
-        QTest::newRow("22, empty") << 22 << true << 10 << false;
-        QTest::newRow("66") << 66 << false << 12 << false;
-        QTest::newRow("67, empty") << 67 << true << 12 << false;
-        QTest::newRow("74, fetched only") << 74 << false << 12 << true;
-        QTest::newRow("27") << 27 << false << 12 << true;
-    }
-
-    void missingStringStopsTheCaptions()
-    {
-        QFETCH(int, id);
-        QFETCH(bool, emptyInsteadOfMissing);
+        QFETCH(StringEdits, edits);
         QFETCH(int, applied);
-        QFETCH(bool, moved);
-        testing::EditedStringTable table;
-        table.replaced = {{66, "120"}, {67, "1215"}};
-        if (emptyInsteadOfMissing)
-            table.replaced.insert(id, QString());
-        else
-            table.removed = {id};
-        resources::ScopedStringTable scope(table);
-        const bool fails = !emptyInsteadOfMissing && id >= 0;
+        QFETCH(QRect, defaults);
+        QFETCH(QString, lists);
+        QFETCH(QString, box);
+        testing::EditedStringTable table(edits);
         testing::ScriptedUi ui;
-        if (fails)
+        if (!box.isEmpty())
             ui.boxes.expect(ui::Answer::OK);
         form->Load_Language_Dependant_Parts();
-
-        QCOMPARE(ui.boxes.shown().size(), fails ? 1 : 0);
-        if (fails) {
-            QCOMPARE(ui.boxes.shown().first().text, QStringLiteral("Resource file failed."));
-            QCOMPARE(ui.boxes.shown().first().title, QStringLiteral("Internal Error"));
-            QCOMPARE(ui.boxes.shown().first().icon, ui::Icon::Critical);
+        form->Load_Combo_Lists();
+        QCOMPARE(captions(*form), kEnglish.mid(0, applied) + kDesign.mid(applied));
+        const QRect g = form->cmdViewPartitionDefault->geometry(); // 15 twips a pixel
+        QCOMPARE(QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15), defaults);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5")
+                     .arg(form->cboRemoteLanguage->count())
+                     .arg(form->cboCommand->count())
+                     .arg(form->cboNoMSGRecorded->count())
+                     .arg(form->cboSelectionLimit->count())
+                     .arg(form->Get_strPLAY()),
+                 lists);
+        QCOMPARE(ui.boxes.shown().size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            QCOMPARE(testing::describe(ui.boxes.shown().at(0)), "title \"Internal Error\", text \"" + box + "\"");
+            QCOMPARE(ui.boxes.shown().at(0).icon, ui::Icon::Critical);
         }
-        for (int i = 0; i < CaptionCount; ++i)
-            QCOMPARE(captionOf(*form, Captions[i].control),
-                     QString::fromLatin1(i < applied ? Captions[i].english : Captions[i].design));
-        QCOMPARE(twips::left(form->cmdViewPartitionDefault), moved ? 120 : 6360);
-        QCOMPARE(twips::width(form->cmdViewPartitionDefault), moved ? 1215 : 855);
     }
 
-    // The lists as filled from the table; string 78 gives the PLAY entry of
-    // two lists and the text Get_strPLAY returns.
-    void fixedLists_data()
+    // Appended to what the lists held, none of them chosen.
+    void fixedListItems()
     {
-        QTest::addColumn<QString>("play");
+        testing::ScriptedUi ui;
+        form->cboSelectionLimit->addItem(QStringLiteral("kept"));
+        form->Load_Combo_Lists();
+        QCOMPARE(items(form->cboRemoteLanguage), QStringLiteral("ENGLISH SPANISH FRENCH GERMAN PORTUGUESE"));
+        QCOMPARE(items(form->cboCommand), QStringLiteral("NOOP PLAY"));
+        QCOMPARE(items(form->cboNoMSGRecorded), QStringLiteral("IGNORE DISCONNECT PLAY"));
+        QCOMPARE(items(form->cboSelectionLimit),
+                 QStringLiteral("kept 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25"));
+        for (const QComboBox *list : {form->cboRemoteLanguage, form->cboCommand, form->cboNoMSGRecorded})
+            QCOMPARE(list->currentIndex(), -1);
+    }
+
+    // A pick marks the partition as changed. PLAY shows the message number
+    // box with the partition's message chosen in the hidden message list;
+    // another command hides the box; emptying a list is no pick. "messages":
+    // the box, the message list's items and its text.
+    void aPickInAFixedList_data()
+    {
         QTest::addColumn<QString>("list");
-        QTest::addColumn<QStringList>("items");
-        QTest::newRow("remote language") << "PLAY" << "cboRemoteLanguage"
-                                         << QStringList{"ENGLISH", "SPANISH", "FRENCH", "GERMAN", "PORTUGUESE"};
-        QTest::newRow("command") << "PLAY" << "cboCommand" << QStringList{"NOOP", "PLAY"};
-        QTest::newRow("no message recorded") << "PLAY" << "cboNoMSGRecorded"
-                                             << QStringList{"IGNORE", "DISCONNECT", "PLAY"};
-        QTest::newRow("selection limit") << "PLAY" << "cboSelectionLimit" << numbers(0, 25);
-        QTest::newRow("partition selector untouched") << "PLAY" << "cboPartitionNumber" << QStringList{};
-        QTest::newRow("PLAY from the table") << "F:PLAY" << "cboNoMSGRecorded"
-                                             << QStringList{"IGNORE", "DISCONNECT", "F:PLAY"};
+        QTest::addColumn<int>("key"); // 0: the list emptied
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("messages");
+        const QString untouched = "shown [] cboMSGCmd";
+        QTest::newRow("language") << "cboRemoteLanguage" << int(Qt::Key_End) << true << untouched;
+        QTest::newRow("no message action") << "cboNoMSGRecorded" << int(Qt::Key_End) << true << untouched;
+        QTest::newRow("selection limit") << "cboSelectionLimit" << int(Qt::Key_End) << true << untouched;
+        QTest::newRow("NOOP") << "cboCommand" << int(Qt::Key_Home) << true << "hidden [] cboMSGCmd";
+        QTest::newRow("PLAY") << "cboCommand" << int(Qt::Key_End) << true << "shown [MSG 1 MSG 2 MSG 3] MSG 2";
+        QTest::newRow("emptied") << "cboRemoteLanguage" << 0 << false << untouched;
     }
-
-    void fixedLists()
+    void aPickInAFixedList()
     {
-        QFETCH(QString, play);
         QFETCH(QString, list);
-        QFETCH(QStringList, items);
-        testing::EditedStringTable table;
-        if (play != QLatin1String("PLAY"))
-            table.replaced = {{78, play}};
-        resources::ScopedStringTable scope(table);
+        QFETCH(int, key);
+        QFETCH(bool, changed);
+        QFETCH(QString, messages);
         testing::ScriptedUi ui;
         form->Load_Combo_Lists();
-        auto *combo = form->findChild<QComboBox *>(list);
-        QVERIFY(combo);
-        QCOMPARE(itemsOf(combo), items);
-        QCOMPARE(combo->currentIndex(), -1);
-        for (int i = 0; i < combo->count(); ++i)
-            QVERIFY(!combo->itemData(i).isValid());
-        QCOMPARE(form->Get_strPLAY(), play);
-        QCOMPARE(itemsOf(form->cboCommand), (QStringList{"NOOP", play}));
-    }
-
-    void listsAreNotClearedFirst()
-    {
-        testing::ScriptedUi ui;
-        form->cboSelectionLimit->addItem("kept");
-        form->Load_Combo_Lists();
-        QCOMPARE(itemsOf(form->cboSelectionLimit), QStringList{"kept"} + numbers(0, 25));
-    }
-
-    void missingStringStopsTheLists_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<int>("languages");
-        QTest::addColumn<int>("commands");
-        QTest::addColumn<QString>("play");
-        QTest::addColumn<int>("noMessageActions");
-        QTest::addColumn<int>("limits");
-        QTest::newRow("80, second language") << 80 << 1 << 0 << "" << 0 << 0;
-        QTest::newRow("77") << 77 << 5 << 0 << "" << 0 << 0;
-        QTest::newRow("78, PLAY") << 78 << 5 << 1 << "" << 0 << 0;
-        QTest::newRow("84") << 84 << 5 << 2 << "PLAY" << 1 << 0;
-    }
-
-    void missingStringStopsTheLists()
-    {
-        QFETCH(int, id);
-        QFETCH(int, languages);
-        QFETCH(int, commands);
-        QFETCH(QString, play);
-        QFETCH(int, noMessageActions);
-        QFETCH(int, limits);
-        testing::EditedStringTable table;
-        table.removed = {id};
-        resources::ScopedStringTable scope(table);
-        testing::ScriptedUi ui;
-        ui.boxes.expect(ui::Answer::OK);
-        form->Load_Combo_Lists();
-        QCOMPARE(ui.boxes.shown().size(), 1);
-        QCOMPARE(ui.boxes.shown().first().text, QStringLiteral("Resource file failed."));
-        QCOMPARE(form->cboRemoteLanguage->count(), languages);
-        QCOMPARE(form->cboCommand->count(), commands);
-        QCOMPARE(form->Get_strPLAY(), play);
-        QCOMPARE(form->cboNoMSGRecorded->count(), noMessageActions);
-        QCOMPARE(form->cboSelectionLimit->count(), limits);
-    }
-
-    void resourceStringLookup_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("failures");
-        QTest::newRow("caption") << 7 << "Total Rec.Time (MM:SS)" << 0;
-        QTest::newRow("gap in the table") << 40 << "" << 1;
-        QTest::newRow("negative id") << -1 << "" << 1;
-    }
-
-    void resourceStringLookup()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, text);
-        QFETCH(int, failures);
-        testing::ScriptedUi ui;
-        for (int i = 0; i < failures; ++i)
-            ui.boxes.expect(ui::Answer::OK);
-        QCOMPARE(form->Get_Res_String(id), text);
-        QCOMPARE(ui.boxes.shown().size(), failures);
+        form->Let_strMSG(QStringLiteral("MSG"));
+        form->Let_iMaxMSG(3);
+        form->Let_strMSGNo(QStringLiteral("2"));
+        form->txtMSGCmd->show();
+        auto *picked = form->findChild<QComboBox *>(list);
+        QVERIFY(picked);
+        if (key == 0) {
+            picked->blockSignals(true); // the entry emptied was no pick either
+            picked->setCurrentIndex(0);
+            picked->blockSignals(false);
+            listControls::clear(picked);
+        } else {
+            QTest::keyClick(picked, Qt::Key(key));
+        }
+        QCOMPARE(!form->cmdApply->testAttribute(Qt::WA_Disabled), changed);
+        QCOMPARE(QStringLiteral("%1 [%2] %3")
+                     .arg(form->txtMSGCmd->isHidden() ? "hidden" : "shown", items(form->cboMSGCmd),
+                          form->cboMSGCmd->currentText()),
+                 messages);
+        QVERIFY(form->cboMSGCmd->isHidden());
     }
 };
 

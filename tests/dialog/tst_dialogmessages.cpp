@@ -1,160 +1,91 @@
-// The dialog's error boxes, its nested busy pointer and its bridge
-// properties, driven through the public surface of the loaded form.
+// The dialog's error box and its fallback when the string table fails, and
+// the nested busy pointer with the recording of its own failure.
 #include "EditedStringTable.h"
 #include "Rig.h"
-#include "TestSupport.h"
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 
 #include <QTest>
 
+using testing::StringEdits;
+
 class DialogMessagesTest : public QObject
 {
     Q_OBJECT
 
-private:
     GUI *form = nullptr;
 
-    bool formShowsHourglass() const
+    // "H" for the hourglass, "-" for the default pointer: the screen's, then the form's.
+    QString pointers(const testing::ScriptedUi &ui) const
     {
-        return form->testAttribute(Qt::WA_SetCursor) && form->cursor().shape() == Qt::WaitCursor;
+        const bool formBusy = form->testAttribute(Qt::WA_SetCursor) && form->cursor().shape() == Qt::WaitCursor;
+        return QString(ui.pointer.screenPointer() == ui::Pointer::Hourglass ? "H" : "-") + (formBusy ? "H" : "-");
     }
 
 private slots:
     void init() { form = &GUI::load(); }
     void cleanup() { GUI::unload(); }
 
-    // The box names its location under the first line of string 34 or 36;
-    // with a string missing, the fixed resource-failure text stands in (id 0:
-    // that box called directly).
+    // The title is string 35, the first line string 34 or 36; a string that
+    // cannot be loaded shows the fixed resource failure box instead. Either
+    // box comes with the default pointer.
     void errorBoxes_data()
     {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<int>("removedId");
-        QTest::addColumn<QString>("location");
+        QTest::addColumn<StringEdits>("edits");
         QTest::addColumn<QString>("text");
-        const QString failed = QStringLiteral("Resource file failed.");
-        QTest::newRow("event handler") << 36 << -1 << "VEL_PART_SET:cmdOK_Click \r\nOverflow"
-                                       << "Inactive Business Rules\r\nVEL_PART_SET:cmdOK_Click \r\nOverflow";
-        QTest::newRow("captions") << 34 << -1 << "X:Load_Language_Dependant_Parts \r\nType mismatch"
-                                  << "General Failure\r\nX:Load_Language_Dependant_Parts \r\nType mismatch";
-        QTest::newRow("empty location") << 36 << -1 << "" << "Inactive Business Rules\r\n";
-        QTest::newRow("resource failure") << 0 << -1 << "" << failed;
-        QTest::newRow("text id not in the table") << 40 << -1 << "somewhere" << failed;
-        QTest::newRow("title string missing") << 36 << 35 << "somewhere" << failed;
-        QTest::newRow("text string missing") << 36 << 36 << "somewhere" << failed;
+        QTest::newRow("a handler's error")
+            << StringEdits{} << "Inactive Business Rules\r\nVEL_PART_SET:cmdOK_Click \r\nOverflow";
+        QTest::newRow("title string missing") << StringEdits{{35, QString()}} << "Resource file failed.";
     }
-
     void errorBoxes()
     {
-        QFETCH(int, id);
-        QFETCH(int, removedId);
-        QFETCH(QString, location);
+        QFETCH(StringEdits, edits);
         QFETCH(QString, text);
-        testing::EditedStringTable table;
-        table.removed = {removedId};
-        resources::ScopedStringTable scope(table);
+        testing::EditedStringTable table(edits);
         testing::ScriptedUi ui;
         ui.pointer.setScreenPointer(ui::Pointer::Hourglass);
         ui.boxes.expect(ui::Answer::OK);
-        if (id == 0)
-            form->Show_Resource_Failure();
-        else
-            form->Show_Internal_Error(qint16(id), location);
+        form->Show_Internal_Error(36, QStringLiteral("VEL_PART_SET:cmdOK_Click \r\nOverflow"));
         QCOMPARE(ui.boxes.shown().size(), 1);
-        const ui::ShownBox box = ui.boxes.shown().first();
-        QCOMPARE(box.title, QStringLiteral("Internal Error"));
-        QCOMPARE(box.text, text);
-        QCOMPARE(box.buttons, ui::Buttons::OK);
-        QCOMPARE(box.icon, ui::Icon::Critical);
-        if (id != 0)
-            QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
+        QCOMPARE(testing::describe(ui.boxes.shown().at(0)), "title \"Internal Error\", text \"" + text + "\"");
+        QCOMPARE(ui.boxes.shown().at(0).buttons, ui::Buttons::OK);
+        QCOMPARE(ui.boxes.shown().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
     }
 
-    // Calls: B busy (True, -1), b busy (1), C clear, R reset.
-    void busyPointerNests_data()
-    {
-        QTest::addColumn<QString>("calls");
-        QTest::addColumn<bool>("hourglass");
-        QTest::addColumn<int>("count");
-        QTest::newRow("three busy, two clear") << "BBBCC" << true << 1;
-        QTest::newRow("three busy, three clear") << "BBBCCC" << false << 0;
-        QTest::newRow("a fourth clear") << "BBBCCCC" << false << 0;
-        QTest::newRow("surplus clear first") << "CCB" << true << 1;
-        QTest::newRow("any non-zero is busy") << "bB" << true << 2;
-        QTest::newRow("reset while nested") << "BBBR" << false << 0;
-        QTest::newRow("reset when idle") << "R" << false << 0;
-        QTest::newRow("busy after reset") << "BBRB" << true << 1;
-    }
-
+    // Calls: B busy (-1), b busy (1), C clear, R reset; x: something else
+    // sets the screen pointer back, which inner calls must leave alone.
     void busyPointerNests()
     {
-        QFETCH(QString, calls);
-        QFETCH(bool, hourglass);
-        QFETCH(int, count);
         testing::ScriptedUi ui;
-        for (const QChar call : calls) {
-            if (call == 'B')
-                form->Set_MousePointer(-1);
-            else if (call == 'b')
-                form->Set_MousePointer(1);
-            else if (call == 'C')
-                form->Set_MousePointer(0);
+        QStringList trace;
+        for (const QChar call : QStringLiteral("CBbBxBCCCCCCBCBBRRBC")) {
+            if (call == 'x')
+                ui.pointer.setScreenPointer(ui::Pointer::Default);
             else
-                form->Set_MousePointer(0, true);
+                form->Set_MousePointer(call == 'B' ? -1 : call == 'b' ? 1 : 0, call == 'R');
+            trace << pointers(ui);
         }
-        QCOMPARE(ui.pointer.screenPointer(), hourglass ? ui::Pointer::Hourglass : ui::Pointer::Default);
-        QCOMPARE(formShowsHourglass(), hourglass);
-        QCOMPARE(int(form->busyCount()), count);
+        QCOMPARE(trace.join(' '), QStringLiteral("-- HH HH HH -H -H -H -H -H -- -- -- HH -- HH HH -- -- HH --"));
     }
 
-    // Inner busy sections must not touch the pointer: a scripted change of
-    // the screen pointer inside the outermost section stays as it is.
-    void onlyTheOutermostCallsSwitchThePointer()
+    // One busy call past 32767 overflows the count: the error is recorded
+    // through the rules object, whose error routine resets the pointer.
+    void aBusyCountOverflowIsRecorded()
     {
-        testing::ScriptedUi ui;
-        form->Set_MousePointer(-1);
-        ui.pointer.setScreenPointer(ui::Pointer::Default);
-        form->Set_MousePointer(-1);
-        form->Set_MousePointer(0);
-        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
-        form->Set_MousePointer(-1);
-        QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
-    }
-
-    // One busy call too many overflows the 16-bit count: the error goes to
-    // the rules object's recording path, which resets the pointer.
-    void busyOverflowIsRecordedThroughTheRules()
-    {
-        testing::Rig rig;
+        testing::Rig rig(testing::Rig::DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly);
         Busyness_Rules rules(rig.factory);
         form->Busyness_Rules(&rules);
-        for (int call = 0; call < 32767; ++call)
-            form->Set_MousePointer(-1);
-        QCOMPARE(int(form->busyCount()), 32767);
-        QCOMPARE(rig.ui.pointer.screenPointer(), ui::Pointer::Hourglass);
         rig.ui.boxes.expect(ui::Answer::OK);
-        form->Set_MousePointer(-1);
-
+        for (int call = 0; call <= 32767; ++call)
+            form->Set_MousePointer(-1);
         QCOMPARE(rules.ErrLocation(), QStringLiteral("[VEL_PART_SET][Business_Rules]Set_MousePointer"));
         QCOMPARE(rules.ErrCode(), 6);
         QCOMPARE(rules.ErrDescription(), QStringLiteral("Overflow"));
         QCOMPARE(rig.ui.boxes.shown().size(), 1);
-        QVERIFY(rig.ui.boxes.shown().first().text.contains(QStringLiteral("Set_MousePointer")));
-        QCOMPARE(int(form->busyCount()), 0);
-        QCOMPARE(rig.ui.pointer.screenPointer(), ui::Pointer::Default);
-        QVERIFY(!formShowsHourglass());
-    }
-
-    void bridgePropertiesKeepTheirOwnFields()
-    {
-        form->Let_strMSG("Greeting");
-        form->Let_strMSGNo("32767");
-        form->Let_iMaxMSG(-32768);
-        QCOMPARE(form->Get_strMSG(), QStringLiteral("Greeting"));
-        QCOMPARE(form->Get_strMSGNo(), QStringLiteral("32767"));
-        QCOMPARE(int(form->Get_iMaxMSG()), -32768);
-        QCOMPARE(form->Get_strPLAY(), QString());
+        QCOMPARE(pointers(rig.ui), QStringLiteral("--"));
+        form->Set_MousePointer(-1);
+        QCOMPARE(pointers(rig.ui), QStringLiteral("HH")); // counted from 0 again
     }
 };
 
