@@ -6,7 +6,6 @@
 // boxes; what a pick in a fixed list does; and the nested busy pointer.
 #include "TestSupport.h"
 #include "dialog/GUI.h"
-#include "dialog/ListControls.h"
 #include "resources/FormIcon.h"
 #include "resources/NavigationBitmaps.h"
 #include "resources/StringTable.h"
@@ -253,10 +252,10 @@ private slots:
         QCOMPARE(ui.pointer.screenPointer(), ui::Pointer::Default);
     }
 
-    // A pick marks the partition as changed, emptying the list afterwards
-    // does not. PLAY shows the message number box, with the partition's
-    // message chosen in the message list, which stays hidden; another command
-    // hides the box. "messages": the box, the message list's items and text.
+    // A pick marks the partition as changed; a list set to no entry
+    // afterwards (as by a loader whose value is not among its items) does not. PLAY shows the message number box, with
+    // the partition's message chosen in the message list, which stays hidden; another command hides the box.
+    // "messages": the box, the message list's items and text.
     void aPickInAFixedList_data()
     {
         QTest::addColumn<QString>("list");
@@ -287,7 +286,7 @@ private slots:
                           form->cboMSGCmd->currentText()),
                  messages);
         form->cmdApply->setEnabled(false);
-        listControls::clear(picked);
+        picked->setCurrentIndex(-1);
         QVERIFY(form->cmdApply->testAttribute(Qt::WA_Disabled));
     }
 
