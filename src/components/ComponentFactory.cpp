@@ -28,15 +28,15 @@ void ComponentFactory::clear()
     m_byClassId.clear();
 }
 
-std::unique_ptr<Component> ComponentFactory::create(const QHash<QString, Creator> &creators,
-                                                    const QString &key, const QString &shownName)
+std::unique_ptr<Component> ComponentFactory::create(const QHash<QString, Creator> &creators, const QString &key,
+                                                    const QString &shownName)
 {
     const auto found = creators.constFind(key);
     std::unique_ptr<Component> object = found == creators.constEnd() ? nullptr : (*found)();
     if (!object)
-        throw rt::RuntimeError::own(rt::CannotCreateObject,
-                                    rt::standardDescription(rt::CannotCreateObject) + QStringLiteral(" (")
-                                        + shownName + QStringLiteral(")"));
+        throw rt::RuntimeError::own(rt::CannotCreateObject, rt::standardDescription(rt::CannotCreateObject)
+                                                                + QStringLiteral(" (") + shownName
+                                                                + QStringLiteral(")"));
     return object;
 }
 

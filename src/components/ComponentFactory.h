@@ -38,8 +38,8 @@ public:
     }
 
 private:
-    static std::unique_ptr<Component> create(const QHash<QString, Creator> &creators,
-                                             const QString &key, const QString &shownName);
+    static std::unique_ptr<Component> create(const QHash<QString, Creator> &creators, const QString &key,
+                                             const QString &shownName);
     static void throwTypeMismatch();
 
     template <typename Interface> static std::unique_ptr<Interface> bind(std::unique_ptr<Component> object)

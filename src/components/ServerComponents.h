@@ -105,8 +105,8 @@ public:
     static QUuid interfaceId() { return QUuid("{DC5E6403-A940-4150-9376-40CD0307B536}"); }
 
     // Operation 4: shows a message to the user; the answer is not used.
-    virtual qint32 Show_Error_Message(qint32 kind, const QString &message, qint32 buttons,
-                                      qint32 icon, const QString &title) = 0;
+    virtual qint32 Show_Error_Message(qint32 kind, const QString &message, qint32 buttons, qint32 icon,
+                                      const QString &title) = 0;
 };
 
 } // namespace VEL_MsgBox

@@ -40,8 +40,7 @@ template <typename T> T variantTo(const Variant &value)
 
 double textToDouble(const QString &text)
 {
-    static const QRegularExpression number(
-        QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
+    static const QRegularExpression number(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
     const QString trimmed = text.trimmed();
     if (!number.match(trimmed).hasMatch())
         throw RuntimeError::standard(TypeMismatch);

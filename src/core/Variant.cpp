@@ -45,10 +45,7 @@ Variant Variant::binary(const QByteArray &value)
     return v;
 }
 
-bool Variant::isNullOrEmpty() const
-{
-    return isNull() || (type() == Type::Text && asText().isEmpty());
-}
+bool Variant::isNullOrEmpty() const { return isNull() || (type() == Type::Text && asText().isEmpty()); }
 
 QString Variant::toText() const
 {

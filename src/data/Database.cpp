@@ -21,15 +21,9 @@ const QString kFileName = QStringLiteral("NewDB.mdb");
 const QString kFileName = QStringLiteral("NewDB.sqlite");
 #endif
 
-rt::RuntimeError providerError(const QString &text)
-{
-    return rt::RuntimeError::own(kProviderError, text);
-}
+rt::RuntimeError providerError(const QString &text) { return rt::RuntimeError::own(kProviderError, text); }
 
-rt::RuntimeError providerError(const QSqlError &error)
-{
-    return providerError(error.text().trimmed());
-}
+rt::RuntimeError providerError(const QSqlError &error) { return providerError(error.text().trimmed()); }
 
 QString nextConnectionName()
 {
@@ -93,16 +87,13 @@ void execute(QSqlQuery &query)
 
 } // namespace
 
-QString Database::defaultFilePath()
-{
-    return QRVCOMPlusFilesAndFolders::databaseFolder() + kFileName;
-}
+QString Database::defaultFilePath() { return QRVCOMPlusFilesAndFolders::databaseFolder() + kFileName; }
 
-Database::Database(QString filePath)
-    : m_filePath(filePath.isEmpty() ? defaultFilePath() : std::move(filePath))
+Database::Database(QString filePath) : m_filePath(filePath.isEmpty() ? defaultFilePath() : std::move(filePath))
 {
 #ifdef Q_OS_WIN
-    m_connectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") + m_filePath;
+    m_connectionString =
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") + m_filePath;
 #else
     m_connectionString = QStringLiteral("Data Source=") + m_filePath;
 #endif

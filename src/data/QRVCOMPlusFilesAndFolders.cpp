@@ -12,22 +12,15 @@ namespace {
 QString velantisFolderUnder(const QString &base)
 {
     const QString separator = platform::folderSeparator();
-    return base + separator + QStringLiteral("Velantis") + separator + QStringLiteral("QRVCOM+")
-           + separator;
+    return base + separator + QStringLiteral("Velantis") + separator + QStringLiteral("QRVCOM+") + separator;
 }
 
 // The data folder under the shell's common application-data folder.
-QString shellDataFolder()
-{
-    return velantisFolderUnder(specialFolderPath(platform::kCommonAppDataFolder));
-}
+QString shellDataFolder() { return velantisFolderUnder(specialFolderPath(platform::kCommonAppDataFolder)); }
 
 } // namespace
 
-QString specialFolderPath(qint32 folder)
-{
-    return platform::shellFolders().specialFolderPath(folder);
-}
+QString specialFolderPath(qint32 folder) { return platform::shellFolders().specialFolderPath(folder); }
 
 Variant registryValue(platform::RootKey root, const QString &keyPath, const QString &valueName,
                       const Variant &defaultValue)
@@ -37,8 +30,7 @@ Variant registryValue(platform::RootKey root, const QString &keyPath, const QStr
 
 QString commonAppDataFolder()
 {
-    const QString keyPath =
-        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    const QString keyPath = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
     const Variant folder = QRVCOMPlusFilesAndFolders::registryValue(
         platform::RootKey::LocalMachine, keyPath, QStringLiteral("Common AppData"), Variant::text(QString()));
     return folder.toText();
@@ -60,14 +52,8 @@ QString hostDataFolder()
     return dataFolder();
 }
 
-QString databaseFolder()
-{
-    return dataFolder() + QStringLiteral("Database") + platform::folderSeparator();
-}
+QString databaseFolder() { return dataFolder() + QStringLiteral("Database") + platform::folderSeparator(); }
 
-QString userLogPath()
-{
-    return dataFolder() + QStringLiteral("User_Log.txt");
-}
+QString userLogPath() { return dataFolder() + QStringLiteral("User_Log.txt"); }
 
 } // namespace QRVCOMPlusFilesAndFolders

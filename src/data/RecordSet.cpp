@@ -43,10 +43,7 @@ void RecordSet::addRow(Row values)
     m_rows.append(std::move(values));
 }
 
-void RecordSet::reserveRows(qsizetype count)
-{
-    m_rows.reserve(count);
-}
+void RecordSet::reserveRows(qsizetype count) { m_rows.reserve(count); }
 
 bool RecordSet::isEOF() const
 {
@@ -120,7 +117,8 @@ void RecordSet::Close()
 void RecordSet::requireOpen() const
 {
     if (!m_open)
-        throw rt::RuntimeError::own(ObjectClosed, QStringLiteral("Operation is not allowed when the object is closed."));
+        throw rt::RuntimeError::own(ObjectClosed,
+                                    QStringLiteral("Operation is not allowed when the object is closed."));
 }
 
 const RecordSet::Row &RecordSet::currentRow() const

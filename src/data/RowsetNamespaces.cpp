@@ -61,15 +61,9 @@ bool NamespaceScope::declaresPrefixes(pugi::xml_node element)
     return false;
 }
 
-QualifiedName NamespaceScope::element(const char *name) const
-{
-    return resolve(name, true);
-}
+QualifiedName NamespaceScope::element(const char *name) const { return resolve(name, true); }
 
-QualifiedName NamespaceScope::attribute(const char *name) const
-{
-    return resolve(name, false);
-}
+QualifiedName NamespaceScope::attribute(const char *name) const { return resolve(name, false); }
 
 Namespace NamespaceScope::lookup(std::string_view prefix) const
 {

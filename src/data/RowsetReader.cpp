@@ -80,9 +80,9 @@ private:
     const Locator &m_locator;
     RecordSet &m_records;
     qsizetype m_columnCount;
-    size_t m_nextColumn = 0; // rows usually list their attributes in schema order
-    qint64 m_rowNumber = 0;  // of the row being read, counting every row element
-    std::vector<TextCache> m_texts; // per column
+    size_t m_nextColumn = 0;                           // rows usually list their attributes in schema order
+    qint64 m_rowNumber = 0;                            // of the row being read, counting every row element
+    std::vector<TextCache> m_texts;                    // per column
     std::unordered_map<std::string_view, int> m_index; // column by attribute name, for long schemas
 };
 
@@ -332,12 +332,12 @@ RecordSet readDocument(const pugi::xml_document &document, const Locator &locato
     const NamespaceScope scope(nullptr, root);
     const pugi::xml_node schemaNode = findChild(root, scope, Namespace::Schema, "Schema");
     if (!schemaNode)
-        throw invalidDocument(QStringLiteral("the root element (%1) holds no schema (s:Schema).")
-                                  .arg(locator.describe(root.name() - 1)));
+        throw invalidDocument(
+            QStringLiteral("the root element (%1) holds no schema (s:Schema).").arg(locator.describe(root.name() - 1)));
     const pugi::xml_node data = findChild(root, scope, Namespace::Rowset, "data");
     if (!data)
-        throw invalidDocument(QStringLiteral("the root element (%1) holds no data (rs:data).")
-                                  .arg(locator.describe(root.name() - 1)));
+        throw invalidDocument(
+            QStringLiteral("the root element (%1) holds no data (rs:data).").arg(locator.describe(root.name() - 1)));
     Schema schema = readSchema(schemaNode, scope, locator);
     RecordSet records(schema.fields);
     RowReader rows(schema, locator, records);

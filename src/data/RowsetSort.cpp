@@ -26,9 +26,9 @@ SortKey parseKey(QString key, const QString &expression, const RecordSet &record
     if (key.size() >= 2 && key.startsWith(QLatin1Char('[')) && key.endsWith(QLatin1Char(']')))
         key = key.mid(1, key.size() - 2);
     if (key.isEmpty())
-        throw rt::RuntimeError::own(rt::InvalidProcedureCall,
-                                    QStringLiteral("The sort expression \"%1\" has a key without a column name.")
-                                        .arg(expression));
+        throw rt::RuntimeError::own(
+            rt::InvalidProcedureCall,
+            QStringLiteral("The sort expression \"%1\" has a key without a column name.").arg(expression));
     result.column = records.fieldIndex(key);
     if (result.column < 0)
         throw rt::RuntimeError::own(
@@ -71,11 +71,7 @@ int compareNumbers(const Variant &a, const Variant &b)
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-template <typename T>
-int compareOrdered(const T &a, const T &b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
+template <typename T> int compareOrdered(const T &a, const T &b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
 } // namespace
 

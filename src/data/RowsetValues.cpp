@@ -34,10 +34,7 @@ constexpr IntegerType kIntegerTypes[] = {
     {"ui8", 0, kLongMax},
 };
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view trimmed(std::string_view text)
 {

@@ -41,7 +41,8 @@ struct Column
 
 rt::RuntimeError cannotWrite(const QString &what)
 {
-    return rt::RuntimeError::own(rt::InvalidProcedureCall, QStringLiteral("Rowset XML cannot be written: %1").arg(what));
+    return rt::RuntimeError::own(rt::InvalidProcedureCall,
+                                 QStringLiteral("Rowset XML cannot be written: %1").arg(what));
 }
 
 // The character reference of a character that is escaped, or nullptr.
@@ -63,8 +64,7 @@ const char *reference(char16_t c)
 // Appends text as an attribute value: markup characters and TAB, CR, LF as
 // character references; any other control character is refused. where()
 // names the value for the error message.
-template <typename Where>
-void appendEscaped(QString &out, const QString &text, Where where)
+template <typename Where> void appendEscaped(QString &out, const QString &text, Where where)
 {
     const auto *begin = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *end = begin + text.size();
@@ -90,10 +90,7 @@ bool isPlainName(const QString &name)
     return plain.match(name).hasMatch();
 }
 
-QString generatedName(qsizetype index)
-{
-    return QStringLiteral("c%1").arg(index);
-}
+QString generatedName(qsizetype index) { return QStringLiteral("c%1").arg(index); }
 
 // Attribute names for the rows: a plain, unique name is kept; any other is
 // replaced by "c" and its 0-based position. A kept name that a replaced one
@@ -161,9 +158,8 @@ QString widenedType(const QString &type, const QList<RecordSet::Row> &rows, qsiz
 
 bool holdsNull(const QList<RecordSet::Row> &rows, qsizetype column)
 {
-    return std::any_of(rows.cbegin(), rows.cend(), [column](const RecordSet::Row &row) {
-        return row.at(column).isNull();
-    });
+    return std::any_of(rows.cbegin(), rows.cend(),
+                       [column](const RecordSet::Row &row) { return row.at(column).isNull(); });
 }
 
 QList<Column> describeColumns(const RecordSet &records)
@@ -176,8 +172,8 @@ QList<Column> describeColumns(const RecordSet &records)
         Column column;
         column.attribute = attributes.at(i);
         column.name = field.name;
-        column.type = field.dataType.isEmpty() ? widenedType(inferredType(records.rows(), i), records.rows(), i)
-                                               : field.dataType;
+        column.type =
+            field.dataType.isEmpty() ? widenedType(inferredType(records.rows(), i), records.rows(), i) : field.dataType;
         column.maxLength = field.maxLength;
         column.nullable = field.nullable || holdsNull(records.rows(), i);
         columns.append(column);

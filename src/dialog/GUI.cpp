@@ -74,13 +74,25 @@ void GUI::Busyness_Rules(::Busyness_Rules *rules)
     bridge("Set_Busyness_Rules", [&] { m_rules = rules; });
 }
 
-QString GUI::Get_strPLAY() { return bridge("Get_strPLAY", [&] { return strPLAY; }); }
+QString GUI::Get_strPLAY()
+{
+    return bridge("Get_strPLAY", [&] { return strPLAY; });
+}
 
-QString GUI::Get_strMSG() { return bridge("Get_strMSG", [&] { return strMSG; }); }
+QString GUI::Get_strMSG()
+{
+    return bridge("Get_strMSG", [&] { return strMSG; });
+}
 
-QString GUI::Get_strMSGNo() { return bridge("Get_strMSGNo", [&] { return strMSGNo; }); }
+QString GUI::Get_strMSGNo()
+{
+    return bridge("Get_strMSGNo", [&] { return strMSGNo; });
+}
 
-qint16 GUI::Get_iMaxMSG() { return bridge("Get_iMaxMSG", [&] { return iMaxMSG; }); }
+qint16 GUI::Get_iMaxMSG()
+{
+    return bridge("Get_iMaxMSG", [&] { return iMaxMSG; });
+}
 
 void GUI::Let_strMSGNo(const QString &Given_strMSGNo)
 {

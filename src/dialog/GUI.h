@@ -20,8 +20,13 @@ class QPushButton;
 class QScrollBar;
 class QWidget;
 class Busyness_Rules;
-namespace rt { class RuntimeError; }
-namespace ui { enum class Answer; enum class Buttons; }
+namespace rt {
+class RuntimeError;
+}
+namespace ui {
+enum class Answer;
+enum class Buttons;
+} // namespace ui
 
 class GUI : public QDialog
 {
@@ -192,8 +197,7 @@ private:
     void connectButtonHandlers();
     void connectNodeGridHandlers();
     template <typename Body> void handler(const char *procedure, Body body);
-    template <typename Control>
-    Control *place(Control *control, const QString &name, const QRect &twips, int tab);
+    template <typename Control> Control *place(Control *control, const QString &name, const QRect &twips, int tab);
     QLabel *label(QWidget *container, const QString &name, const QString &caption, const QRect &twips, int tab);
     QLineEdit *textBox(QWidget *container, const QString &name, const QRect &twips, int tab);
     QComboBox *list(QWidget *container, const QString &name, const QRect &twips, int tab);

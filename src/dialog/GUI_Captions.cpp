@@ -72,9 +72,8 @@ bool GUI::applyCaptions()
 
 bool GUI::applyLabelCaptions()
 {
-    const std::pair<qint32, QLabel *> labels[] = {{25, lblAccessCode},     {4, lblREMLanguage},
-                                                  {7, lblTotalRecTime},    {10, lblNoMSGRecorded},
-                                                  {13, lblSelectionLimit}, {16, lblTimeLimit},
+    const std::pair<qint32, QLabel *> labels[] = {{25, lblAccessCode},    {4, lblREMLanguage},     {7, lblTotalRecTime},
+                                                  {10, lblNoMSGRecorded}, {13, lblSelectionLimit}, {16, lblTimeLimit},
                                                   {19, lblCommand}};
     QString text;
     for (const auto &[id, label] : labels) {

@@ -32,8 +32,7 @@ void showPicture(QPushButton *button, resources::NavigationGlyph glyph)
 
 } // namespace
 
-template <typename Control>
-Control *GUI::place(Control *control, const QString &name, const QRect &twips, int tab)
+template <typename Control> Control *GUI::place(Control *control, const QString &name, const QRect &twips, int tab)
 {
     control->setObjectName(name);
     twips::setGeometry(control, twips.x(), twips.y(), twips.width(), twips.height());
@@ -130,16 +129,15 @@ void GUI::createTimeAndCommandFrame()
 
 void GUI::createNodeGrid()
 {
-    frmMaxNoOfNode = place(new QGroupBox("F:Max Number of each nodes", this), "frmMaxNoOfNode",
-                           {5160, 600, 3015, 3975}, 25);
+    frmMaxNoOfNode =
+        place(new QGroupBox("F:Max Number of each nodes", this), "frmMaxNoOfNode", {5160, 600, 3015, 3975}, 25);
     Picture1 = place(new QFrame(frmMaxNoOfNode), "Picture1", {120, 240, 2535, 3615}, 82);
     picNode = place(new QFrame(Picture1), "picNode", {0, 0, 2415, 12015}, 26);
     const QFont nodeFont = dialogFonts::msSansSerif(8.25);
     for (int row = 0; row < nodeGrid::Rows; ++row) {
-        lblNode[row] = label(picNode, indexed("lblNode", row), "Label1", {240, nodeGrid::nameTop(row), 855, 255},
-                             27 + 2 * row);
-        txtNode[row] = textBox(picNode, indexed("txtNode", row), {1440, nodeGrid::boxTop(row), 615, 315},
-                               28 + 2 * row);
+        lblNode[row] =
+            label(picNode, indexed("lblNode", row), "Label1", {240, nodeGrid::nameTop(row), 855, 255}, 27 + 2 * row);
+        txtNode[row] = textBox(picNode, indexed("txtNode", row), {1440, nodeGrid::boxTop(row), 615, 315}, 28 + 2 * row);
         lblNodeTypeID[row] = label(picNode, indexed("lblNodeTypeID", row), "Label1",
                                    {2040, nodeGrid::typeIdTop(row), 255, 375}, 83 + row);
         lblNode[row]->setFont(nodeFont);

@@ -37,6 +37,6 @@ void GUI::Show_Internal_Error(qint16 Id, const QString &Location)
 
 void GUI::Show_Resource_Failure()
 {
-    ui::messageBoxes().show(QStringLiteral("Resource file failed."), QStringLiteral("Internal Error"),
-                            ui::Buttons::OK, ui::Icon::Critical);
+    ui::messageBoxes().show(QStringLiteral("Resource file failed."), QStringLiteral("Internal Error"), ui::Buttons::OK,
+                            ui::Icon::Critical);
 }

@@ -19,17 +19,16 @@ bool parseInteger(const QString &text, qint16 &value)
 
 QString hostUsage()
 {
-    return QStringLiteral(
-        "Usage: partition-settings [options]\n"
-        "Opens the Partition Settings dialog for one configuration.\n"
-        "  --config N             configuration number (default 1)\n"
-        "  --partition N          partition to open (default 1)\n"
-        "  --menu-option TEXT     access mode: x no access, r read only, anything else full\n"
-        "  --language N           language number (default 1, English node type names)\n"
-        "  --silent               record errors without showing them\n"
-        "  --no-partition-button  hide the Defaults button and shorten the dialog\n"
-        "  --store PATH           the SQLite store of the reference server components\n"
-        "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n");
+    return QStringLiteral("Usage: partition-settings [options]\n"
+                          "Opens the Partition Settings dialog for one configuration.\n"
+                          "  --config N             configuration number (default 1)\n"
+                          "  --partition N          partition to open (default 1)\n"
+                          "  --menu-option TEXT     access mode: x no access, r read only, anything else full\n"
+                          "  --language N           language number (default 1, English node type names)\n"
+                          "  --silent               record errors without showing them\n"
+                          "  --no-partition-button  hide the Defaults button and shorten the dialog\n"
+                          "  --store PATH           the SQLite store of the reference server components\n"
+                          "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n");
 }
 
 std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message)

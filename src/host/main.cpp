@@ -52,8 +52,8 @@ int runShown(const HostOptions &options)
     ui::registerMessageBoxComponent(ComponentFactory::global());
 
     Busyness_Rules rules;
-    const Variant result = rules.Shown(options.configId, options.partitionId, options.menuOption,
-                                       options.languageId, options.silent, options.partitionButton);
+    const Variant result = rules.Shown(options.configId, options.partitionId, options.menuOption, options.languageId,
+                                       options.silent, options.partitionButton);
     if (result.type() == Variant::Type::Boolean && result.asBoolean())
         return 0;
     printLine(QStringLiteral("ErrLocation: ") + rules.ErrLocation());

@@ -73,8 +73,8 @@ qint32 FileRegistry::openKey(RootKey root, const QByteArray &subKey, quint32, Re
     return RegistryAnswer::FileNotFound;
 }
 
-qint32 FileRegistry::queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type,
-                                char *data, quint32 *length)
+qint32 FileRegistry::queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type, char *data,
+                                quint32 *length)
 {
     const auto open = m_openKeys.constFind(key);
     if (open == m_openKeys.constEnd())
@@ -96,8 +96,8 @@ qint32 FileRegistry::closeKey(RegistryKey key)
     return m_openKeys.remove(key) ? RegistryAnswer::Success : RegistryAnswer::InvalidHandle;
 }
 
-bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QString &keyPath,
-                              const QString &valueName, const StoredRegistryValue &value)
+bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QString &keyPath, const QString &valueName,
+                              const StoredRegistryValue &value)
 {
     QJsonObject store = readStore(filePath);
     const QString keyName = fullKeyPath(root, keyPath);

@@ -42,16 +42,15 @@ public:
     // Uses the given file, or the configured one when the path is empty.
     explicit FileRegistry(QString filePath = {});
 
-    qint32 openKey(RootKey root, const QByteArray &subKey, quint32 access,
-                   RegistryKey *key) override;
+    qint32 openKey(RootKey root, const QByteArray &subKey, quint32 access, RegistryKey *key) override;
     qint32 queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type, char *data,
                       quint32 *length) override;
     qint32 closeKey(RegistryKey key) override;
 
     // Writes one value into a store file (created when missing), keeping the
     // rest; used to set a store up. Returns false when the file cannot be written.
-    static bool writeValue(const QString &filePath, RootKey root, const QString &keyPath,
-                           const QString &valueName, const StoredRegistryValue &value);
+    static bool writeValue(const QString &filePath, RootKey root, const QString &keyPath, const QString &valueName,
+                           const StoredRegistryValue &value);
 
 private:
     using Values = QHash<QString, StoredRegistryValue>; // by lower-case value name

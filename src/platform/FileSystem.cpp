@@ -46,8 +46,7 @@ qint32 errorNumberOf(DWORD error)
 void appendBytes(const QString &filePath, const QByteArray &bytes)
 {
     HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(filePath.utf16()), FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw fileError(errorNumberOf(GetLastError()));
     DWORD written = 0;
@@ -117,14 +116,8 @@ QString folderSeparator()
 #endif
 }
 
-bool folderExists(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo(path).isDir();
-}
+bool folderExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
-void appendLine(const QString &filePath, const QString &line)
-{
-    appendBytes(filePath, line.toUtf8() + "\r\n");
-}
+void appendLine(const QString &filePath, const QString &line) { appendBytes(filePath, line.toUtf8() + "\r\n"); }
 
 } // namespace platform

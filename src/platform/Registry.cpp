@@ -43,15 +43,11 @@ QueriedValue queryValue(RegistryApi &api, RegistryKey key, const QByteArray &nam
 
 RegistryApi &registryApi() { return *current(); }
 
-ScopedRegistryApi::ScopedRegistryApi(RegistryApi &replacement) : m_previous(current())
-{
-    current() = &replacement;
-}
+ScopedRegistryApi::ScopedRegistryApi(RegistryApi &replacement) : m_previous(current()) { current() = &replacement; }
 
 ScopedRegistryApi::~ScopedRegistryApi() { current() = m_previous; }
 
-Variant registryValue(RootKey root, const QString &keyPath, const QString &valueName,
-                      const Variant &defaultValue)
+Variant registryValue(RootKey root, const QString &keyPath, const QString &valueName, const Variant &defaultValue)
 {
     RegistryApi &api = registryApi();
     RegistryKey key = 0;

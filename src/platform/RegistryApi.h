@@ -35,14 +35,13 @@ class RegistryApi
 public:
     virtual ~RegistryApi() = default;
 
-    virtual qint32 openKey(RootKey root, const QByteArray &subKey, quint32 access,
-                           RegistryKey *key) = 0;
+    virtual qint32 openKey(RootKey root, const QByteArray &subKey, quint32 access, RegistryKey *key) = 0;
 
     // On entry *length is the size of data; on return it is the value's size.
     // When the value does not fit, the answer is 234 and *length tells the
     // size needed. A missing value answers 2 and leaves type and length alone.
-    virtual qint32 queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type,
-                              char *data, quint32 *length) = 0;
+    virtual qint32 queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type, char *data,
+                              quint32 *length) = 0;
 
     virtual qint32 closeKey(RegistryKey key) = 0;
 };

@@ -2,8 +2,8 @@
 #include "platform/ShellFolders.h"
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 #else
 #include <QByteArray>
 #include <QFile>

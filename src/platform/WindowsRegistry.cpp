@@ -17,8 +17,7 @@ HKEY predefinedKey(RootKey root)
 
 } // namespace
 
-qint32 WindowsRegistry::openKey(RootKey root, const QByteArray &subKey, quint32 access,
-                                RegistryKey *key)
+qint32 WindowsRegistry::openKey(RootKey root, const QByteArray &subKey, quint32 access, RegistryKey *key)
 {
     HKEY opened = nullptr;
     const LONG answer = RegOpenKeyExA(predefinedKey(root), subKey.constData(), 0, REGSAM(access), &opened);
@@ -27,22 +26,19 @@ qint32 WindowsRegistry::openKey(RootKey root, const QByteArray &subKey, quint32 
     return qint32(answer);
 }
 
-qint32 WindowsRegistry::queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type,
-                                   char *data, quint32 *length)
+qint32 WindowsRegistry::queryValue(RegistryKey key, const QByteArray &valueName, quint32 *type, char *data,
+                                   quint32 *length)
 {
     DWORD valueType = *type;
     DWORD size = *length;
-    const LONG answer = RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.constData(),
-                                         nullptr, &valueType, reinterpret_cast<LPBYTE>(data), &size);
+    const LONG answer = RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.constData(), nullptr, &valueType,
+                                         reinterpret_cast<LPBYTE>(data), &size);
     *type = quint32(valueType);
     *length = quint32(size);
     return qint32(answer);
 }
 
-qint32 WindowsRegistry::closeKey(RegistryKey key)
-{
-    return qint32(RegCloseKey(reinterpret_cast<HKEY>(key)));
-}
+qint32 WindowsRegistry::closeKey(RegistryKey key) { return qint32(RegCloseKey(reinterpret_cast<HKEY>(key))); }
 
 } // namespace platform
 

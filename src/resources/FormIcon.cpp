@@ -15,8 +15,8 @@ enum Colour : uchar { Clear, Navy, White, Grey, Teal, Yellow, Red, DarkGrey, Fir
 // ramp to make up the 256 entries.
 QList<QRgb> palette()
 {
-    QList<QRgb> colours = {qRgba(0, 0, 0, 0), qRgb(0, 0, 128), qRgb(255, 255, 255), qRgb(192, 192, 192),
-                           qRgb(0, 128, 128), qRgb(255, 255, 0), qRgb(128, 0, 0), qRgb(128, 128, 128)};
+    QList<QRgb> colours = {qRgba(0, 0, 0, 0), qRgb(0, 0, 128),   qRgb(255, 255, 255), qRgb(192, 192, 192),
+                           qRgb(0, 128, 128), qRgb(255, 255, 0), qRgb(128, 0, 0),     qRgb(128, 128, 128)};
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)

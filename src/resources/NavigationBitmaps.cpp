@@ -22,10 +22,7 @@ bool inLeftTriangle(int x, int y, int apex)
     return depth >= 0 && depth <= HalfHeight && std::abs(y - CentreRow) <= depth;
 }
 
-bool inBar(int x, int y, int left)
-{
-    return x >= left && x <= left + 1 && std::abs(y - CentreRow) <= HalfHeight;
-}
+bool inBar(int x, int y, int left) { return x >= left && x <= left + 1 && std::abs(y - CentreRow) <= HalfHeight; }
 
 // The glyph pointing left; "next" and "last" read it mirrored.
 bool isBlack(NavigationGlyph glyph, int x, int y)
@@ -57,17 +54,17 @@ constexpr int RowBytes = (NavigationPictureWidth * 3 + 3) / 4 * 4;
 
 void appendInfoHeader(QByteArray &bytes)
 {
-    appendLittleEndian32(bytes, 40);                                   // header size
-    appendLittleEndian32(bytes, NavigationPictureWidth);               // width
-    appendLittleEndian32(bytes, NavigationPictureHeight);              // height, bottom-up
-    appendLittleEndian16(bytes, 1);                                    // planes
-    appendLittleEndian16(bytes, 24);                                   // bits a pixel
-    appendLittleEndian32(bytes, 0);                                    // no compression
-    appendLittleEndian32(bytes, RowBytes * NavigationPictureHeight);   // image size
-    appendLittleEndian32(bytes, 0);                                    // pixels a metre, x
-    appendLittleEndian32(bytes, 0);                                    // pixels a metre, y
-    appendLittleEndian32(bytes, 0);                                    // colours used
-    appendLittleEndian32(bytes, 0);                                    // important colours
+    appendLittleEndian32(bytes, 40);                                 // header size
+    appendLittleEndian32(bytes, NavigationPictureWidth);             // width
+    appendLittleEndian32(bytes, NavigationPictureHeight);            // height, bottom-up
+    appendLittleEndian16(bytes, 1);                                  // planes
+    appendLittleEndian16(bytes, 24);                                 // bits a pixel
+    appendLittleEndian32(bytes, 0);                                  // no compression
+    appendLittleEndian32(bytes, RowBytes * NavigationPictureHeight); // image size
+    appendLittleEndian32(bytes, 0);                                  // pixels a metre, x
+    appendLittleEndian32(bytes, 0);                                  // pixels a metre, y
+    appendLittleEndian32(bytes, 0);                                  // colours used
+    appendLittleEndian32(bytes, 0);                                  // important colours
 }
 
 void appendRow(QByteArray &bytes, const QImage &picture, int y)

@@ -150,10 +150,7 @@ std::optional<QString> BuiltInStringTable::load(qint32 id) const
 
 const StringTable &strings() { return *active(); }
 
-ScopedStringTable::ScopedStringTable(const StringTable &replacement) : m_previous(active())
-{
-    active() = &replacement;
-}
+ScopedStringTable::ScopedStringTable(const StringTable &replacement) : m_previous(active()) { active() = &replacement; }
 
 ScopedStringTable::~ScopedStringTable() { active() = m_previous; }
 

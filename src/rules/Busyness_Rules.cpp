@@ -23,10 +23,7 @@ template <typename Interface> std::unique_ptr<Interface> createServer(const Comp
 
 } // namespace
 
-Busyness_Rules::Busyness_Rules(const ComponentFactory &factory) : m_factory(factory)
-{
-    Class_Initialize(factory);
-}
+Busyness_Rules::Busyness_Rules(const ComponentFactory &factory) : m_factory(factory) { Class_Initialize(factory); }
 
 void Busyness_Rules::Class_Initialize(const ComponentFactory &factory)
 {
@@ -78,8 +75,8 @@ void Busyness_Rules::clearErrorInfo()
     m_ErrCode = 0;
 }
 
-Variant Busyness_Rules::Shown(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
-                              qint16 Language_ID, bool Silent_Error, bool PartitionEnabled)
+Variant Busyness_Rules::Shown(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption, qint16 Language_ID,
+                              bool Silent_Error, bool PartitionEnabled)
 {
     Variant result;
     clearErrorInfo();

@@ -69,8 +69,8 @@ public:
 
     // Opens the dialog for one configuration and returns when it is closed.
     // The result holds True unless an error was recorded.
-    Variant Shown(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
-                  qint16 Language_ID = 1, bool Silent_Error = false, bool PartitionEnabled = true);
+    Variant Shown(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption, qint16 Language_ID = 1,
+                  bool Silent_Error = false, bool PartitionEnabled = true);
 
     void Insert_Partition();
     bool Update_Partition(const QString &Given_Name, const QString &Given_PartitionAccessCode,
@@ -83,8 +83,8 @@ public:
     // ---- Procedures internal to the component (the dialog calls them) ----
 
     // The recording path and the message path of error reporting.
-    void Record_Error(const QString &source, const QString &procedure, qint32 number,
-                      const QString &description, qint16 module);
+    void Record_Error(const QString &source, const QString &procedure, qint32 number, const QString &description,
+                      qint16 module);
     void Show_Resource_Error(qint16 resourceNumber, const QString &text);
     void Show_Resource_Failure();
 
@@ -133,8 +133,8 @@ private:
     // 36; XMLToRS and the savers source ":Name:" description with text 1.
     void showLoaderFailure(const QString &procedure);
     void showOperationFailure(const QString &procedure);
-    void storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption,
-                        qint16 Language_ID, bool Silent_Error);
+    void storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption, qint16 Language_ID,
+                        bool Silent_Error);
     void prepareAndShow(GUI &form, bool PartitionEnabled);
     void applyCaptions(GUI &form, bool PartitionEnabled);
     void createMissingPartition(GUI &form);

@@ -41,9 +41,8 @@ void Busyness_Rules::Record_Error(const QString &source, const QString &procedur
         else
             ui::mousePointer().setScreenPointer(ui::Pointer::Default);
         const QString name = moduleName(module);
-        const QString prefix = name.isEmpty() ? source
-                                              : QStringLiteral("[") + source + QStringLiteral("][") + name
-                                                    + QStringLiteral("]");
+        const QString prefix =
+            name.isEmpty() ? source : QStringLiteral("[") + source + QStringLiteral("][") + name + QStringLiteral("]");
         m_ErrCode = number;
         m_ErrDescription = description;
         m_ErrLocation = prefix + procedure;
@@ -87,14 +86,10 @@ void Busyness_Rules::Write_User_Log()
             c = rt::toLong(m_ScratchRS->Fields(columns::configuration::Site_ID.position));
         }
         m_ScratchRS->Close();
-        const QStringList fields{kInternalError,
-                                 QDateTime::currentDateTime().toString(),
-                                 QString::number(a),
-                                 QString::number(b),
-                                 QString::number(c),
-                                 QString::number(m_ErrCode),
-                                 m_ErrDescription,
-                                 m_ErrLocation};
+        const QStringList fields{kInternalError,     QDateTime::currentDateTime().toString(),
+                                 QString::number(a), QString::number(b),
+                                 QString::number(c), QString::number(m_ErrCode),
+                                 m_ErrDescription,   m_ErrLocation};
         platform::appendLine(file, fields.join(QLatin1Char('\t')));
     } catch (...) {
         // The log line is lost; reporting goes on.
@@ -131,6 +126,6 @@ void Busyness_Rules::showLoaderFailure(const QString &procedure)
 void Busyness_Rules::showOperationFailure(const QString &procedure)
 {
     const rt::RuntimeError error = rt::currentError();
-    Show_Resource_Error(1, error.source() + QStringLiteral(":") + procedure + QStringLiteral(":")
-                               + error.description());
+    Show_Resource_Error(1,
+                        error.source() + QStringLiteral(":") + procedure + QStringLiteral(":") + error.description());
 }

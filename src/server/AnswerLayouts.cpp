@@ -51,19 +51,27 @@ namespace t = columns::nodeTypes;
 namespace m = columns::nodeMaxima;
 
 // MSGNo is null for a partition saved without a message number.
-constexpr std::array kPartitionSettings{
-    i2(s::Config_ID),    i2(s::PartitionID),   text(s::Name),          text(s::PartitionAccessCode),
-    text(s::REMLanguage), text(s::SelectLimit), i4(s::TimeLimit),       text(s::Command),
-    text(s::NoMSGRecorded), i4(s::TotalRecTime), i4(s::TotalTimeOfMessagesRecorded), i4(s::TimeLeft),
-    nullable(i2(s::MSGNo))};
+constexpr std::array kPartitionSettings{i2(s::Config_ID),
+                                        i2(s::PartitionID),
+                                        text(s::Name),
+                                        text(s::PartitionAccessCode),
+                                        text(s::REMLanguage),
+                                        text(s::SelectLimit),
+                                        i4(s::TimeLimit),
+                                        text(s::Command),
+                                        text(s::NoMSGRecorded),
+                                        i4(s::TotalRecTime),
+                                        i4(s::TotalTimeOfMessagesRecorded),
+                                        i4(s::TimeLeft),
+                                        nullable(i2(s::MSGNo))};
 constexpr std::array kPartitionList{i2(l::Config_ID), i2(l::PartitionID), text(l::Name)};
-constexpr std::array kConfiguration{text(c::Config_Name), i2(c::Config_ID), text(c::Site_Name),
+constexpr std::array kConfiguration{text(c::Config_Name), i2(c::Config_ID),     text(c::Site_Name),
                                     i4(c::Site_ID),       text(c::System_Name), i4(c::System_ID)};
 constexpr std::array kNodeTypes{i2(t::ID), text(t::Name), text(t::Name_French)};
 constexpr std::array kNodeMaxima{i2(m::Config_ID), i2(m::PartitionID), i2(m::NodeType_ID), i2(m::Max_Number)};
 
-static_assert(inPositionOrder(kPartitionSettings) && inPositionOrder(kPartitionList)
-              && inPositionOrder(kConfiguration) && inPositionOrder(kNodeTypes) && inPositionOrder(kNodeMaxima));
+static_assert(inPositionOrder(kPartitionSettings) && inPositionOrder(kPartitionList) && inPositionOrder(kConfiguration)
+              && inPositionOrder(kNodeTypes) && inPositionOrder(kNodeMaxima));
 
 } // namespace
 

@@ -48,8 +48,8 @@ qint64 ArgumentReader::parse(const QString &what, const QString &text, qint64 lo
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
     if (!ok || value < lowest || value > highest)
-        fail(rt::Overflow, QStringLiteral("the %1 %2 is outside the range %3 to %4")
-                               .arg(what, text).arg(lowest).arg(highest));
+        fail(rt::Overflow,
+             QStringLiteral("the %1 %2 is outside the range %3 to %4").arg(what, text).arg(lowest).arg(highest));
     return value;
 }
 

@@ -23,9 +23,8 @@ template <typename Read> QString answer(const QString &source, const QString &co
 
 // A read of one partition's rows: both numbers read strictly, the answer under
 // the partition's context.
-template <typename Read>
-QString partitionAnswer(const char *progId, const char *operation, const QString &configId, const QString &partition,
-                        Read read)
+template <typename Read> QString partitionAnswer(const char *progId, const char *operation, const QString &configId,
+                                                 const QString &partition, Read read)
 {
     const QString source = QString::fromLatin1(progId);
     const ArgumentReader args(source, QLatin1String(operation));

@@ -12,8 +12,7 @@ namespace {
 const QString kReaderName = QStringLiteral("NodeTypeMaxReader");
 const QString kValidatorName = QStringLiteral("NameValidator");
 
-template <typename Implementation>
-ComponentFactory::Creator storeCreator(const std::shared_ptr<ReferenceStore> &store)
+template <typename Implementation> ComponentFactory::Creator storeCreator(const std::shared_ptr<ReferenceStore> &store)
 {
     return [store] { return std::make_unique<Implementation>(store); };
 }
@@ -22,10 +21,14 @@ ComponentFactory::Creator storeCreator(const std::shared_ptr<ReferenceStore> &st
 
 QStringList referenceComponentNames()
 {
-    return {QString::fromLatin1(QRVdb::CONFIG::ProgID),      QString::fromLatin1(QRVdb::SR::ProgID),
-            QString::fromLatin1(QRVins::INSCONFIG::ProgID),  QString::fromLatin1(QRVins::INSNODES::ProgID),
-            QString::fromLatin1(QRVud::UDCONFIG::ProgID),    QString::fromLatin1(QRVud::UDNODES::ProgID),
-            kReaderName,                                     kValidatorName};
+    return {QString::fromLatin1(QRVdb::CONFIG::ProgID),
+            QString::fromLatin1(QRVdb::SR::ProgID),
+            QString::fromLatin1(QRVins::INSCONFIG::ProgID),
+            QString::fromLatin1(QRVins::INSNODES::ProgID),
+            QString::fromLatin1(QRVud::UDCONFIG::ProgID),
+            QString::fromLatin1(QRVud::UDNODES::ProgID),
+            kReaderName,
+            kValidatorName};
 }
 
 void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<ReferenceStore> store,

@@ -26,10 +26,7 @@ QString nextConnectionName()
 
 // A text for a NOT NULL column: Qt binds a null QString as SQL NULL, so the
 // empty text is bound as a real empty string.
-QVariant textValue(const QString &text)
-{
-    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
-}
+QVariant textValue(const QString &text) { return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text); }
 
 QVariant optionalValue(const std::optional<qint16> &value)
 {
@@ -196,12 +193,11 @@ void ReferenceStore::fail(const QString &what, const QSqlError &error) const
     QString message = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
     if (message.isEmpty())
         message = QStringLiteral("no reason given");
-    throw StoreError(kDatabaseFailure, QStringLiteral("the database \"%1\" %2: %3")
-                                           .arg(database().databaseName(), what, message));
+    throw StoreError(kDatabaseFailure,
+                     QStringLiteral("the database \"%1\" %2: %3").arg(database().databaseName(), what, message));
 }
 
-RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values,
-                                 const QList<FieldInfo> &layout) const
+RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const
 {
     QSqlQuery query = prepare(sql);
     run(query, values);
@@ -225,8 +221,7 @@ bool ReferenceStore::exists(const QString &sql, const QVariantList &values) cons
 
 RecordSet ReferenceStore::partitionSettings(qint16 configId, qint16 partitionId) const
 {
-    return answer(storeStatements().partitionSettings, {int(configId), int(partitionId)},
-                  layouts::partitionSettings());
+    return answer(storeStatements().partitionSettings, {int(configId), int(partitionId)}, layouts::partitionSettings());
 }
 
 RecordSet ReferenceStore::partitions(qint16 configId) const
@@ -271,8 +266,7 @@ void ReferenceStore::requirePartition(qint16 configId, qint16 partitionId) const
 void ReferenceStore::requireNodeType(qint16 nodeTypeId) const
 {
     if (!exists(storeStatements().nodeTypeExists, {int(nodeTypeId)}))
-        throw StoreError(kRecordMissing,
-                         QStringLiteral("node type %1 is not in the node type list").arg(nodeTypeId));
+        throw StoreError(kRecordMissing, QStringLiteral("node type %1 is not in the node type list").arg(nodeTypeId));
 }
 
 void ReferenceStore::writePartition(bool present, const PartitionRow &row)

@@ -59,10 +59,10 @@ public:
     std::optional<qint16> selectedPartition() const;
 
     // Writes.
-    void insertPartition(const PartitionRow &row);     // an existing partition is kRecordExists
-    void savePartition(const PartitionRow &row);       // updates, or stores a missing row
-    bool insertNodeMax(const NodeMaxRow &row);         // keeps an existing row; false then
-    void saveNodeMax(const NodeMaxRow &row);           // updates, or stores a missing row
+    void insertPartition(const PartitionRow &row); // an existing partition is kRecordExists
+    void savePartition(const PartitionRow &row);   // updates, or stores a missing row
+    bool insertNodeMax(const NodeMaxRow &row);     // keeps an existing row; false then
+    void saveNodeMax(const NodeMaxRow &row);       // updates, or stores a missing row
     void selectPartition(qint16 partitionId);
     void addConfiguration(const ConfigurationRow &row);
     void setConfigurationInUse(qint16 configId);

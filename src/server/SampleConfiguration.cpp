@@ -100,8 +100,8 @@ void storeDefaultMaxima(ReferenceStore &store, qint16 configId, qint16 partition
 void storeSalesMaxima(ReferenceStore &store)
 {
     // Includes rows for node types 10 and 999, which the dialog never shows.
-    const QList<QPair<qint16, qint16>> maxima = {{0, 5}, {1, 40}, {2, 120}, {5, 4}, {10, 1},
-                                                  {14, 20}, {16, 99}, {999, 1}};
+    const QList<QPair<qint16, qint16>> maxima = {{0, 5},  {1, 40},  {2, 120}, {5, 4},
+                                                 {10, 1}, {14, 20}, {16, 99}, {999, 1}};
     for (const auto &[type, maximum] : maxima)
         store.insertNodeMax({1, 1, type, maximum});
 }
@@ -111,10 +111,10 @@ void storeSalesMaxima(ReferenceStore &store)
 void seedSampleConfiguration(ReferenceStore &store)
 {
     store.inTransaction([&] {
-        store.addConfiguration({1, QStringLiteral("Head Office"), QStringLiteral("Montréal"), 101,
-                                QStringLiteral("VEL-1"), 5001});
-        store.addConfiguration({2, QStringLiteral("Training Lab"), QStringLiteral("Québec"), 102,
-                                QStringLiteral("VEL-2"), 5002});
+        store.addConfiguration(
+            {1, QStringLiteral("Head Office"), QStringLiteral("Montréal"), 101, QStringLiteral("VEL-1"), 5001});
+        store.addConfiguration(
+            {2, QStringLiteral("Training Lab"), QStringLiteral("Québec"), 102, QStringLiteral("VEL-2"), 5002});
         store.setConfigurationInUse(1);
         for (const NodeTypeRow &type : sampleNodeTypes())
             store.addNodeTypeRow(type);

@@ -17,17 +17,16 @@ namespace server {
 
 // Error numbers of the components: application errors start at the
 // platform's vbObjectError + 513, as component writers were told to number them.
-inline constexpr qint32 kObjectError = -2147221504; // vbObjectError
-inline constexpr qint32 kDatabaseFailure = kObjectError + 513;  // the database refused or failed
-inline constexpr qint32 kRecordExists = kObjectError + 514;     // an insert of a row that is there
-inline constexpr qint32 kRecordMissing = kObjectError + 515;    // a row the operation needs is not there
+inline constexpr qint32 kObjectError = -2147221504;            // vbObjectError
+inline constexpr qint32 kDatabaseFailure = kObjectError + 513; // the database refused or failed
+inline constexpr qint32 kRecordExists = kObjectError + 514;    // an insert of a row that is there
+inline constexpr qint32 kRecordMissing = kObjectError + 515;   // a row the operation needs is not there
 
 // A failure inside the store: its number (one of the above) and why.
 class StoreError : public std::exception
 {
 public:
-    StoreError(qint32 number, QString reason)
-        : m_number(number), m_reason(std::move(reason)), m_what(m_reason.toUtf8())
+    StoreError(qint32 number, QString reason) : m_number(number), m_reason(std::move(reason)), m_what(m_reason.toUtf8())
     {
     }
 
@@ -54,8 +53,8 @@ QString nodeMaxContext(const char *operation, const NodeMaxRow &row);
 
 // Runs one operation of a component: a StoreError becomes the component's
 // error with that context.
-template <typename Operation>
-auto asComponent(const QString &progId, const QString &context, Operation &&run) -> decltype(run())
+template <typename Operation> auto asComponent(const QString &progId, const QString &context, Operation &&run)
+    -> decltype(run())
 {
     try {
         return run();

@@ -85,17 +85,13 @@ QStringList createStatements()
         partitionsTable(),
         QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL, %3 VARCHAR(100) NOT NULL, %4 VARCHAR(100) NOT NULL)")
             .arg(NodeTypes, t::ID.name, t::Name.name, t::Name_French.name),
-        QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
-            .arg(QLatin1String(kNodeTypeIdIndex), NodeTypes, t::ID.name),
+        QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)").arg(QLatin1String(kNodeTypeIdIndex), NodeTypes, t::ID.name),
         nodeTypeMaximaTable(),
         QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL PRIMARY KEY, %3 SMALLINT NOT NULL)")
             .arg(SelectedPartition, Slot, s::PartitionID.name),
     };
 }
 
-bool isPresent(const QSqlDatabase &database)
-{
-    return database.tables().contains(Configurations, Qt::CaseInsensitive);
-}
+bool isPresent(const QSqlDatabase &database) { return database.tables().contains(Configurations, Qt::CaseInsensitive); }
 
 } // namespace server::schema

@@ -82,18 +82,18 @@ StoreStatements build()
     StoreStatements sql;
     sql.partitionSettings = select(layouts::partitionSettings(), Partitions,
                                    QStringLiteral("WHERE ") + matching({s::Config_ID, s::PartitionID}));
-    sql.partitionList = select(layouts::partitionList(), Partitions,
-                               QStringLiteral("WHERE %1 ORDER BY %2")
-                                   .arg(matching({s::Config_ID}), s::PartitionID.name));
-    sql.configurations = select(layouts::configuration(), Configurations,
-                                QStringLiteral("ORDER BY CASE WHEN %1 = 1 THEN 0 ELSE 1 END, %2")
-                                    .arg(schema::In_Use, c::Config_ID.name));
+    sql.partitionList =
+        select(layouts::partitionList(), Partitions,
+               QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({s::Config_ID}), s::PartitionID.name));
+    sql.configurations = select(
+        layouts::configuration(), Configurations,
+        QStringLiteral("ORDER BY CASE WHEN %1 = 1 THEN 0 ELSE 1 END, %2").arg(schema::In_Use, c::Config_ID.name));
     sql.nodeTypes = select(layouts::nodeTypes(), NodeTypes, QStringLiteral("ORDER BY ") + t::ID.name);
-    sql.nodeMaxima = select(layouts::nodeMaxima(), NodeTypeMaxima,
-                            QStringLiteral("WHERE %1 ORDER BY %2")
-                                .arg(matching({m::Config_ID, m::PartitionID}), m::NodeType_ID.name));
-    sql.selectedPartition = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = 1")
-                                .arg(s::PartitionID.name, SelectedPartition, schema::Slot);
+    sql.nodeMaxima = select(
+        layouts::nodeMaxima(), NodeTypeMaxima,
+        QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({m::Config_ID, m::PartitionID}), m::NodeType_ID.name));
+    sql.selectedPartition =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = 1").arg(s::PartitionID.name, SelectedPartition, schema::Slot);
 
     sql.configurationExists = exists(Configurations, {c::Config_ID});
     sql.partitionExists = exists(Partitions, {s::Config_ID, s::PartitionID});

@@ -11,11 +11,11 @@ namespace server {
 struct StoreStatements
 {
     // Reads answered as rowsets, columns in the order of AnswerLayouts.h.
-    QString partitionSettings;  // ? configuration, partition
-    QString partitionList;      // ? configuration
-    QString configurations;     // the one in use first
+    QString partitionSettings; // ? configuration, partition
+    QString partitionList;     // ? configuration
+    QString configurations;    // the one in use first
     QString nodeTypes;
-    QString nodeMaxima;         // ? configuration, partition
+    QString nodeMaxima; // ? configuration, partition
     QString selectedPartition;
 
     // Checks that a row is there.
@@ -37,7 +37,7 @@ struct StoreStatements
 
     QString markConfigurationInUse; // ? the configuration in use
     QString clearSelection;
-    QString insertSelection;        // ? partition
+    QString insertSelection; // ? partition
 };
 
 const StoreStatements &storeStatements();

@@ -16,8 +16,8 @@ Icon MessageBoxComponent::iconFor(qint32 icon)
     }
 }
 
-qint32 MessageBoxComponent::Show_Error_Message(qint32 kind, const QString &message, qint32 buttons,
-                                               qint32 icon, const QString &title)
+qint32 MessageBoxComponent::Show_Error_Message(qint32 kind, const QString &message, qint32 buttons, qint32 icon,
+                                               const QString &title)
 {
     Q_UNUSED(kind);
     Q_UNUSED(buttons);

@@ -29,14 +29,13 @@ RecordSet Busyness_Rules::XMLTextToRS(const QString &text) { return rowset::read
 bool Busyness_Rules::PartitionExists()
 {
     try {
-        XML_Buffer = m_CONFIG->Get_Partition_Settings_XML(QString::number(m_Config_ID),
-                                                          QString::number(m_Partition_ID));
+        XML_Buffer =
+            m_CONFIG->Get_Partition_Settings_XML(QString::number(m_Config_ID), QString::number(m_Partition_ID));
         CurrentRS = XMLToRS();
         return !CurrentRS->isEOF();
     } catch (...) {
         const rt::RuntimeError error = rt::currentError();
-        Record_Error(error.source(), QStringLiteral("Shown"), error.number(), error.description(),
-                     ModuleBusinessRules);
+        Record_Error(error.source(), QStringLiteral("Shown"), error.number(), error.description(), ModuleBusinessRules);
         return false;
     }
 }
@@ -58,8 +57,8 @@ void Busyness_Rules::Obtain_All_Node_Type_Name(qint16 language)
         nodeTypes.Close();
     } catch (...) {
         const rt::RuntimeError error = rt::currentError();
-        Record_Error(error.source(), QStringLiteral("Obtain_All_Node_Type_Name"), error.number(),
-                     error.description(), ModuleBusinessRules);
+        Record_Error(error.source(), QStringLiteral("Obtain_All_Node_Type_Name"), error.number(), error.description(),
+                     ModuleBusinessRules);
     }
 }
 

@@ -82,8 +82,8 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
                                       const QString &Given_REMLanguage, const QString &Given_SelectLimit,
                                       const QString &Given_TimeLimit, const QString &Given_Command,
                                       const QString &Given_NoMSGRecorded, const QString &Given_TotalRecTime,
-                                      const QString &Given_TotalTimeOfMessagesRecorded,
-                                      const QString &Given_TimeLeft, const QString &Given_MsgNo)
+                                      const QString &Given_TotalTimeOfMessagesRecorded, const QString &Given_TimeLeft,
+                                      const QString &Given_MsgNo)
 {
     if (!MayWrite())
         return false;
@@ -96,7 +96,8 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
         const auto validator = m_factory.createByClassId<NameValidator>(NameValidator::classId());
         if (!validator->CheckName(name)) {
             ui::messageBoxes().show(
-                QStringLiteral("Double quotes and continuous single quotes are not allowed in the Partition Name field"),
+                QStringLiteral(
+                    "Double quotes and continuous single quotes are not allowed in the Partition Name field"),
                 QStringLiteral("Information"), ui::Buttons::OK, ui::Icon::Information);
             return false;
         }

@@ -79,8 +79,7 @@ void Busyness_Rules::showSettingsRow(GUI &form, const RecordSet &settings, bool 
               [&](const Variant &v) { listControls::setText(form.cboSelectionLimit, v.toText()); });
     copyField(settings, column::TimeLimit,
               [&](const Variant &v) { showTime(v, form.txtTimeLimitMin, form.txtTimeLimitSec); });
-    copyField(settings, column::Command,
-              [&](const Variant &v) { listControls::setText(form.cboCommand, v.toText()); });
+    copyField(settings, column::Command, [&](const Variant &v) { listControls::setText(form.cboCommand, v.toText()); });
     copyField(settings, column::MSGNo, [&](const Variant &v) {
         form.Let_strMSGNo(v.toText());
         form.txtMSGCmd->setText(v.toText());
