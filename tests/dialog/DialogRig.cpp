@@ -1,9 +1,10 @@
-// The small configuration of the dialog tests and their readings.
+// The small configuration of the dialog tests, the user's actions and the readings.
 #include "DialogRig.h"
 
 #include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 
+#include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,8 +23,8 @@ const server::PartitionRow kPartitions[] = {
     {4, 7, "Solo", "7777", "ENGLISH", "1", 30, "NOOP", "IGNORE", 30, 0, 0, 1},
 };
 
-const QString kButtons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
-const QString kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+const char *const kButtons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+const char *const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
 
 } // namespace
 
@@ -31,9 +32,9 @@ DialogRig::DialogRig() : Rig(DataFolder::Present, server::ReferenceStore::Seedin
 {
     store->addConfiguration({3, "Harbour", "Site", 1, "System", 1});
     store->addConfiguration({4, "Lighthouse", "Site", 1, "System", 1});
-    store->addNodeTypeRow({0, "Message", "Message"});
-    store->addNodeTypeRow({100, "Port", "Port"});
-    store->addNodeTypeRow({101, "Line", "Ligne"});
+    for (const server::NodeTypeRow &type : {server::NodeTypeRow{0, "Message", "Message"}, {100, "Port", "Port"},
+                                            {101, "Line", "Ligne"}})
+        store->addNodeTypeRow(type);
     for (const server::PartitionRow &p : kPartitions) {
         store->insertPartition(p);
         for (const qint16 type : {0, 100, 101})
@@ -61,6 +62,25 @@ void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answ
     }
 }
 
+QStringList DialogRig::expect(const QStringList &names)
+{
+    const QHash<QString, QString> messages{
+        {"few", "Information: Too few Digits (OK, Information)"},
+        {"quotes", "Information: Double quotes and continuous single quotes are not allowed in the Partition Name "
+                   "field (OK, Information)"},
+        {"end", "(default): No more record (OK, None)"},
+        {"begin", "(default): Begin record (OK, None)"}};
+    QStringList boxes, answers;
+    for (const QString &name : names) {
+        const QString buttons = name.startsWith(QLatin1String("close")) ? "YesNoCancel" : "YesNo";
+        boxes << messages.value(name, "Confirmation: Do you want to save changes? (" + buttons + ", Question)");
+        if (!messages.contains(name))
+            answers << name.section(QLatin1Char(' '), -1);
+    }
+    answer(boxes, answers);
+    return boxes;
+}
+
 QString DialogRig::stored(qint16 partition, const char *field) const
 {
     RecordSet settings = store->partitionSettings(3, partition);
@@ -81,7 +101,7 @@ QStringList DialogRig::boxes() const
     for (const ui::ShownBox &box : ui.boxes.shown())
         lines << QStringLiteral("%1: %2 (%3, %4)")
                      .arg(box.title.isNull() ? QStringLiteral("(default)") : box.title, box.text,
-                          kButtons[int(box.buttons)], kIcons[int(box.icon)]);
+                          QLatin1String(kButtons[int(box.buttons)]), QLatin1String(kIcons[int(box.icon)]));
     return lines;
 }
 
@@ -89,11 +109,7 @@ bool ownEnabled(const QWidget *widget) { return !widget->testAttribute(Qt::WA_Di
 
 QString navigationStates(const GUI &form)
 {
-    QString states;
-    for (const QPushButton *button :
-         {form.cmdFirst, form.cmdPrevious, form.cmdNext, form.cmdLast, form.cmdViewPartitionDefault})
-        states += ownEnabled(button) ? QLatin1Char('1') : QLatin1Char('0');
-    return states;
+    return shown(form, QStringLiteral("cmdFirst cmdPrevious cmdNext cmdLast cmdViewPartitionDefault")).remove('|');
 }
 
 void typeInto(QLineEdit *box, const QString &text)
@@ -101,8 +117,43 @@ void typeInto(QLineEdit *box, const QString &text)
     box->selectAll();
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(box, text);
+    QTest::keyClicks(box, text);
+}
+
+void act(GUI &form, const QString &steps)
+{
+    for (const QString &step : steps.split(QStringLiteral(", "))) {
+        const QString name = step.section(QLatin1Char('='), 0, 0), text = step.section(QLatin1Char('='), 1);
+        auto *box = form.findChild<QLineEdit *>(name);
+        auto *list = form.findChild<QComboBox *>(name);
+        if (auto *button = form.findChild<QPushButton *>(step))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else if (step.startsWith(QLatin1String("list ")))
+            form.cboPartitionNumber->setCurrentIndex(step.mid(5).toInt());
+        else if (step.contains(QLatin1Char('=')) && (box || list))
+            box ? typeInto(box, text) : list->setCurrentIndex(text.toInt());
+        else if (step == QLatin1String("close"))
+            form.close();
+        else {
+            form.txtPartitionName->setFocus();
+            QTest::keySequence(form.txtPartitionName, QKeySequence(step));
+        }
+    }
+}
+
+QString shown(const GUI &form, const QString &names)
+{
+    QStringList texts;
+    for (const QString &name : names.split(QLatin1Char(' '))) {
+        const QWidget *control = form.findChild<QWidget *>(name);
+        if (auto *box = qobject_cast<const QLineEdit *>(control))
+            texts << box->text();
+        else if (auto *list = qobject_cast<const QComboBox *>(control))
+            texts << list->currentText();
+        else
+            texts << QString::number(control ? ownEnabled(control) : form.isVisible());
+    }
+    return texts.join(QLatin1Char('|'));
 }
 
 } // namespace testing
