@@ -4,16 +4,17 @@
 // button states, read-only access and the handlers' error boxes.
 #include "DialogRig.h"
 
-#include "data/Rowset.h"
 #include "dialog/GUI.h"
 #include "dialog/ListControls.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace testing;
+using L = QStringList;
 
 class NavigationTest : public QObject
 {
@@ -23,9 +24,9 @@ private slots:
     void cleanup() { GUI::unload(); }
 
     // Configuration 3 lists 0 Template, 1 Alpha, 4 Bravo, 12 Charlie;
-    // configuration 4 only 7 Solo. "drop N ..." removes partitions from the
-    // store, as another administrator would: the list shows it after a save,
-    // while the buttons still stand as before.
+    // configuration 4 only 7 Solo. A first step "drop N ..." removes those
+    // partitions from the store, as another administrator would: the list
+    // shows it after a save, while the buttons still stand as before.
     void moves_data()
     {
         QTest::addColumn<QString>("open"); // configuration, partition, access
@@ -38,33 +39,31 @@ private slots:
         const QString bravo = "4|Bravo|3 of 4|4 - Bravo|7|1|1|1|1|1|0|";
         const QString charlie = "12|Charlie|4 of 4|12 - Charlie|15|1|1|0|0|1|0|";
         const QString first = "0|Template|1 of 4|0 - Template|3|0|0|1|1|0|0|2|";
-        const QString save = "drop 0 1, cboSelectionLimit=8, cmdApply, cboSelectionLimit=9, ";
-        const QString stays = "4|Bravo|3 of 4|4 - Bravo|7|1|1|1|1|1|0|0|8"; // nothing reloaded, saved before
-        QTest::newRow("Next") << "3 0" << "cmdNext" << QStringList{} << alpha + "1|0|2|5";
-        QTest::newRow("Ctrl+PgDown as Next") << "3 0" << "Ctrl+PgDown" << QStringList{} << alpha + "1|0|2|5";
-        QTest::newRow("read only: Defaults stay off") << "3 0 r" << "cmdNext" << QStringList{} << alpha + "0|0|2|5";
-        QTest::newRow("Next onto the last") << "3 4" << "cmdNext" << QStringList{} << charlie + "2|3";
-        QTest::newRow("Previous onto the first") << "3 1" << "cmdPrevious" << QStringList{} << first + "2";
-        QTest::newRow("Ctrl+PgUp as Previous") << "3 12" << "Ctrl+PgUp" << QStringList{} << bravo + "2|7";
-        QTest::newRow("Ctrl+Home as First") << "3 4" << "Ctrl+Home" << QStringList{} << first + "3";
-        QTest::newRow("Ctrl+End as Last") << "3 1" << "Ctrl+End" << QStringList{} << charlie + "2|2";
-        QTest::newRow("pick the entry of 12") << "3 0" << "list 3" << QStringList{} << charlie + "1|5";
-        QTest::newRow("one partition") << "4 7" << "Ctrl+PgDown" << QStringList{} << "7|Solo|1 of 1|7 - Solo|10|0|0|0|0|1|0|0|";
-        QTest::newRow("No: the next partition over the edits")
-            << "3 1" << "txtPartitionName=Edited, cmdNext" << QStringList{"No"} << bravo + "2|2";
-        QTest::newRow("a pick with an edit asks") << "3 1" << "cboSelectionLimit=9, list 3" << QStringList{"No"}
-                                                  << charlie + "1|2";
-        QTest::newRow("after a move, a pick with an edit asks")
-            << "3 1" << "cmdNext, cboSelectionLimit=9, list 3" << QStringList{"No"} << charlie + "3|2";
-        QTest::newRow("Defaults keep the number and position") << "3 4" << "cmdViewPartitionDefault" << QStringList{}
-                                                               << "4|Template|3 of 4|4 - Bravo|3|1|1|1|1|1|1|1|3";
-        QTest::newRow("First on the first asks and stays") << "3 4" << save + "cmdFirst" << QStringList{"No"}
-                                                           << stays;
-        QTest::newRow("Next on the last: Yes, too few, the end")
-            << "3 4" << "drop 12, cboSelectionLimit=8, cmdApply, txtAccessCode=12, cmdNext"
-            << QStringList{"Yes", "few", "end"} << stays;
-        QTest::newRow("Previous on the first: Yes, too few, the start") << "3 4" << save + "txtAccessCode=12, cmdPrevious"
-            << QStringList{"Yes", "few", "begin"} << stays;
+        const QString save = "cboSelectionLimit=8, cmdApply, cboSelectionLimit=9, ";
+        const QString stays = "4|Bravo|3 of 4|4 - Bravo|7|1|1|1|1|1|0|0|8"; // saved, then nothing reloaded
+        QTest::newRow("Next") << "3 0" << "cmdNext" << L{} << alpha + "1|0|2|5";
+        QTest::newRow("Ctrl+PgDown as Next") << "3 0" << "Ctrl+PgDown" << L{} << alpha + "1|0|2|5";
+        QTest::newRow("read only: Defaults stay off") << "3 0 r" << "cmdNext" << L{} << alpha + "0|0|2|5";
+        QTest::newRow("Next onto the last") << "3 4" << "cmdNext" << L{} << charlie + "2|3";
+        QTest::newRow("Previous onto the first") << "3 1" << "cmdPrevious" << L{} << first + "2";
+        QTest::newRow("Ctrl+PgUp as Previous") << "3 12" << "Ctrl+PgUp" << L{} << bravo + "2|7";
+        QTest::newRow("Ctrl+Home as First") << "3 4" << "Ctrl+Home" << L{} << first + "3";
+        QTest::newRow("Ctrl+End as Last") << "3 1" << "Ctrl+End" << L{} << charlie + "2|2";
+        QTest::newRow("pick the entry of 12") << "3 0" << "list 3" << L{} << charlie + "1|5";
+        QTest::newRow("one partition") << "4 7" << "Ctrl+PgDown" << L{} << "7|Solo|1 of 1|7 - Solo|10|0|0|0|0|1|0|0|";
+        QTest::newRow("No: the next one over the edits") << "3 1" << "txtPartitionName=X, cmdNext" << L{"No"}
+                                                         << bravo + "2|2";
+        QTest::newRow("a pick with an edit asks") << "3 1" << "cboSelectionLimit=9, list 3" << L{"No"} << charlie + "1|2";
+        QTest::newRow("after a move too") << "3 1" << "cmdNext, cboSelectionLimit=9, list 3" << L{"No"}
+                                          << charlie + "3|2";
+        QTest::newRow("Defaults keep number and position") << "3 4" << "cmdViewPartitionDefault" << L{}
+                                                           << "4|Template|3 of 4|4 - Bravo|3|1|1|1|1|1|1|1|3";
+        QTest::newRow("First on the first asks, stays") << "3 4" << "drop 0 1, " + save + "cmdFirst" << L{"No"}
+                                                        << stays;
+        QTest::newRow("Next on the last") << "3 4" << "drop 12, " + save + "txtAccessCode=12, cmdNext"
+                                          << L{"Yes", "few", "end"} << stays;
+        QTest::newRow("Previous on the first") << "3 4" << "drop 0 1, " + save + "txtAccessCode=12, cmdPrevious"
+                                               << L{"Yes", "few", "begin"} << stays;
     }
     void moves()
     {
@@ -74,23 +73,14 @@ private slots:
         QFETCH(QString, after);
         DialogRig rig;
         const QStringList expected = rig.expect(boxes);
-        bool readWhileIdle = false;
-        rig.intercept.partitionSettings = [&](const QString &, const QString &) {
-            readWhileIdle |= rig.ui.pointer.screenPointer() == ui::Pointer::Default;
-            return ++rig.settingsReads, QString();
-        };
-        const QStringList dropped = steps.startsWith("drop") ? steps.section(", ", 0, 0).split(' ').mid(1) : QStringList();
+        const bool drops = steps.startsWith(QLatin1String("drop "));
         const qint16 partition = qint16(open.section(' ', 1, 1).toInt());
         QVERIFY(rig.show(qint16(open.section(' ', 0, 0).toInt()), partition, open.section(' ', 2), [&](GUI &form) {
-            rig.intercept.partitions = [&](const QString &) {
-                RecordSet all = rig.store->partitions(3), kept(all.fields());
-                for (const RecordSet::Row &row : all.rows())
-                    if (!dropped.contains(row.at(1).toText()))
-                        kept.addRow(row);
-                return rowset::write(kept);
-            };
+            if (drops)
+                QSqlQuery(rig.store->database())
+                    .exec("DELETE FROM Partitions WHERE PartitionID IN (" + steps.section(", ", 0, 0).mid(5).replace(' ', ',') + ")");
             rig.settingsReads = 0;
-            act(form, dropped.isEmpty() ? steps : steps.section(", ", 1));
+            act(form, steps.section(", ", drops ? 1 : 0));
             QCOMPARE(shown(form, "txtPartitionNumber txtPartitionName txtIDFraction cboPartitionNumber txtNode(0) "
                                  "cmdFirst cmdPrevious cmdNext cmdLast cmdViewPartitionDefault cmdApply")
                          + QStringLiteral("|%1").arg(rig.settingsReads),
@@ -99,7 +89,6 @@ private slots:
             form.cmdApply->setEnabled(false); // nothing to ask when the dialog closes
         }));
         QCOMPARE(rig.stored(partition, "SelectLimit"), after.section('|', -1));
-        QVERIFY(!readWhileIdle);
     }
 
     // A handler's failure shows the dialog's error box under its own name;
