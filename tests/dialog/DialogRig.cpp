@@ -1,14 +1,12 @@
 // The small configuration of the dialog tests, the user's actions and the readings.
 #include "DialogRig.h"
 
-#include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 
-#include <QComboBox>
+#include <QApplication>
 #include <QHash>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QRegularExpression>
+#include <QWheelEvent>
 
 namespace testing {
 namespace {
@@ -23,18 +21,15 @@ const server::PartitionRow kPartitions[] = {
     {4, 7, "Solo", "7777", "ENGLISH", "1", 30, "NOOP", "IGNORE", 30, 0, 0, 1},
 };
 
-const char *const kButtons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
-const char *const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
-
 } // namespace
 
 DialogRig::DialogRig() : Rig(DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly)
 {
     store->addConfiguration({3, "Harbour", "Site", 1, "System", 1});
     store->addConfiguration({4, "Lighthouse", "Site", 1, "System", 1});
-    for (const server::NodeTypeRow &type : {server::NodeTypeRow{0, "Message", "Message"}, {100, "Port", "Port"},
-                                            {101, "Line", "Ligne"}})
-        store->addNodeTypeRow(type);
+    store->addNodeTypeRow({0, "Message", "Message"});
+    store->addNodeTypeRow({100, "Port", "Port"});
+    store->addNodeTypeRow({101, "Line", "Ligne"});
     for (const server::PartitionRow &p : kPartitions) {
         store->insertPartition(p);
         for (const qint16 type : {0, 100, 101})
@@ -55,10 +50,10 @@ bool DialogRig::show(qint16 config, qint16 partition, const QString &menuOption,
 void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answers)
 {
     const QHash<QString, ui::Answer> byName{{"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
-    qsizetype question = 0;
+    auto next = answers.begin();
     for (const QString &box : expectedBoxes) {
-        const bool asked = box.startsWith(QLatin1String("Confirmation")) && question < answers.size();
-        ui.boxes.expect(asked ? byName.value(answers.at(question++), ui::Answer::OK) : ui::Answer::OK);
+        const bool asked = box.startsWith(QLatin1String("Confirmation")) && next != answers.end();
+        ui.boxes.expect(asked ? byName.value((next++)->section(QLatin1Char(' '), -1), ui::Answer::OK) : ui::Answer::OK);
     }
 }
 
@@ -70,14 +65,11 @@ QStringList DialogRig::expect(const QStringList &names)
                    "field (OK, Information)"},
         {"end", "(default): No more record (OK, None)"},
         {"begin", "(default): Begin record (OK, None)"}};
-    QStringList boxes, answers;
-    for (const QString &name : names) {
-        const QString buttons = name.startsWith(QLatin1String("close")) ? "YesNoCancel" : "YesNo";
-        boxes << messages.value(name, "Confirmation: Do you want to save changes? (" + buttons + ", Question)");
-        if (!messages.contains(name))
-            answers << name.section(QLatin1Char(' '), -1);
-    }
-    answer(boxes, answers);
+    QStringList boxes;
+    for (const QString &name : names)
+        boxes << messages.value(name, QStringLiteral("Confirmation: Do you want to save changes? (YesNo%1, Question)")
+                                          .arg(name.startsWith(QLatin1String("close")) ? "Cancel" : ""));
+    answer(boxes, names.filter(QRegularExpression(QStringLiteral("(Yes|No|Cancel)$"))));
     return boxes;
 }
 
@@ -97,11 +89,13 @@ int DialogRig::storedMaximum(qint16 partition, int nodeType) const
 
 QStringList DialogRig::boxes() const
 {
+    const QStringList buttons{"OK", "OKCancel", "YesNo", "YesNoCancel"};
+    const QStringList icons{"None", "Critical", "Question", "Exclamation", "Information"};
     QStringList lines;
     for (const ui::ShownBox &box : ui.boxes.shown())
         lines << QStringLiteral("%1: %2 (%3, %4)")
                      .arg(box.title.isNull() ? QStringLiteral("(default)") : box.title, box.text,
-                          QLatin1String(kButtons[int(box.buttons)]), QLatin1String(kIcons[int(box.icon)]));
+                          buttons.value(int(box.buttons)), icons.value(int(box.icon)));
     return lines;
 }
 
@@ -124,18 +118,19 @@ void act(GUI &form, const QString &steps)
 {
     for (const QString &step : steps.split(QStringLiteral(", "))) {
         const QString name = step.section(QLatin1Char('='), 0, 0), text = step.section(QLatin1Char('='), 1);
-        auto *box = form.findChild<QLineEdit *>(name);
-        auto *list = form.findChild<QComboBox *>(name);
-        if (auto *button = form.findChild<QPushButton *>(step))
+        if (auto *button = form.findChild<QPushButton *>(step)) {
             QTest::mouseClick(button, Qt::LeftButton);
-        else if (step.startsWith(QLatin1String("list ")))
-            form.cboPartitionNumber->setCurrentIndex(step.mid(5).toInt());
-        else if (step.contains(QLatin1Char('=')) && (box || list))
-            box ? typeInto(box, text) : list->setCurrentIndex(text.toInt());
-        else if (step == QLatin1String("close"))
+        } else if (auto *box = form.findChild<QLineEdit *>(name); box && name != step) {
+            typeInto(box, text);
+        } else if (auto *list = form.findChild<QComboBox *>(name); list && name != step) {
+            list->setCurrentIndex(text.toInt());
+        } else if (step.startsWith(QLatin1String("wheel "))) {
+            QWheelEvent notch(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(form.findChild<QWidget *>(step.mid(6)), &notch);
+        } else if (step == QLatin1String("close")) {
             form.close();
-        else {
-            form.txtPartitionName->setFocus();
+        } else {
             QTest::keySequence(form.txtPartitionName, QKeySequence(step));
         }
     }

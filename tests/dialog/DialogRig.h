@@ -1,7 +1,7 @@
 // A test world for editing, moving and saving in the real dialog: a store that
 // holds only a small configuration of this file's own, counters of the reads
 // the dialog makes, user actions on the real controls and short readings of
-// what the user sees.
+// what the user sees. It brings the form and the widgets the tests read.
 //
 // Configuration 3: partitions 0 "Template", 1 "Alpha", 4 "Bravo", 12 "Charlie"
 // (settings in DialogRig.cpp). Configuration 4: partition 7 "Solo" alone.
@@ -10,14 +10,12 @@
 #pragma once
 
 #include "Rig.h"
+#include "dialog/GUI.h"
 
-#include <QString>
-#include <QStringList>
-#include <functional>
-
-class GUI;
-class QLineEdit;
-class QWidget;
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 namespace testing {
 
@@ -50,10 +48,10 @@ QString navigationStates(const GUI &form);
 bool ownEnabled(const QWidget *widget);
 // Selects the box's text and types over it; an empty text erases it.
 void typeInto(QLineEdit *box, const QString &text);
-// Steps joined by ", ": a button's name clicks it; "list N" picks entry N of
-// the selector; "NAME=TEXT" types TEXT over the box NAME, or picks entry TEXT
-// of the list NAME; "close" closes the window; anything else is a key
-// sequence pressed in the name box ("Ctrl+PgDown", "Esc").
+// Steps joined by ", ": a button's name clicks it; "NAME=TEXT" types TEXT
+// over the box NAME, or picks entry TEXT of the list NAME; "wheel NAME" turns
+// the mouse wheel one notch down over the control; "close" closes the window;
+// anything else is a key sequence pressed in the name box ("Ctrl+PgDown", "Esc").
 void act(GUI &form, const QString &steps);
 // The named controls joined by "|": a box's text, a list's entry, "1" or "0"
 // for a button enabled or disabled, and for "shown" the window open or not.

@@ -3,12 +3,6 @@
 // checked by opening the partition again as a user would, and in the store.
 #include "DialogRig.h"
 
-#include "dialog/GUI.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 using namespace testing;
 using L = QStringList;
 

@@ -4,14 +4,10 @@
 // button states, read-only access and the handlers' error boxes.
 #include "DialogRig.h"
 
-#include "dialog/GUI.h"
 #include "dialog/ListControls.h"
 
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSqlQuery>
-#include <QTest>
 
 using namespace testing;
 using L = QStringList;
@@ -49,13 +45,12 @@ private slots:
         QTest::newRow("Ctrl+PgUp as Previous") << "3 12" << "Ctrl+PgUp" << L{} << bravo + "2|7";
         QTest::newRow("Ctrl+Home as First") << "3 4" << "Ctrl+Home" << L{} << first + "3";
         QTest::newRow("Ctrl+End as Last") << "3 1" << "Ctrl+End" << L{} << charlie + "2|2";
-        QTest::newRow("pick the entry of 12") << "3 0" << "list 3" << L{} << charlie + "1|5";
+        QTest::newRow("the wheel over the selector") << "3 1" << "wheel cboPartitionNumber" << L{} << alpha + "1|0|0|2";
         QTest::newRow("one partition") << "4 7" << "Ctrl+PgDown" << L{} << "7|Solo|1 of 1|7 - Solo|10|0|0|0|0|1|0|0|";
         QTest::newRow("No: the next one over the edits") << "3 1" << "txtPartitionName=X, cmdNext" << L{"No"}
                                                          << bravo + "2|2";
-        QTest::newRow("a pick with an edit asks") << "3 1" << "cboSelectionLimit=9, list 3" << L{"No"} << charlie + "1|2";
-        QTest::newRow("after a move too") << "3 1" << "cmdNext, cboSelectionLimit=9, list 3" << L{"No"}
-                                          << charlie + "3|2";
+        QTest::newRow("after a move, a pick of 12 with an edit asks")
+            << "3 1" << "cmdNext, cboSelectionLimit=9, cboPartitionNumber=3" << L{"No"} << charlie + "3|2";
         QTest::newRow("Defaults keep number and position") << "3 4" << "cmdViewPartitionDefault" << L{}
                                                            << "4|Template|3 of 4|4 - Bravo|3|1|1|1|1|1|1|1|3";
         QTest::newRow("First on the first asks, stays") << "3 4" << "drop 0 1, " + save + "cmdFirst" << L{"No"}
@@ -73,14 +68,13 @@ private slots:
         QFETCH(QString, after);
         DialogRig rig;
         const QStringList expected = rig.expect(boxes);
-        const bool drops = steps.startsWith(QLatin1String("drop "));
+        const QString drop = steps.startsWith(QLatin1String("drop ")) ? steps.section(", ", 0, 0) : QString();
         const qint16 partition = qint16(open.section(' ', 1, 1).toInt());
         QVERIFY(rig.show(qint16(open.section(' ', 0, 0).toInt()), partition, open.section(' ', 2), [&](GUI &form) {
-            if (drops)
-                QSqlQuery(rig.store->database())
-                    .exec("DELETE FROM Partitions WHERE PartitionID IN (" + steps.section(", ", 0, 0).mid(5).replace(' ', ',') + ")");
+            QSqlQuery(rig.store->database())
+                .exec("DELETE FROM Partitions WHERE PartitionID IN (-1" + drop.mid(4).replace(' ', ',') + ")");
             rig.settingsReads = 0;
-            act(form, steps.section(", ", drops ? 1 : 0));
+            act(form, steps.mid(drop.isEmpty() ? 0 : drop.size() + 2));
             QCOMPARE(shown(form, "txtPartitionNumber txtPartitionName txtIDFraction cboPartitionNumber txtNode(0) "
                                  "cmdFirst cmdPrevious cmdNext cmdLast cmdViewPartitionDefault cmdApply")
                          + QStringLiteral("|%1").arg(rig.settingsReads),
@@ -104,7 +98,7 @@ private slots:
         form.show();
         for (int box = 0; box < 7; ++box)
             ui.boxes.expect(ui::Answer::OK);
-        act(form, "cmdFirst, cmdPrevious, cmdNext, cmdLast, cmdViewPartitionDefault, list 1, txtAccessCode=1234");
+        act(form, "cmdFirst, cmdPrevious, cmdNext, cmdLast, cmdViewPartitionDefault, cboPartitionNumber=1, txtAccessCode=1234");
         const QSignalBlocker unchecked(form.txtRecTimeMin); // past the field's own limit
         form.txtRecTimeMin->setText(QStringLiteral("600"));
         act(form, "cboSelectionLimit=3, cmdApply");
