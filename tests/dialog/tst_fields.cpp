@@ -1,6 +1,6 @@
 // Editing the dialog's fields as a user does: keystrokes and pastes into the
 // real boxes, read back after each action, with the node grid's limits; the
-// message number box of the PLAY command.
+// message number box of the PLAY command; the handlers' error boxes.
 #include "DialogRig.h"
 
 #include "dialog/ListControls.h"
@@ -95,6 +95,27 @@ private slots:
         listControls::setText(form.cboCommand, QStringLiteral("PLAY"));
         QCOMPARE(form.cboMSGCmd->count(), 0);
         QVERIFY(!form.txtMSGCmd->isHidden() && form.cboMSGCmd->isHidden());
+    }
+
+    // Without a rules object each handler fails (error 91) and shows the
+    // dialog's error box under its own name; Apply keeps its state.
+    void handlersOfTheButtonsAndTheSelector()
+    {
+        GUI &form = *GUI::instance();
+        QCOMPARE(form.cmdFirst->accessibleName() + ", " + form.cmdNext->toolTip(), "First partition, Next partition (Ctrl+PgDown)");
+        listControls::appendItem(form.cboPartitionNumber, QStringLiteral("1 - One"), 1);
+        listControls::appendItem(form.cboPartitionNumber, QStringLiteral("2 - Two"), 2);
+        form.show();
+        for (int box = 0; box < 7; ++box)
+            ui.boxes.expect(ui::Answer::OK);
+        act(form, "cmdFirst, cmdPrevious, cmdNext, cmdLast, cmdViewPartitionDefault, cboPartitionNumber=1, "
+                  "txtAccessCode=1234, cmdApply");
+        QStringList places;
+        for (const ui::ShownBox &box : ui.boxes.shown())
+            places << box.text.section(':', 1).remove(" \r\nObject variable or With block variable not set");
+        QCOMPARE(places.join(' '), "cmdFirst_Click cmdPrevious_Click cmdNext_Click cmdLast_Click "
+                                   "cmdViewPartitionDefault_Click cboPartitionNumber_Click cmdApply_Click");
+        QVERIFY(ownEnabled(form.cmdApply));
     }
 };
 
