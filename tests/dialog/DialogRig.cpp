@@ -49,12 +49,13 @@ bool DialogRig::show(qint16 config, qint16 partition, const QString &menuOption,
 
 void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answers)
 {
-    const QHash<QString, ui::Answer> byName{{"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
+    const QHash<QString, ui::Answer> byName{
+        {"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
     auto next = answers.begin();
-    for (const QString &box : expectedBoxes) {
-        const bool asked = box.startsWith(QLatin1String("Confirmation")) && next != answers.end();
-        ui.boxes.expect(asked ? byName.value((next++)->section(QLatin1Char(' '), -1), ui::Answer::OK) : ui::Answer::OK);
-    }
+    for (const QString &box : expectedBoxes)
+        ui.boxes.expect(box.startsWith(QLatin1String("Confirmation")) && next != answers.end()
+                            ? byName.value((next++)->section(QLatin1Char(' '), -1), ui::Answer::OK)
+                            : ui::Answer::OK);
 }
 
 QStringList DialogRig::expect(const QStringList &names)
@@ -89,13 +90,13 @@ int DialogRig::storedMaximum(qint16 partition, int nodeType) const
 
 QStringList DialogRig::boxes() const
 {
-    const QStringList buttons{"OK", "OKCancel", "YesNo", "YesNoCancel"};
-    const QStringList icons{"None", "Critical", "Question", "Exclamation", "Information"};
+    static const char *const buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+    static const char *const icons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
     QStringList lines;
     for (const ui::ShownBox &box : ui.boxes.shown())
         lines << QStringLiteral("%1: %2 (%3, %4)")
                      .arg(box.title.isNull() ? QStringLiteral("(default)") : box.title, box.text,
-                          buttons.value(int(box.buttons)), icons.value(int(box.icon)));
+                          QLatin1String(buttons[int(box.buttons)]), QLatin1String(icons[int(box.icon)]));
     return lines;
 }
 
