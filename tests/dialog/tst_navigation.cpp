@@ -68,6 +68,9 @@ private slots:
         QFETCH(QString, after);
         DialogRig rig;
         const QStringList expected = rig.expect(boxes);
+        rig.intercept.partitionSettings = [&](const QString &, const QString &) { // counts reads under the hourglass
+            return rig.settingsReads += rig.ui.pointer.screenPointer() == ui::Pointer::Hourglass, QString();
+        };
         const QString drop = steps.startsWith(QLatin1String("drop ")) ? steps.section(", ", 0, 0) : QString();
         const qint16 partition = qint16(open.section(' ', 1, 1).toInt());
         QVERIFY(rig.show(qint16(open.section(' ', 0, 0).toInt()), partition, open.section(' ', 2), [&](GUI &form) {
@@ -106,8 +109,8 @@ private slots:
         QTest::newRow("OK with nothing pending") << "cmdOK" << L{} << done << kept;
         QTest::newRow("4 digits; PLAY: the typed number") << "txtAccessCode=1234, txtMSGCmd=3, cmdApply" << L{}
                                                           << "02|00|01|30|0|1|-" << "Alpha|1234|3|9|42|90|120|1";
-        QTest::newRow("2:05 is 125, shows 05; NOOP: the loaded number") << "txtTimeLimitMin=2, txtTimeLimitSec=5, "
-            "cboCommand=0, cmdApply" << L{} << "02|00|2|05|0|1|-" << "Alpha|1111|2|9|42|125|120|1";
+        QTest::newRow("2:05 is 125, shows 05; NOOP: the loaded number") << "txtMSGCmd=3, txtTimeLimitMin=2, "
+            "txtTimeLimitSec=5, cboCommand=0, cmdApply" << L{} << "02|00|2|05|0|1|-" << "Alpha|1111|2|9|42|125|120|1";
         QTest::newRow("empty boxes show 00, send 0") << "txtRecTimeMin=, txtRecTimeSec=, txtTimeLimitMin=, "
             "txtTimeLimitSec=, cmdApply" << L{} << "00|00|00|00|0|1|-" << "Alpha|1111|2|9|42|0|0|1";
         QTest::newRow("3 digits are too few") << "txtAccessCode=123, cmdApply" << L{"few"} << refused + "123" << kept;
@@ -135,17 +138,15 @@ private slots:
         QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
             rig.listReads = 0;
             act(form, steps == QLatin1String("cmdOK") ? steps : "cboSelectionLimit=9, txtNode(0)=42, " + steps);
-            const bool focused = form.focusWidget() == form.txtAccessCode;
             QCOMPARE(shown(form, "txtRecTimeMin txtRecTimeSec txtTimeLimitMin txtTimeLimitSec cmdApply shown") + '|'
-                         + (focused ? form.txtAccessCode->selectedText() : "-"),
+                         + (form.focusWidget() == form.txtAccessCode ? form.txtAccessCode->selectedText() : "-"),
                      after);
             QCOMPARE(rig.boxes(), expected);
             if (form.isVisible())
                 rig.ui.boxes.expect(ui::Answer::No); // the runner closes the dialog after the script
         }));
-        const QString store = QStringLiteral("|%1|%2|%3")
-                                  .arg(rig.stored(1, "TimeLimit"), rig.stored(1, "TotalRecTime"))
-                                  .arg(rig.listReads);
+        const QString store = '|' + rig.stored(1, "TimeLimit") + '|' + rig.stored(1, "TotalRecTime") + '|'
+                              + QString::number(rig.listReads);
         QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
             QCOMPARE(shown(form, "txtPartitionName txtAccessCode txtMSGCmd cboSelectionLimit txtNode(0)") + store,
                      saved);
