@@ -37,7 +37,7 @@ public:
 
     QString stored(qint16 partition, const char *field) const; // in configuration 3
     int storedMaximum(qint16 partition, int nodeType) const;   // -1 when none
-    QStringList boxes() const;                                  // "title: text (buttons, icon)"
+    QStringList boxes() const;                                 // "title: text (buttons, icon)"
 
     int settingsReads = 0;
     int listReads = 0;
