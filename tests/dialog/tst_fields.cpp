@@ -37,6 +37,7 @@ private slots:
         QTest::newRow("seconds up to 59") << "txtRecTimeSec" << "" << "6|5|=7x|=420|^Ctrl+A|07" << "6|59|59|59|59|07";
         QTest::newRow("minutes up to 360") << "txtRecTimeMin" << "36" << "0|^Backspace|1|0" << "360|36|360|360";
         QTest::newRow("31 min is 30, 030 goes") << "txtTimeLimitMin" << "" << "31|=030" << "30|30";
+        QTest::newRow("emptied") << "txtTimeLimitSec" << "4" << "^Backspace" << "";
         QTest::newRow("13th digit, 12a, ' 123 ', caret") << "txtAccessCode" << "12345678901"
             << "23|^Ctrl+A|12a|= 123 |=1 2|^Home|4" << "123456789012|123456789012|12|123|123|123|4123";
         QTest::newRow("node type 5: 7, empty, 12 goes") << node + "5" << "" << "7|^Backspace|12" << "7||1";

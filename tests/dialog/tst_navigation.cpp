@@ -45,7 +45,7 @@ private slots:
         QTest::newRow("Ctrl+PgUp as Previous") << "3 12" << "Ctrl+PgUp" << L{} << bravo + "2|7";
         QTest::newRow("Ctrl+Home as First") << "3 4" << "Ctrl+Home" << L{} << first + "3";
         QTest::newRow("Ctrl+End as Last") << "3 1" << "Ctrl+End" << L{} << charlie + "2|2";
-        QTest::newRow("the wheel over the selector") << "3 1" << "wheel cboPartitionNumber" << L{} << alpha + "1|0|0|2";
+        QTest::newRow("wheel, selector unfocused") << "3 1" << "wheel cboPartitionNumber" << L{} << alpha + "1|0|0|2";
         QTest::newRow("one partition") << "4 7" << "Ctrl+PgDown" << L{} << "7|Solo|1 of 1|7 - Solo|10|0|0|0|0|1|0|0|";
         QTest::newRow("No: the next one over the edits") << "3 1" << "txtPartitionName=X, cmdNext" << L{"No"}
                                                          << bravo + "2|2";
