@@ -1,13 +1,12 @@
-// The small configuration of the dialog tests and their readings.
+// The small configuration of the dialog tests, the user's actions and the readings.
 #include "DialogRig.h"
 
-#include "dialog/GUI.h"
 #include "rules/Busyness_Rules.h"
 
+#include <QApplication>
 #include <QHash>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QRegularExpression>
+#include <QWheelEvent>
 
 namespace testing {
 namespace {
@@ -21,9 +20,6 @@ const server::PartitionRow kPartitions[] = {
     {3, 12, "Charlie", "1212", "ENGLISH", "7", 0, "NOOP", "IGNORE", 0, 0, 0, 1},
     {4, 7, "Solo", "7777", "ENGLISH", "1", 30, "NOOP", "IGNORE", 30, 0, 0, 1},
 };
-
-const QString kButtons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
-const QString kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
 
 } // namespace
 
@@ -53,12 +49,29 @@ bool DialogRig::show(qint16 config, qint16 partition, const QString &menuOption,
 
 void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answers)
 {
-    const QHash<QString, ui::Answer> byName{{"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
-    qsizetype question = 0;
-    for (const QString &box : expectedBoxes) {
-        const bool asked = box.startsWith(QLatin1String("Confirmation")) && question < answers.size();
-        ui.boxes.expect(asked ? byName.value(answers.at(question++), ui::Answer::OK) : ui::Answer::OK);
-    }
+    const QHash<QString, ui::Answer> byName{
+        {"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
+    auto next = answers.begin();
+    for (const QString &box : expectedBoxes)
+        ui.boxes.expect(box.startsWith(QLatin1String("Confirmation")) && next != answers.end()
+                            ? byName.value((next++)->section(QLatin1Char(' '), -1), ui::Answer::OK)
+                            : ui::Answer::OK);
+}
+
+QStringList DialogRig::expect(const QStringList &names)
+{
+    const QHash<QString, QString> messages{
+        {"few", "Information: Too few Digits (OK, Information)"},
+        {"quotes", "Information: Double quotes and continuous single quotes are not allowed in the Partition Name "
+                   "field (OK, Information)"},
+        {"end", "(default): No more record (OK, None)"},
+        {"begin", "(default): Begin record (OK, None)"}};
+    QStringList boxes;
+    for (const QString &name : names)
+        boxes << messages.value(name, QStringLiteral("Confirmation: Do you want to save changes? (YesNo%1, Question)")
+                                          .arg(name.startsWith(QLatin1String("close")) ? "Cancel" : ""));
+    answer(boxes, names.filter(QRegularExpression(QStringLiteral("(Yes|No|Cancel)$"))));
+    return boxes;
 }
 
 QString DialogRig::stored(qint16 partition, const char *field) const
@@ -77,11 +90,13 @@ int DialogRig::storedMaximum(qint16 partition, int nodeType) const
 
 QStringList DialogRig::boxes() const
 {
+    static const char *const buttons[] = {"OK", "OKCancel", "YesNo", "YesNoCancel"};
+    static const char *const icons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
     QStringList lines;
     for (const ui::ShownBox &box : ui.boxes.shown())
         lines << QStringLiteral("%1: %2 (%3, %4)")
                      .arg(box.title.isNull() ? QStringLiteral("(default)") : box.title, box.text,
-                          kButtons[int(box.buttons)], kIcons[int(box.icon)]);
+                          QLatin1String(buttons[int(box.buttons)]), QLatin1String(icons[int(box.icon)]));
     return lines;
 }
 
@@ -89,11 +104,7 @@ bool ownEnabled(const QWidget *widget) { return !widget->testAttribute(Qt::WA_Di
 
 QString navigationStates(const GUI &form)
 {
-    QString states;
-    for (const QPushButton *button :
-         {form.cmdFirst, form.cmdPrevious, form.cmdNext, form.cmdLast, form.cmdViewPartitionDefault})
-        states += ownEnabled(button) ? QLatin1Char('1') : QLatin1Char('0');
-    return states;
+    return shown(form, QStringLiteral("cmdFirst cmdPrevious cmdNext cmdLast cmdViewPartitionDefault")).remove('|');
 }
 
 void typeInto(QLineEdit *box, const QString &text)
@@ -101,8 +112,44 @@ void typeInto(QLineEdit *box, const QString &text)
     box->selectAll();
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(box, text);
+    QTest::keyClicks(box, text);
+}
+
+void act(GUI &form, const QString &steps)
+{
+    for (const QString &step : steps.split(QStringLiteral(", "))) {
+        const QString name = step.section(QLatin1Char('='), 0, 0), text = step.section(QLatin1Char('='), 1);
+        if (auto *button = form.findChild<QPushButton *>(step)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (auto *box = form.findChild<QLineEdit *>(name); box && name != step) {
+            typeInto(box, text);
+        } else if (auto *list = form.findChild<QComboBox *>(name); list && name != step) {
+            list->setCurrentIndex(text.toInt());
+        } else if (step.startsWith(QLatin1String("wheel "))) {
+            QWheelEvent notch(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(form.findChild<QWidget *>(step.mid(6)), &notch);
+        } else if (step == QLatin1String("close")) {
+            form.close();
+        } else {
+            QTest::keySequence(form.txtPartitionName, QKeySequence(step));
+        }
+    }
+}
+
+QString shown(const GUI &form, const QString &names)
+{
+    QStringList texts;
+    for (const QString &name : names.split(QLatin1Char(' '))) {
+        const QWidget *control = form.findChild<QWidget *>(name);
+        if (auto *box = qobject_cast<const QLineEdit *>(control))
+            texts << box->text();
+        else if (auto *list = qobject_cast<const QComboBox *>(control))
+            texts << list->currentText();
+        else
+            texts << QString::number(control ? ownEnabled(control) : form.isVisible());
+    }
+    return texts.join(QLatin1Char('|'));
 }
 
 } // namespace testing
