@@ -17,8 +17,7 @@ std::optional<rt::RuntimeError> errorOf(const std::function<void()> &call)
 
 qint32 errorNumberOf(const std::function<void()> &call)
 {
-    const std::optional<rt::RuntimeError> error = errorOf(call);
-    return error ? error->number() : 0;
+    return errorOf(call).value_or(rt::RuntimeError(0, {}, {})).number();
 }
 
 rt::RuntimeError raisedBy(const std::function<void()> &call)
@@ -26,7 +25,7 @@ rt::RuntimeError raisedBy(const std::function<void()> &call)
     const std::optional<rt::RuntimeError> error = errorOf(call);
     if (!error)
         QTest::qFail("the call raised no run-time error", __FILE__, __LINE__);
-    return error.value_or(rt::RuntimeError(0, QString(), QString()));
+    return error.value_or(rt::RuntimeError(0, {}, {}));
 }
 
 } // namespace testing

@@ -1,12 +1,13 @@
 // Scripted toolkit services for tests: every message box is recorded and
-// answered from a queue; a box that nothing expected is reported through a
-// callback (tests make it fail) and answered with its first button.
+// answered from a queue; a box that nothing expected fails the running test
+// (when a test runs) and is answered with its first button. ScriptedUi
+// installs them for its lifetime.
 #pragma once
 
 #include "ui/Services.h"
 
-#include <QList>
-#include <QString>
+#include <QCoreApplication>
+#include <QDialog>
 #include <functional>
 
 namespace ui {
@@ -19,42 +20,54 @@ struct ShownBox
     Icon icon;
 };
 
-class ScriptedMessageBoxes : public MessageBoxes
+struct ScriptedMessageBoxes : MessageBoxes
 {
-public:
     Answer show(const QString &text, const QString &title, Buttons buttons, Icon icon) override;
 
     void expect(Answer answer) { m_answers.append(answer); }
     const QList<ShownBox> &shown() const { return m_shown; }
-    int pendingAnswers() const { return int(m_answers.size()); }
-    void clear();
+    void clear() { m_shown.clear(), m_answers.clear(); }
 
-    std::function<void(const ShownBox &)> onUnexpected;
-
-private:
     QList<ShownBox> m_shown;
     QList<Answer> m_answers;
 };
 
-class ScriptedMousePointer : public MousePointer
+struct ScriptedMousePointer : MousePointer
 {
-public:
     void setScreenPointer(Pointer pointer) override { m_pointer = pointer; }
     Pointer screenPointer() const override { return m_pointer; }
-
-private:
     Pointer m_pointer = Pointer::Default;
 };
 
 // Shows the dialog without a nested event loop, runs the script (which plays
 // the user), then closes the dialog if the script left it open.
-class ScriptedModalRunner : public ModalRunner
+struct ScriptedModalRunner : ModalRunner
 {
-public:
-    void runModal(QDialog &dialog) override;
+    void runModal(QDialog &dialog) override
+    {
+        dialog.setModal(true);
+        dialog.show();
+        QCoreApplication::processEvents();
+        if (script)
+            script(dialog);
+        if (dialog.isVisible())
+            dialog.close();
+    }
 
     std::function<void(QDialog &)> script;
-    int runs = 0;
 };
 
 } // namespace ui
+
+namespace testing {
+
+// Installs scripted message boxes, pointer and modal runner for its lifetime.
+struct ScriptedUi
+{
+    ui::ScriptedMessageBoxes boxes;
+    ui::ScriptedMousePointer pointer;
+    ui::ScriptedModalRunner runner;
+    ui::ScopedServices scope{{&boxes, &pointer, &runner}};
+};
+
+} // namespace testing

@@ -12,32 +12,13 @@
 namespace testing {
 namespace {
 
-bool hasConfiguration(const server::ReferenceStore &store, qint16 configId)
+// The numbers in one column of a store answer.
+QSet<qint16> numbers(RecordSet rows, int position)
 {
-    RecordSet list = store.configurations();
-    for (; !list.isEOF(); list.MoveNext())
-        if (rt::toInteger(list.Fields(QStringLiteral("Config_ID"))) == configId)
-            return true;
-    return false;
-}
-
-QSet<qint16> partitionIds(const server::ReferenceStore &store, qint16 configId)
-{
-    QSet<qint16> ids;
-    RecordSet list = store.partitions(configId);
-    for (; !list.isEOF(); list.MoveNext())
-        ids.insert(rt::toInteger(list.Fields(QStringLiteral("PartitionID"))));
-    return ids;
-}
-
-server::PartitionRow plainPartition(qint16 configId, qint16 partitionId)
-{
-    return {configId, partitionId,          QStringLiteral("Partition %1").arg(partitionId),
-            QStringLiteral("6093"),         QStringLiteral("ENGLISH"),
-            QStringLiteral("0"),            0,
-            QStringLiteral("NOOP"),         QStringLiteral("IGNORE"),
-            0,                              0,
-            0,                              qint16(1)};
+    QSet<qint16> found;
+    for (; !rows.isEOF(); rows.MoveNext())
+        found.insert(rt::toInteger(rows.Fields(position)));
+    return found;
 }
 
 } // namespace
@@ -52,16 +33,15 @@ void addRepeatedNodeType(server::ReferenceStore &store, const server::NodeTypeRo
 
 void seedPartitions(server::ReferenceStore &store, qint16 configId, int count)
 {
-    if (count < 0 || count > 32768)
-        throw std::invalid_argument("0 to 32768 partitions fit in a configuration");
     store.inTransaction([&] {
-        if (!hasConfiguration(store, configId))
+        if (!numbers(store.configurations(), 1).contains(configId)) // position 1: Config_ID
             store.addConfiguration({configId, QStringLiteral("Configuration %1").arg(configId),
                                     QStringLiteral("Bench Site"), 900, QStringLiteral("Bench System"), 9000});
-        const QSet<qint16> present = partitionIds(store, configId);
+        const QSet<qint16> present = numbers(store.partitions(configId), 1); // position 1: PartitionID
         for (int id = 0; id < count; ++id)
             if (!present.contains(qint16(id)))
-                store.insertPartition(plainPartition(configId, qint16(id)));
+                store.insertPartition({configId, qint16(id), QStringLiteral("Partition %1").arg(id), "6093", "ENGLISH",
+                                       "0", 0, "NOOP", "IGNORE", 0, 0, 0, qint16(1)});
     });
 }
 
