@@ -230,7 +230,7 @@ private slots:
             "3|Solo|3333|GERMAN|01|00|PLAY|1|00|59|NOOP|1|cboMSGCmd|3 - Solo|1 of 1 0 ; Trunk=1 ; 0000111 5820");
         row("read only", "", "5 2 r", "frame", "Memo 1111000 5820");
         row("capital X: full access", "", "5 2 X", "frame", "Memo 1111111 5820");
-        row("no access, after a full showing", "", "5 2; 5 2 x", "frame", "Memo 1100111 denied 5820 first load");
+        row("no access, after a full showing", "", "5 2; 5 2 x", "frame", "Memo 0000000 denied 5820 first load");
         row("French names, no Defaults button", "", "5 2 _ 2 0 0", "frame", "Note 1111-11 5675");
         row("language below the range, twice: the log appends", "", "5 2 _ -324 0 1; 5 2 _ -324 0 1", "",
             "closed => False ; IE!: Location:     [VEL_PART_SET][Business_Rules]Shown|Code:          6|Description: "
