@@ -58,10 +58,8 @@ QString fields(const GUI &form)
              form.txtPartitionNumber, form.txtPartitionName, form.txtAccessCode, form.cboRemoteLanguage,
              form.txtRecTimeMin, form.txtRecTimeSec, form.cboNoMSGRecorded, form.cboSelectionLimit,
              form.txtTimeLimitMin, form.txtTimeLimitSec, form.cboCommand, form.txtMSGCmd, form.cboMSGCmd,
-             form.cboPartitionNumber, form.txtIDFraction}) {
-        const auto *box = qobject_cast<const QLineEdit *>(control);
-        texts << (box ? box->text() : static_cast<const QComboBox *>(control)->currentText());
-    }
+             form.cboPartitionNumber, form.txtIDFraction})
+        texts << control->property(qobject_cast<const QComboBox *>(control) ? "currentText" : "text").toString();
     return texts.join('|')
            + QStringLiteral(" %1%2%3")
                  .arg(form.cboMSGCmd->count())
@@ -79,12 +77,14 @@ QString grid(const GUI &form)
     return rows.join(' ');
 }
 
-// The fields and node rows (or only the first node's name), then the buttons
-// First, Previous, Next, Last, Defaults and the settings and node panels ("1"
-// enabled, "0" disabled, "-" hidden), the access frame and the height.
+// The fields and node rows (or only the selector and the first node's name),
+// then the buttons First, Previous, Next, Last, Defaults and the settings and
+// node panels ("1" enabled, "0" disabled, "-" hidden), the access frame and
+// the dialog's height.
 QString opened(const GUI &form, bool whole)
 {
-    QString states = whole ? fields(form) + " ; " + grid(form) + " ; " : form.lblNode[0]->text() + " ";
+    QString states = whole ? fields(form) + " ; " + grid(form) + " ; "
+                           : form.cboPartitionNumber->currentText() + " " + form.lblNode[0]->text() + " ";
     for (const QWidget *control :
          std::initializer_list<const QWidget *>{form.cmdFirst, form.cmdPrevious, form.cmdNext, form.cmdLast,
                                                 form.cmdViewPartitionDefault, form.PicDetail, form.picNode})
@@ -132,9 +132,9 @@ struct Fixture : testing::Rig
     // separated by "; "; none: no showing) and runs the action on each open
     // dialog. The outcome: what the action read last ("closed" if none),
     // " => False" when Shown answered False, each message box as "<title's
-    // capitals><icon>: <text>" (line breaks as "|"), the log (its last line,
-    // the date as "now") and the count of node type names when they are not
-    // the ten of the store.
+    // capitals><icon: ! critical, i information>: <text>" (line breaks as
+    // "|"), the log (its line count and last line, the date as "now") and the
+    // count of node type names when they are not the ten of the store.
     QString run(const QString &fault, const QString &calls, const std::function<QString(Busyness_Rules &)> &action)
     {
         const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
@@ -228,10 +228,10 @@ private slots:
             "Port=1 ; 1100111 5820");
         row("one listed, one counted", "", "6 3", "",
             "3|Solo|3333|GERMAN|01|00|PLAY|1|00|59|NOOP|1|cboMSGCmd|3 - Solo|1 of 1 0 ; Trunk=1 ; 0000111 5820");
-        row("read only", "", "5 2 r", "frame", "Memo 1111000 5820");
-        row("capital X: full access", "", "5 2 X", "frame", "Memo 1111111 5820");
-        row("no access, after a full showing", "", "5 2; 5 2 x", "frame", "Memo 0000000 denied 5820 first load");
-        row("French names, no Defaults button", "", "5 2 _ 2 0 0", "frame", "Note 1111-11 5675");
+        row("read only", "", "5 2 r", "frame", "2 - Pier Memo 1111000 5820");
+        row("capital X: full access", "", "5 2 X", "frame", "2 - Pier Memo 1111111 5820");
+        row("no access, after a full showing", "", "5 2; 5 2 x", "frame", " Memo 0000000 denied 5820 first load");
+        row("French names, no Defaults button", "", "5 2 _ 2 0 0", "frame", "2 - Pier Note 1111-11 5675");
         row("language below the range, twice: the log appends", "", "5 2 _ -324 0 1; 5 2 _ -324 0 1", "",
             "closed => False ; IE!: Location:     [VEL_PART_SET][Business_Rules]Shown|Code:          6|Description: "
             "Overflow ; IE!: Location:     [VEL_PART_SET][Business_Rules]Shown|Code:          6|Description: Overflow "
@@ -252,10 +252,11 @@ private slots:
             "EBR!: QRVins.INSCONFIG:Insert_Partition:Insert_Partition_Record for partition 2 of configuration 5: "
             "partition 2 of configuration 5 already exists; its settings were kept (Update_Partition_Record changes "
             "them)|Partition Settings ; log 1: Internal Error now 5 47 31 5 down [Server][Business_Rules]Shown");
-        row("malformed settings", "settings malformed 2", "5 2", "shown",
-            "shown ; EBR!: VEL_PART_SET:XMLToRS:Rowset XML cannot be read: the XML is not well formed at line 1, "
-            "column 31: Start-end tags mismatch.|Partition Settings ; EBR!: VEL_PART_SET:Get_Partition_Settings "
-            "|Object variable or With block variable not set|Inactive Business Rules");
+        row("malformed settings", "settings malformed 2", "5 2", "frame",
+            "2 - Pier Memo 1111111 5820 ; EBR!: VEL_PART_SET:XMLToRS:Rowset XML cannot be read: the XML is not well "
+            "formed at line 1, column 31: Start-end tags mismatch.|Partition Settings ; EBR!: "
+            "VEL_PART_SET:Get_Partition_Settings |Object variable or With block variable not set|Inactive Business "
+            "Rules");
         row("partition list", "list", "5 2", "shown",
             "shown ; EBR!: Server:Get_Partitions |down|Inactive Business Rules");
         row("a value no list has, one counted but not listed", "", "6 8", "",
