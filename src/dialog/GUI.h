@@ -59,8 +59,6 @@ public:
     void Show_Internal_Error(qint16 Id, const QString &Location);
     void Show_Resource_Failure();
 
-    qint16 busyCount() const { return BusyCount; }
-
     // The form's client height in twips. twips::setHeight on the form works
     // as well: the fixed size follows the twips the form is given.
     void setFormHeightTwips(int height);
