@@ -1,7 +1,9 @@
 // The file-backed registry: a JSON store of typed values behind the registry calls.
 #include "platform/FileRegistry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -43,6 +45,26 @@ StoredRegistryValue storedValue(const QJsonObject &entry)
     else
         value.bytes = entry.value(QLatin1String("text")).toString().toUtf8() + '\0';
     return value;
+}
+
+bool saveStore(const QString &filePath, const QJsonObject &store)
+{
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(store).toJson());
+    return file.commit();
+}
+
+// The store's member name of a key: its own spelling when the store has it
+// (names match without regard to case), else the full path.
+QString storedKeyName(const QJsonObject &store, const QString &keyName)
+{
+    for (auto it = store.begin(); it != store.end(); ++it)
+        if (it.key().compare(keyName, Qt::CaseInsensitive) == 0)
+            return it.key();
+    return keyName;
 }
 
 } // namespace
@@ -100,16 +122,22 @@ bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QStri
                               const StoredRegistryValue &value)
 {
     QJsonObject store = readStore(filePath);
-    const QString keyName = fullKeyPath(root, keyPath);
+    const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
     QJsonObject values = store.value(keyName).toObject();
     values.insert(valueName, QJsonObject{{QStringLiteral("type"), qint64(value.type)},
                                          {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}});
     store.insert(keyName, values);
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(store).toJson());
-    return file.commit();
+    return saveStore(filePath, store);
+}
+
+bool FileRegistry::removeKey(const QString &filePath, RootKey root, const QString &keyPath)
+{
+    QJsonObject store = readStore(filePath);
+    const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
+    if (!store.contains(keyName))
+        return true;
+    store.remove(keyName);
+    return saveStore(filePath, store);
 }
 
 } // namespace platform

@@ -47,10 +47,13 @@ public:
                       quint32 *length) override;
     qint32 closeKey(RegistryKey key) override;
 
-    // Writes one value into a store file (created when missing), keeping the
-    // rest; used to set a store up. Returns false when the file cannot be written.
+    // Writes one value into a store file (created with its folder when
+    // missing), keeping the rest. Returns false when the file cannot be written.
     static bool writeValue(const QString &filePath, RootKey root, const QString &keyPath, const QString &valueName,
                            const StoredRegistryValue &value);
+    // Removes one key with its values; the keys below it stay. True when the
+    // key is gone (or never was), false when the file cannot be written.
+    static bool removeKey(const QString &filePath, RootKey root, const QString &keyPath);
 
 private:
     using Values = QHash<QString, StoredRegistryValue>; // by lower-case value name
