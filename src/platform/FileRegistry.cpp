@@ -1,6 +1,8 @@
 // The file-backed registry: a JSON store of typed values behind the registry calls.
 #include "platform/FileRegistry.h"
 
+#include "platform/RegistryValueConversion.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,6 +47,20 @@ StoredRegistryValue storedValue(const QJsonObject &entry)
     else
         value.bytes = entry.value(QLatin1String("text")).toString().toUtf8() + '\0';
     return value;
+}
+
+// A value as the store writes it: a text value whose bytes are UTF-8 and end
+// with their only NUL in the short form "text", anything else in "hex".
+QJsonObject storedEntry(const StoredRegistryValue &value)
+{
+    const QByteArray text = value.bytes.chopped(value.bytes.isEmpty() ? 0 : 1);
+    const bool plainText = (value.type == RegistryType::Text || value.type == RegistryType::ExpandableText)
+                           && value.bytes.endsWith('\0') && !text.contains('\0')
+                           && QString::fromUtf8(text).toUtf8() == text;
+    if (plainText)
+        return {{QStringLiteral("type"), qint64(value.type)}, {QStringLiteral("text"), QString::fromUtf8(text)}};
+    return {{QStringLiteral("type"), qint64(value.type)},
+            {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}};
 }
 
 bool saveStore(const QString &filePath, const QJsonObject &store)
@@ -124,8 +140,7 @@ bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QStri
     QJsonObject store = readStore(filePath);
     const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
     QJsonObject values = store.value(keyName).toObject();
-    values.insert(valueName, QJsonObject{{QStringLiteral("type"), qint64(value.type)},
-                                         {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}});
+    values.insert(valueName, storedEntry(value));
     store.insert(keyName, values);
     return saveStore(filePath, store);
 }

@@ -17,7 +17,7 @@
 //
 // "hex" gives the stored bytes exactly, as the registry holds them (a text
 // value's bytes end with its NUL). "text" is the short form for types 1 and
-// 2: the text's UTF-8 bytes followed by one NUL.
+// 2: the text's UTF-8 bytes followed by one NUL; writes use it whenever it fits.
 #pragma once
 
 #include "platform/RegistryApi.h"
