@@ -39,8 +39,8 @@ _Busyness_Rules *createRules(const ComponentLibrary &library, Held<_Busyness_Rul
 
 QString takeText(const ComponentLibrary &library, BSTR text)
 {
-    const QString copy = text ? QString::fromUtf16(reinterpret_cast<const char16_t *>(text), SysStringLen(text))
-                              : QString();
+    const QString copy =
+        text ? QString::fromUtf16(reinterpret_cast<const char16_t *>(text), SysStringLen(text)) : QString();
     library.freeString(text);
     return copy;
 }

@@ -38,8 +38,7 @@ bool writeKeys(const QString &path)
            && platform::writeRegistryText(RootKey::ClassesRoot, server, defaultValue, path)
            && platform::writeRegistryText(RootKey::ClassesRoot, server, QStringLiteral("ThreadingModel"),
                                           QStringLiteral("Apartment"))
-           && platform::writeRegistryText(RootKey::ClassesRoot, key + QStringLiteral("\\ProgID"), defaultValue,
-                                          kProgId)
+           && platform::writeRegistryText(RootKey::ClassesRoot, key + QStringLiteral("\\ProgID"), defaultValue, kProgId)
            && platform::writeRegistryText(RootKey::ClassesRoot, kProgId + QStringLiteral("\\CLSID"), defaultValue,
                                           classIdText());
 }

@@ -71,8 +71,7 @@ HRESULT RulesObject::GetTypeInfoCount(UINT *count)
 
 HRESULT RulesObject::GetTypeInfo(UINT, LCID, TypeInfoOut *) { return E_NOTIMPL; }
 HRESULT RulesObject::GetIDsOfNames(REFIID, OLECHAR **, UINT, LCID, DISPID *) { return E_NOTIMPL; }
-HRESULT RulesObject::Invoke(DISPID, REFIID, LCID, WORD, DispatchParams *, DispatchResult *, DispatchException *,
-                            UINT *)
+HRESULT RulesObject::Invoke(DISPID, REFIID, LCID, WORD, DispatchParams *, DispatchResult *, DispatchException *, UINT *)
 {
     return E_NOTIMPL;
 }
@@ -164,12 +163,11 @@ HRESULT RulesObject::Update_Partition(BSTR Given_Name, BSTR Given_PartitionAcces
                                       VARIANT_BOOL *result)
 {
     return give(result, [&] {
-        return m_rules.Update_Partition(fromBstr(Given_Name), fromBstr(Given_PartitionAccessCode),
-                                        fromBstr(Given_REMLanguage), fromBstr(Given_SelectLimit),
-                                        fromBstr(Given_TimeLimit), fromBstr(Given_Command),
-                                        fromBstr(Given_NoMSGRecorded), fromBstr(Given_TotalRecTime),
-                                        fromBstr(Given_TotalTimeOfMessagesRecorded), fromBstr(Given_TimeLeft),
-                                        fromBstr(Given_MsgNo));
+        return m_rules.Update_Partition(
+            fromBstr(Given_Name), fromBstr(Given_PartitionAccessCode), fromBstr(Given_REMLanguage),
+            fromBstr(Given_SelectLimit), fromBstr(Given_TimeLimit), fromBstr(Given_Command),
+            fromBstr(Given_NoMSGRecorded), fromBstr(Given_TotalRecTime), fromBstr(Given_TotalTimeOfMessagesRecorded),
+            fromBstr(Given_TimeLeft), fromBstr(Given_MsgNo));
     });
 }
 

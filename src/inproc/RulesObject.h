@@ -3,6 +3,7 @@
 // the answer back. Reference counted; destroyed by its last Release.
 #pragma once
 
+#include "inproc/HostApplication.h"
 #include "inproc/VEL_PART_SET.h"
 #include "rules/Busyness_Rules.h"
 
@@ -67,6 +68,7 @@ public:
 
 private:
     std::atomic<ULONG> m_references{1};
+    std::shared_ptr<QApplication> m_application = hostApplication(); // before the rules object, which may show a box
     Busyness_Rules m_rules;
 };
 

@@ -93,7 +93,8 @@ typedef OLECHAR *BSTR;
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
 /* The classic 16-byte identifier. */
-typedef struct GUID {
+typedef struct GUID
+{
     uint32_t Data1;
     uint16_t Data2;
     uint16_t Data3;
@@ -124,22 +125,25 @@ static inline UINT SysStringLen(BSTR text) { return text ? ((const uint32_t *)(c
 
 #ifdef __cplusplus
 
-struct IUnknown {
+struct IUnknown
+{
     virtual HRESULT QueryInterface(REFIID riid, void **object) = 0;
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 };
 
 /* Present for its four slots only: late binding is not offered. */
-struct IDispatch : public IUnknown {
+struct IDispatch : public IUnknown
+{
     virtual HRESULT GetTypeInfoCount(UINT *count) = 0;
     virtual HRESULT GetTypeInfo(UINT index, LCID locale, void **typeInfo) = 0;
     virtual HRESULT GetIDsOfNames(REFIID riid, OLECHAR **names, UINT count, LCID locale, DISPID *ids) = 0;
-    virtual HRESULT Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, void *params, void *result,
-                           void *exception, UINT *argumentError) = 0;
+    virtual HRESULT Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, void *params, void *result, void *exception,
+                           UINT *argumentError) = 0;
 };
 
-struct IClassFactory : public IUnknown {
+struct IClassFactory : public IUnknown
+{
     virtual HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **object) = 0;
     virtual HRESULT LockServer(BOOL lock) = 0;
 };
@@ -147,24 +151,28 @@ struct IClassFactory : public IUnknown {
 #else /* C: a pointer to the table of functions, each taking the object first */
 
 typedef struct IUnknown IUnknown;
-typedef struct IUnknownVtbl {
+typedef struct IUnknownVtbl
+{
     HRESULT (*QueryInterface)(IUnknown *This, REFIID riid, void **object);
     ULONG (*AddRef)(IUnknown *This);
     ULONG (*Release)(IUnknown *This);
 } IUnknownVtbl;
-struct IUnknown {
+struct IUnknown
+{
     const IUnknownVtbl *lpVtbl;
 };
 
 typedef struct IClassFactory IClassFactory;
-typedef struct IClassFactoryVtbl {
+typedef struct IClassFactoryVtbl
+{
     HRESULT (*QueryInterface)(IClassFactory *This, REFIID riid, void **object);
     ULONG (*AddRef)(IClassFactory *This);
     ULONG (*Release)(IClassFactory *This);
     HRESULT (*CreateInstance)(IClassFactory *This, IUnknown *outer, REFIID riid, void **object);
     HRESULT (*LockServer)(IClassFactory *This, BOOL lock);
 } IClassFactoryVtbl;
-struct IClassFactory {
+struct IClassFactory
+{
     const IClassFactoryVtbl *lpVtbl;
 };
 
@@ -188,7 +196,8 @@ static const IID IID__Busyness_Rules VEL_UNUSED = {
  * E_FAIL. */
 #ifdef __cplusplus
 
-struct _Busyness_Rules : public IDispatch {
+struct _Busyness_Rules : public IDispatch
+{
     virtual HRESULT VEL_CALL get_LanguageID(short *value) = 0;
     virtual HRESULT VEL_CALL put_LanguageID(short value) = 0;
     virtual HRESULT VEL_CALL get_UserID(short *value) = 0;
@@ -210,29 +219,30 @@ struct _Busyness_Rules : public IDispatch {
      * its own passes Language_ID 1, Silent_Error VARIANT_FALSE and
      * PartitionEnabled VARIANT_TRUE. */
     virtual HRESULT VEL_CALL Shown(short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-                                   VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled,
-                                   VARIANT_BOOL *result) = 0;
+                                   VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result) = 0;
     virtual HRESULT VEL_CALL Insert_Partition() = 0;
-    virtual HRESULT VEL_CALL Update_Partition(BSTR Given_Name, BSTR Given_PartitionAccessCode,
-                                              BSTR Given_REMLanguage, BSTR Given_SelectLimit, BSTR Given_TimeLimit,
-                                              BSTR Given_Command, BSTR Given_NoMSGRecorded,
-                                              BSTR Given_TotalRecTime, BSTR Given_TotalTimeOfMessagesRecorded,
-                                              BSTR Given_TimeLeft, BSTR Given_MsgNo, VARIANT_BOOL *result) = 0;
+    virtual HRESULT VEL_CALL Update_Partition(BSTR Given_Name, BSTR Given_PartitionAccessCode, BSTR Given_REMLanguage,
+                                              BSTR Given_SelectLimit, BSTR Given_TimeLimit, BSTR Given_Command,
+                                              BSTR Given_NoMSGRecorded, BSTR Given_TotalRecTime,
+                                              BSTR Given_TotalTimeOfMessagesRecorded, BSTR Given_TimeLeft,
+                                              BSTR Given_MsgNo, VARIANT_BOOL *result) = 0;
 };
 
 #else
 
 typedef struct _Busyness_Rules _Busyness_Rules;
-typedef struct _Busyness_RulesVtbl {
+typedef struct _Busyness_RulesVtbl
+{
     HRESULT(VEL_CALL *QueryInterface)(_Busyness_Rules *This, REFIID riid, void **object);
     ULONG(VEL_CALL *AddRef)(_Busyness_Rules *This);
     ULONG(VEL_CALL *Release)(_Busyness_Rules *This);
     HRESULT(VEL_CALL *GetTypeInfoCount)(_Busyness_Rules *This, UINT *count);
     HRESULT(VEL_CALL *GetTypeInfo)(_Busyness_Rules *This, UINT index, LCID locale, void **typeInfo);
-    HRESULT(VEL_CALL *GetIDsOfNames)(_Busyness_Rules *This, REFIID riid, OLECHAR **names, UINT count, LCID locale,
-                                     DISPID *ids);
-    HRESULT(VEL_CALL *Invoke)(_Busyness_Rules *This, DISPID id, REFIID riid, LCID locale, WORD flags, void *params,
-                              void *result, void *exception, UINT *argumentError);
+    HRESULT(VEL_CALL *GetIDsOfNames)
+    (_Busyness_Rules *This, REFIID riid, OLECHAR **names, UINT count, LCID locale, DISPID *ids);
+    HRESULT(VEL_CALL *Invoke)
+    (_Busyness_Rules *This, DISPID id, REFIID riid, LCID locale, WORD flags, void *params, void *result,
+     void *exception, UINT *argumentError);
     HRESULT(VEL_CALL *get_LanguageID)(_Busyness_Rules *This, short *value);
     HRESULT(VEL_CALL *put_LanguageID)(_Busyness_Rules *This, short value);
     HRESULT(VEL_CALL *get_UserID)(_Busyness_Rules *This, short *value);
@@ -249,17 +259,18 @@ typedef struct _Busyness_RulesVtbl {
     HRESULT(VEL_CALL *get_Partition_ID)(_Busyness_Rules *This, short *value);
     HRESULT(VEL_CALL *get_FirstLoad)(_Busyness_Rules *This, VARIANT_BOOL *value);
     HRESULT(VEL_CALL *get_MaxPartition)(_Busyness_Rules *This, short *value);
-    HRESULT(VEL_CALL *Shown)(_Busyness_Rules *This, short Config_ID, short Partition_ID, BSTR MenuOption,
-                             short Language_ID, VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled,
-                             VARIANT_BOOL *result);
+    HRESULT(VEL_CALL *Shown)
+    (_Busyness_Rules *This, short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
+     VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result);
     HRESULT(VEL_CALL *Insert_Partition)(_Busyness_Rules *This);
-    HRESULT(VEL_CALL *Update_Partition)(_Busyness_Rules *This, BSTR Given_Name, BSTR Given_PartitionAccessCode,
-                                        BSTR Given_REMLanguage, BSTR Given_SelectLimit, BSTR Given_TimeLimit,
-                                        BSTR Given_Command, BSTR Given_NoMSGRecorded, BSTR Given_TotalRecTime,
-                                        BSTR Given_TotalTimeOfMessagesRecorded, BSTR Given_TimeLeft,
-                                        BSTR Given_MsgNo, VARIANT_BOOL *result);
+    HRESULT(VEL_CALL *Update_Partition)
+    (_Busyness_Rules *This, BSTR Given_Name, BSTR Given_PartitionAccessCode, BSTR Given_REMLanguage,
+     BSTR Given_SelectLimit, BSTR Given_TimeLimit, BSTR Given_Command, BSTR Given_NoMSGRecorded,
+     BSTR Given_TotalRecTime, BSTR Given_TotalTimeOfMessagesRecorded, BSTR Given_TimeLeft, BSTR Given_MsgNo,
+     VARIANT_BOOL *result);
 } _Busyness_RulesVtbl;
-struct _Busyness_Rules {
+struct _Busyness_Rules
+{
     const _Busyness_RulesVtbl *lpVtbl;
 };
 

@@ -24,8 +24,8 @@ HKEY predefinedKey(RootKey root)
 bool writeRegistryText(RootKey root, const QString &keyPath, const QString &valueName, const QString &text)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(predefinedKey(root), reinterpret_cast<LPCWSTR>(keyPath.utf16()), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr)
+    if (RegCreateKeyExW(predefinedKey(root), reinterpret_cast<LPCWSTR>(keyPath.utf16()), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr)
         != ERROR_SUCCESS)
         return false;
     const DWORD bytes = DWORD((text.size() + 1) * sizeof(wchar_t));
