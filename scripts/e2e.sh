@@ -59,6 +59,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export VELANTIS_COMMON_APPDATA="$work/appdata"
 export VELANTIS_REGISTRY_FILE="$work/registry.json"
 mkdir -p "$VELANTIS_COMMON_APPDATA"
+"$host" --register || fail "the host could not register the component library"
 store="$work/store.sqlite"
 
 # Polls until the command succeeds, the host ends, or the limit passes.

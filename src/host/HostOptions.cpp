@@ -28,7 +28,9 @@ QString hostUsage()
                           "  --silent               record errors without showing them\n"
                           "  --no-partition-button  hide the Defaults button and shorten the dialog\n"
                           "  --store PATH           the SQLite store of the reference server components\n"
-                          "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n");
+                          "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n"
+                          "  --register             register the component library (alone)\n"
+                          "  --unregister           unregister the component library (alone)\n");
 }
 
 std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message)

@@ -1,11 +1,14 @@
 // partition-settings: the configuration host. It puts the reference server
-// components on a store, creates one Busyness_Rules and calls Shown; exit
-// status 0 when Shown returns True, otherwise 1 with the recorded error.
+// components on a store, loads the component library that the registry names
+// for VEL_PART_SET.Busyness_Rules, creates one Busyness_Rules through its
+// class factory and calls Shown; exit status 0 when Shown returns True,
+// otherwise 1 with the recorded error. --register and --unregister call the
+// registration entry points of the library it was built with.
+#include "ComponentSession.h"
 #include "HeadlessSession.h"
 #include "HostOptions.h"
 
 #include "data/QRVCOMPlusFilesAndFolders.h"
-#include "rules/Busyness_Rules.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
 #include "ui/MessageBoxComponent.h"
@@ -51,15 +54,32 @@ int runShown(const HostOptions &options)
     server::registerReferenceComponents(ComponentFactory::global(), store);
     ui::registerMessageBoxComponent(ComponentFactory::global());
 
-    Busyness_Rules rules;
-    const Variant result = rules.Shown(options.configId, options.partitionId, options.menuOption, options.languageId,
-                                       options.silent, options.partitionButton);
-    if (result.type() == Variant::Type::Boolean && result.asBoolean())
+    const ComponentLibrary component(ComponentLibrary::registeredPath(QStringLiteral(VEL_PART_SET_PROGID)));
+    const ShownAnswer answer = showThroughComponent(component, options);
+    if (answer.shown)
         return 0;
-    printLine(QStringLiteral("ErrLocation: ") + rules.ErrLocation());
-    printLine(QStringLiteral("ErrCode: ") + QString::number(rules.ErrCode()));
-    printLine(QStringLiteral("ErrDescription: ") + rules.ErrDescription());
+    printLine(QStringLiteral("ErrLocation: ") + answer.errLocation);
+    printLine(QStringLiteral("ErrCode: ") + QString::number(answer.errCode));
+    printLine(QStringLiteral("ErrDescription: ") + answer.errDescription);
     return 1;
+}
+
+// --register or --unregister: 0 when the entry point answers S_OK.
+int registration(int argc, char **argv, bool add)
+{
+    QCoreApplication app(argc, argv);
+    try {
+        const ComponentLibrary component(ComponentLibrary::builtPath());
+        const HRESULT answer = add ? component.registerServer() : component.unregisterServer();
+        if (answer == S_OK)
+            return 0;
+        std::fprintf(stderr, "partition-settings: %s answered 0x%08x\n",
+                     add ? "DllRegisterServer" : "DllUnregisterServer", unsigned(answer));
+        return 1;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "partition-settings: %s\n", error.what());
+        return 2;
+    }
 }
 
 } // namespace
@@ -73,6 +93,9 @@ int main(int argc, char **argv)
         std::printf("%s", qPrintable(hostUsage()));
         return 0;
     }
+    for (const char *option : {"--register", "--unregister"})
+        if (arguments == QStringList{QLatin1String(option)})
+            return registration(argc, argv, option[2] == 'r');
     QString usageError;
     const std::optional<HostOptions> options = parseHostOptions(arguments, usageError);
     if (!options) {
@@ -106,7 +129,8 @@ int main(int argc, char **argv)
     try {
         status = runShown(*options);
     } catch (const std::exception &error) {
-        // Only the store and its folder can fail out here: Shown lets no error through.
+        // Only the store, its folder and loading the component can fail out
+        // here: Shown lets no error through.
         std::fprintf(stderr, "partition-settings: %s\n", error.what());
         return 2;
     }

@@ -1,7 +1,11 @@
 // The file-backed registry: a JSON store of typed values behind the registry calls.
 #include "platform/FileRegistry.h"
 
+#include "platform/RegistryValueConversion.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -43,6 +47,40 @@ StoredRegistryValue storedValue(const QJsonObject &entry)
     else
         value.bytes = entry.value(QLatin1String("text")).toString().toUtf8() + '\0';
     return value;
+}
+
+// A value as the store writes it: a text value whose bytes are UTF-8 and end
+// with their only NUL in the short form "text", anything else in "hex".
+QJsonObject storedEntry(const StoredRegistryValue &value)
+{
+    const QByteArray text = value.bytes.chopped(value.bytes.isEmpty() ? 0 : 1);
+    const bool plainText = (value.type == RegistryType::Text || value.type == RegistryType::ExpandableText)
+                           && value.bytes.endsWith('\0') && !text.contains('\0')
+                           && QString::fromUtf8(text).toUtf8() == text;
+    if (plainText)
+        return {{QStringLiteral("type"), qint64(value.type)}, {QStringLiteral("text"), QString::fromUtf8(text)}};
+    return {{QStringLiteral("type"), qint64(value.type)},
+            {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}};
+}
+
+bool saveStore(const QString &filePath, const QJsonObject &store)
+{
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(store).toJson());
+    return file.commit();
+}
+
+// The store's member name of a key: its own spelling when the store has it
+// (names match without regard to case), else the full path.
+QString storedKeyName(const QJsonObject &store, const QString &keyName)
+{
+    for (auto it = store.begin(); it != store.end(); ++it)
+        if (it.key().compare(keyName, Qt::CaseInsensitive) == 0)
+            return it.key();
+    return keyName;
 }
 
 } // namespace
@@ -100,16 +138,21 @@ bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QStri
                               const StoredRegistryValue &value)
 {
     QJsonObject store = readStore(filePath);
-    const QString keyName = fullKeyPath(root, keyPath);
+    const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
     QJsonObject values = store.value(keyName).toObject();
-    values.insert(valueName, QJsonObject{{QStringLiteral("type"), qint64(value.type)},
-                                         {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}});
+    values.insert(valueName, storedEntry(value));
     store.insert(keyName, values);
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(store).toJson());
-    return file.commit();
+    return saveStore(filePath, store);
+}
+
+bool FileRegistry::removeKey(const QString &filePath, RootKey root, const QString &keyPath)
+{
+    QJsonObject store = readStore(filePath);
+    const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
+    if (!store.contains(keyName))
+        return true;
+    store.remove(keyName);
+    return saveStore(filePath, store);
 }
 
 } // namespace platform

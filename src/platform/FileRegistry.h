@@ -17,7 +17,7 @@
 //
 // "hex" gives the stored bytes exactly, as the registry holds them (a text
 // value's bytes end with its NUL). "text" is the short form for types 1 and
-// 2: the text's UTF-8 bytes followed by one NUL.
+// 2: the text's UTF-8 bytes followed by one NUL; writes use it whenever it fits.
 #pragma once
 
 #include "platform/RegistryApi.h"
@@ -47,10 +47,13 @@ public:
                       quint32 *length) override;
     qint32 closeKey(RegistryKey key) override;
 
-    // Writes one value into a store file (created when missing), keeping the
-    // rest; used to set a store up. Returns false when the file cannot be written.
+    // Writes one value into a store file (created with its folder when
+    // missing), keeping the rest. Returns false when the file cannot be written.
     static bool writeValue(const QString &filePath, RootKey root, const QString &keyPath, const QString &valueName,
                            const StoredRegistryValue &value);
+    // Removes one key with its values; the keys below it stay. True when the
+    // key is gone (or never was), false when the file cannot be written.
+    static bool removeKey(const QString &filePath, RootKey root, const QString &keyPath);
 
 private:
     using Values = QHash<QString, StoredRegistryValue>; // by lower-case value name

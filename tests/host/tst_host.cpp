@@ -1,6 +1,7 @@
 // The partition-settings host: its options, and the executable end to end
 // (exit status, the printed ErrorInfo and boxes, the screenshot mode, the
-// data folder the sample store goes into).
+// data folder the sample store goes into), loading the component it finds
+// through the registry.
 #include "HostOptions.h"
 
 #include <QDir>
@@ -33,7 +34,12 @@ class HostTest : public QObject
     }
 
 private slots:
-    void init() { QVERIFY(m_dir.emplace().isValid()); }
+    // The host finds the component through the registry of the test's folder.
+    void init()
+    {
+        QVERIFY(m_dir.emplace().isValid());
+        QCOMPARE(run("--register", false), QStringLiteral("0||"));
+    }
 
     // The options as "config,partition,menu option,language,silent,Defaults
     // button,store,screenshot", or the usage error.
@@ -100,7 +106,8 @@ private slots:
 
     // The sample store goes into the data folder's Database folder: the
     // shell's (which the host creates) without a registry value; the
-    // registry's when it names one and the shell's is missing.
+    // registry's when it names one and the shell's is missing. A registry
+    // without the component's registration gives the host nothing to load.
     void sampleStoreFolder()
     {
         QCOMPARE(run("--silent"), QStringLiteral("0||"));
@@ -112,6 +119,9 @@ private slots:
                        "Explorer\\\\Shell Folders\": {\"Common AppData\": {\"type\": 1, \"text\": \""
                        + QFile::encodeName(m_dir->path()) + "/shared\"}}}");
         registry.close();
+        QCOMPARE(run("--silent"), QStringLiteral("2||partition-settings: VEL_PART_SET.Busyness_Rules is not "
+                                                 "registered (partition-settings --register registers it)"));
+        QCOMPARE(run("--register", false), QStringLiteral("0||"));
         QCOMPARE(run("--silent"), QStringLiteral("0||"));
         QVERIFY(QFile::exists(m_dir->path() + "/shared/Velantis/QRVCOM+/Database/SampleStore.sqlite"));
         QVERIFY(!QDir(m_dir->filePath("Velantis")).exists());

@@ -1,0 +1,55 @@
+// BSTR conversions and, where the system has no OleAut32, the two string
+// helpers: a 32-bit byte length, the UTF-16 characters and a 16-bit NUL in
+// one block, addressed by its characters.
+#include "inproc/ComStrings.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace inproc {
+
+QString fromBstr(BSTR text)
+{
+    return text ? QString::fromUtf16(reinterpret_cast<const char16_t *>(text), qsizetype(SysStringLen(text)))
+                : QString();
+}
+
+BSTR toBstr(const QString &text)
+{
+    BSTR copy = SysAllocStringLen(reinterpret_cast<const OLECHAR *>(text.utf16()), UINT(text.size()));
+    if (!copy)
+        throw std::bad_alloc();
+    return copy;
+}
+
+} // namespace inproc
+
+#ifndef _WIN32
+
+BSTR SysAllocStringLen(const OLECHAR *text, UINT length)
+{
+    const std::size_t bytes = std::size_t(length) * sizeof(OLECHAR);
+    if (bytes > 0xFFFFFFF0u)
+        return nullptr; // the length prefix could not hold it
+    auto *block = static_cast<char *>(std::malloc(sizeof(uint32_t) + bytes + sizeof(OLECHAR)));
+    if (!block)
+        return nullptr;
+    const uint32_t prefix = uint32_t(bytes);
+    std::memcpy(block, &prefix, sizeof prefix);
+    auto *characters = reinterpret_cast<OLECHAR *>(block + sizeof prefix);
+    if (text)
+        std::memcpy(characters, text, bytes);
+    else
+        std::memset(characters, 0, bytes);
+    characters[length] = 0;
+    return characters;
+}
+
+void SysFreeString(BSTR text)
+{
+    if (text)
+        std::free(reinterpret_cast<char *>(text) - sizeof(uint32_t));
+}
+
+#endif

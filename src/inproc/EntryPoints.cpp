@@ -1,0 +1,21 @@
+// The class-object entry points: the class factory of Busyness_Rules, and
+// whether the library may be unloaded.
+#include "inproc/ClassFactory.h"
+#include "inproc/ServerState.h"
+
+VEL_ENTRY DllGetClassObject(REFCLSID rclsid, REFIID riid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (!inproc::sameGuid(rclsid, CLSID_Busyness_Rules))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    return inproc::guarded([&] {
+        auto *factory = new inproc::ClassFactory;
+        const HRESULT answer = factory->QueryInterface(riid, object);
+        factory->Release();
+        return answer;
+    });
+}
+
+VEL_ENTRY DllCanUnloadNow(void) { return inproc::canUnload() ? S_OK : S_FALSE; }

@@ -1,0 +1,253 @@
+// The component library loaded with QLibrary, as a host loads it: what the
+// class object and the objects answer for each interface, when the library
+// may be unloaded, the keys its registration writes and removes, and Shown
+// through the interface against the C++ object, one ErrorInfo per object.
+#include "Rig.h"
+#include "StoreHooks.h"
+
+#include "inproc/VEL_PART_SET.h"
+#include "platform/FileRegistry.h"
+#include "platform/Registry.h"
+#include "rules/Busyness_Rules.h"
+#include "server/ReferenceComponents.h"
+#include "ui/MessageBoxComponent.h"
+
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibrary>
+#include <QTest>
+
+using platform::RootKey;
+
+class InprocTest : public QObject
+{
+    Q_OBJECT
+
+    QLibrary m_library{QStringLiteral(VEL_PART_SET_LIBRARY)};
+    VEL_DllGetClassObject getClassObject = nullptr;
+    VEL_DllEntry canUnloadNow = nullptr, registerServer = nullptr, unregisterServer = nullptr;
+    BSTR (*allocString)(const OLECHAR *, UINT) = nullptr;
+    void (*freeString)(BSTR) = nullptr;
+    std::optional<testing::Rig> m_rig;
+
+    template <typename Function> void resolve(Function &function, const char *name)
+    {
+        function = reinterpret_cast<Function>(m_library.resolve(name));
+        QVERIFY2(function, name);
+    }
+
+    IClassFactory *factory()
+    {
+        IClassFactory *object = nullptr;
+        return getClassObject(CLSID_Busyness_Rules, IID_IClassFactory, reinterpret_cast<void **>(&object)) == S_OK
+                   ? object
+                   : nullptr;
+    }
+    _Busyness_Rules *create()
+    {
+        IClassFactory *maker = factory();
+        void *object = nullptr;
+        maker->CreateInstance(nullptr, IID__Busyness_Rules, &object);
+        maker->Release();
+        return static_cast<_Busyness_Rules *>(object);
+    }
+    QString take(BSTR text)
+    {
+        const QString copy = QString::fromUtf16(reinterpret_cast<const char16_t *>(text), SysStringLen(text));
+        freeString(text);
+        return copy;
+    }
+    // "<ErrCode> <ErrLocation>"
+    QString errorInfo(_Busyness_Rules *rules)
+    {
+        LONG code = -1;
+        BSTR location = nullptr;
+        rules->get_ErrCode(&code);
+        rules->get_ErrLocation(&location);
+        return QStringLiteral("%1 %2").arg(code).arg(take(location));
+    }
+    // Silent, on partition 1: "<Shown's answer> <result> <ErrCode> <ErrLocation>"
+    QString shown(_Busyness_Rules *rules, short config, short language)
+    {
+        BSTR none = allocString(nullptr, 0);
+        VARIANT_BOOL result = 1;
+        const HRESULT answer = rules->Shown(config, 1, none, language, VARIANT_TRUE, VARIANT_TRUE, &result);
+        freeString(none);
+        return QStringLiteral("%1 %2 ").arg(answer).arg(result) + errorInfo(rules);
+    }
+
+    // The answer of one call in hex, then " alive" if anything of the library
+    // is left alive once the test has released what it holds.
+    QString call(const QString &name)
+    {
+        IClassFactory *maker = factory();
+        IUnknown *unknown = nullptr;
+        maker->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&unknown));
+        _Busyness_Rules *rules = nullptr;
+        unknown->QueryInterface(IID__Busyness_Rules, reinterpret_cast<void **>(&rules));
+        void *object = nullptr;
+        UINT count = 7;
+        OLECHAR *names[1] = {nullptr};
+        DISPID id = 0;
+        const QHash<QString, std::function<HRESULT()>> calls{
+            {"other class", [&] { return getClassObject(IID__Busyness_Rules, IID_IClassFactory, &object); }},
+            {"factory as _Busyness_Rules",
+             [&] { return getClassObject(CLSID_Busyness_Rules, IID__Busyness_Rules, &object); }},
+            {"no out-pointer", [&] { return getClassObject(CLSID_Busyness_Rules, IID_IClassFactory, nullptr); }},
+            {"object as factory", [&] { return maker->CreateInstance(nullptr, IID_IClassFactory, &object); }},
+            {"inside an outer object", [&] { return maker->CreateInstance(unknown, IID_IUnknown, &object); }},
+            {"object asked for factory", [&] { return unknown->QueryInterface(IID_IClassFactory, &object); }},
+            {"type infos", [&] { return rules->GetTypeInfoCount(&count) + HRESULT(count); }},
+            {"names", [&] { return rules->GetIDsOfNames(IID_IUnknown, names, 1, 0, &id); }},
+            {"invoke", [&] { return rules->Invoke(0, IID_IUnknown, 0, 1, nullptr, nullptr, nullptr, nullptr); }},
+        };
+        const HRESULT answer = calls.value(name, [] { return HRESULT(-1); })();
+        rules->Release();
+        unknown->Release();
+        maker->Release();
+        if (object)
+            static_cast<IUnknown *>(object)->Release();
+        return QString::number(quint32(answer), 16) + (canUnloadNow() == S_OK ? "" : " alive");
+    }
+
+    QStringList storedKeys()
+    {
+        QFile file(QString::fromLocal8Bit(qgetenv("VELANTIS_REGISTRY_FILE")));
+        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object().keys() : QStringList();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
+        resolve(getClassObject, "DllGetClassObject");
+        resolve(canUnloadNow, "DllCanUnloadNow");
+        resolve(registerServer, "DllRegisterServer");
+        resolve(unregisterServer, "DllUnregisterServer");
+        resolve(allocString, "SysAllocStringLen");
+        resolve(freeString, "SysFreeString");
+    }
+    // A store of this file's own: configuration 4 with partitions 0 to 2.
+    void init()
+    {
+        m_rig.emplace(testing::Rig::DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly);
+        testing::seedPartitions(*m_rig->store, 4, 3);
+        server::registerReferenceComponents(ComponentFactory::global(), m_rig->store);
+        ui::registerMessageBoxComponent(ComponentFactory::global());
+    }
+    void cleanup()
+    {
+        ComponentFactory::global().clear();
+        m_rig.reset();
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("other class") << "other class" << "80040111";
+        QTest::newRow("factory as _Busyness_Rules") << "factory as _Busyness_Rules" << "80004002";
+        QTest::newRow("no out-pointer") << "no out-pointer" << "80004003";
+        QTest::newRow("object as factory") << "object as factory" << "80004002";
+        QTest::newRow("inside an outer object") << "inside an outer object" << "80040110";
+        QTest::newRow("object asked for factory") << "object asked for factory" << "80004002";
+        QTest::newRow("type infos: 0") << "type infos" << "0";
+        QTest::newRow("names: no late binding") << "names" << "80004001";
+        QTest::newRow("invoke: no late binding") << "invoke" << "80004001";
+    }
+    void answers()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, expected);
+        QCOMPARE(this->call(call), expected);
+    }
+
+    // S_OK (0) or S_FALSE (1) after each step.
+    void unloadNow()
+    {
+        QString answers = QString::number(canUnloadNow());
+        IClassFactory *maker = factory();
+        answers += QString::number(canUnloadNow());
+        _Busyness_Rules *rules = create();
+        maker->LockServer(1);
+        maker->Release();
+        answers += QString::number(canUnloadNow());
+        rules->AddRef();
+        rules->Release();
+        answers += QString::number(canUnloadNow());
+        rules->Release();
+        answers += QString::number(canUnloadNow());
+        maker = factory();
+        maker->LockServer(0);
+        answers += QString::number(canUnloadNow());
+        maker->Release();
+        answers += QString::number(canUnloadNow());
+        QCOMPARE(answers, QStringLiteral("0111110"));
+    }
+
+    // An unrelated class's key and a value of another root stay.
+    void registration()
+    {
+        const QString file = QString::fromLocal8Bit(qgetenv("VELANTIS_REGISTRY_FILE"));
+        const QString other = QStringLiteral("CLSID\\{00000000-0000-0000-0000-0000000000AA}\\InprocServer32");
+        QVERIFY(platform::FileRegistry::writeValue(file, RootKey::ClassesRoot, other, {}, {1, "x"}));
+        QVERIFY(platform::FileRegistry::writeValue(file, RootKey::LocalMachine, "SOFTWARE", "v", {1, "y"}));
+        const QStringList before = storedKeys();
+        QCOMPARE(registerServer(), S_OK);
+        const QString id = QStringLiteral("CLSID\\{E1188022-2112-48E7-ABD7-B83E9D329DFC}");
+        QStringList values;
+        for (const auto &[key, name] : {std::pair{id, ""}, {id + "\\InprocServer32", ""},
+                                        {id + "\\InprocServer32", "ThreadingModel"}, {id + "\\ProgID", ""},
+                                        {QString("VEL_PART_SET.Busyness_Rules\\CLSID"), ""}})
+            values << platform::registryValue(RootKey::ClassesRoot, key, name).toText();
+        QCOMPARE(values, QStringList({"Busyness_Rules", VEL_PART_SET_LIBRARY, "Apartment",
+                                      "VEL_PART_SET.Busyness_Rules", "{E1188022-2112-48E7-ABD7-B83E9D329DFC}"}));
+        QCOMPARE(storedKeys().size(), before.size() + 4);
+        QCOMPARE(unregisterServer(), S_OK);
+        QCOMPARE(storedKeys(), before);
+    }
+
+    // Fields and strings round the interface; Shown silent with language
+    // 326 records what the C++ call records.
+    void shownThroughInterface()
+    {
+        Busyness_Rules direct;
+        direct.Shown(4, 1, QString(), 326, true);
+        _Busyness_Rules *rules = create();
+        const OLECHAR title[] = u"Tüm ✓";
+        BSTR text = allocString(title, 5);
+        rules->put_Err_Title(text);
+        freeString(text);
+        rules->put_LanguageID(-2);
+        short language = 0;
+        rules->get_LanguageID(&language);
+        rules->get_Err_Title(&text);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(language).arg(SysStringLen(text)).arg(take(text)), "-2 5 Tüm ✓");
+        QCOMPARE(shown(rules, 4, 326), "0 0 6 " + direct.ErrLocation());
+        QCOMPARE(direct.ErrLocation(), "[VEL_PART_SET][Business_Rules]Shown");
+        rules->get_ErrDescription(&text);
+        QCOMPARE(take(text), "Overflow");
+        rules->Release();
+    }
+
+    // A showing without error clears only its own object's error, and an
+    // error recorded by one object leaves the other's ErrorInfo empty.
+    void separateErrorInfo()
+    {
+        _Busyness_Rules *first = create(), *second = create();
+        QStringList steps{shown(first, 4, 326)};
+        steps << shown(second, 4, 1); // separate statements: one after the other
+        steps << errorInfo(first);
+        steps << shown(first, 4, -324);
+        steps << errorInfo(second);
+        const QString error = "6 [VEL_PART_SET][Business_Rules]Shown";
+        QCOMPARE(steps, QStringList({"0 0 " + error, "0 -1 0 ", error, "0 0 " + error, "0 "}));
+        first->Release();
+        second->Release();
+        QCOMPARE(canUnloadNow(), S_OK);
+    }
+};
+
+QTEST_MAIN(InprocTest)
+#include "tst_inproc.moc"
