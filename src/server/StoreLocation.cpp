@@ -1,0 +1,62 @@
+// PostgreSQL connection URIs as Qt Sql connection settings.
+#include "server/StoreLocation.h"
+
+#include "server/ReferenceStore.h"
+#include "server/ServerErrors.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace server {
+
+namespace {
+
+// A value of the driver's "key=value" options, quoted as libpq reads it.
+QString quoted(QString value)
+{
+    value.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+    return u'\'' + value + u'\'';
+}
+
+} // namespace
+
+bool isConnectionUri(const QString &location)
+{
+    return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
+}
+
+ConnectionSettings connectionForUri(const QString &uri)
+{
+    const QUrl url(uri, QUrl::StrictMode);
+    ConnectionSettings settings;
+    settings.driver = QStringLiteral("QPSQL");
+    settings.hostName = url.host();
+    settings.port = url.port(-1);
+    settings.userName = url.userName();
+    settings.password = url.password();
+    settings.databaseName = url.path().mid(1);
+    QStringList options;
+    for (const auto &[key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+        if (key == QLatin1String("host"))
+            settings.hostName = value;
+        else if (key == QLatin1String("port"))
+            settings.port = value.toInt();
+        else if (key == QLatin1String("user"))
+            settings.userName = value;
+        else if (key == QLatin1String("password"))
+            settings.password = value;
+        else if (key == QLatin1String("dbname"))
+            settings.databaseName = value;
+        else
+            options << key + u'=' + quoted(value);
+    }
+    settings.options = options.join(u';');
+    if (!url.isValid() || settings.databaseName.isEmpty() || settings.databaseName.contains(u'/'))
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("\"%1\" names no database: write postgresql://user@host:port/dbname"
+                                        " or postgresql:///dbname?host=/socket/folder")
+                             .arg(url.toString(QUrl::RemovePassword)));
+    return settings;
+}
+
+} // namespace server
