@@ -1,0 +1,37 @@
+// The backend the server tests run against: SQLite by default; PostgreSQL when
+// PARTITION_SETTINGS_TEST_BACKEND is "postgresql", in the database that the
+// URI in PARTITION_SETTINGS_TEST_PG names (scripts/test.sh starts a throwaway
+// cluster and sets it). Each FreshLocation is a new, empty store location: a
+// file in a temporary folder, or a schema of its own in that database.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testing {
+
+bool onPostgres();
+// Why a PostgreSQL run cannot go on (no URI given); empty when it can.
+QString postgresMissing();
+
+class FreshLocation
+{
+public:
+    FreshLocation();
+    ~FreshLocation(); // drops the schema
+    FreshLocation(const FreshLocation &) = delete;
+    FreshLocation &operator=(const FreshLocation &) = delete;
+
+    QString location;     // for ReferenceStore::open and the host's --store
+    QString databaseName; // as the store names its database in errors
+    // A plain connection to the location, beside any store's.
+    QSqlDatabase connection() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_schema;
+    QString m_connectionName;
+};
+
+} // namespace testing
