@@ -57,8 +57,11 @@ FreshLocation::FreshLocation()
 
 FreshLocation::~FreshLocation()
 {
-    if (!m_schema.isEmpty())
-        QSqlQuery(connection()).exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+    if (!m_schema.isEmpty()) {
+        QSqlQuery drop(connection());
+        drop.exec(QStringLiteral("SET client_min_messages = warning"));
+        drop.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+    }
     QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
