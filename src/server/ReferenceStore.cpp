@@ -20,9 +20,6 @@ namespace server {
 
 namespace {
 
-// Long enough for a save to wait for several others: a writer holds the lock
-// for about a millisecond per partition write.
-constexpr int kBusyTimeoutMs = 60000;
 // The advisory lock under which a PostgreSQL store's schema is made.
 constexpr qint64 kSchemaLock = 7302001;
 
@@ -84,22 +81,7 @@ QVariantList keyLast(const QVariantList &values, int keyColumns)
 ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seeding)
     : m_connectionName(nextConnectionName()), m_postgres(settings.driver == QLatin1String("QPSQL"))
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(settings.driver, m_connectionName);
-        db.setDatabaseName(settings.databaseName);
-        db.setHostName(settings.hostName);
-        db.setPort(settings.port);
-        db.setUserName(settings.userName);
-        db.setPassword(settings.password);
-        db.setConnectOptions(settings.options);
-        if (!db.open()) {
-            const QString message = db.lastError().text().simplified();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_connectionName);
-            throw StoreError(kDatabaseFailure, QStringLiteral("cannot open the database \"%1\" (%2): %3")
-                                                   .arg(settings.databaseName, settings.driver, message));
-        }
-    }
+    openDatabase(settings, m_connectionName);
     try {
         prepareSchema(seeding);
     } catch (...) {
@@ -163,18 +145,14 @@ void ReferenceStore::execute(const QString &sql)
 
 std::shared_ptr<ReferenceStore> ReferenceStore::openSqlite(const QString &filePath, Seeding seeding)
 {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
-    ConnectionSettings settings;
-    settings.databaseName = filePath;
-    settings.options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
-    return std::make_shared<ReferenceStore>(settings, seeding);
+    return open(filePath, seeding);
 }
 
 std::shared_ptr<ReferenceStore> ReferenceStore::open(const QString &location, Seeding seeding)
 {
-    if (isConnectionUri(location))
-        return std::make_shared<ReferenceStore>(connectionForUri(location), seeding);
-    return openSqlite(location, seeding);
+    if (!isConnectionUri(location))
+        QDir().mkpath(QFileInfo(location).absolutePath());
+    return std::make_shared<ReferenceStore>(connectionFor(location), seeding);
 }
 
 ReferenceStore::~ReferenceStore()

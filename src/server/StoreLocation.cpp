@@ -4,12 +4,17 @@
 #include "server/ReferenceStore.h"
 #include "server/ServerErrors.h"
 
+#include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
 
 namespace server {
 
 namespace {
+
+// Long enough for a save to wait for several others: a writer holds the lock
+// for about a millisecond per partition write.
+constexpr int kBusyTimeoutMs = 60000;
 
 // A value of the driver's "key=value" options, quoted as libpq reads it.
 QString quoted(QString value)
@@ -57,6 +62,35 @@ ConnectionSettings connectionForUri(const QString &uri)
                                         " or postgresql:///dbname?host=/socket/folder")
                              .arg(url.toString(QUrl::RemovePassword)));
     return settings;
+}
+
+ConnectionSettings connectionFor(const QString &location)
+{
+    if (isConnectionUri(location))
+        return connectionForUri(location);
+    ConnectionSettings settings;
+    settings.databaseName = location;
+    settings.options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    return settings;
+}
+
+QSqlDatabase openDatabase(const ConnectionSettings &settings, const QString &connectionName)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(settings.driver, connectionName);
+        db.setDatabaseName(settings.databaseName);
+        db.setHostName(settings.hostName);
+        db.setPort(settings.port);
+        db.setUserName(settings.userName);
+        db.setPassword(settings.password);
+        db.setConnectOptions(settings.options);
+        if (db.open())
+            return db;
+    }
+    const QString message = QSqlDatabase::database(connectionName, false).lastError().text().simplified();
+    QSqlDatabase::removeDatabase(connectionName);
+    throw StoreError(kDatabaseFailure, QStringLiteral("cannot open the database \"%1\" (%2): %3")
+                                           .arg(settings.databaseName, settings.driver, message));
 }
 
 } // namespace server

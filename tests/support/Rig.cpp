@@ -40,8 +40,7 @@ Rig::Rig(DataFolder dataFolder, server::ReferenceStore::Seeding seeding, const Q
         qputenv(kVariables[i], QFile::encodeName(values[i]));
     if (dataFolder == DataFolder::Present)
         QDir(root).mkpath(QStringLiteral("Velantis/QRVCOM+"));
-    store = server::ReferenceStore::open(storeLocation.isEmpty() ? root + QStringLiteral("/store.sqlite") : storeLocation,
-                                         seeding);
+    store = server::ReferenceStore::open(storeLocation.isEmpty() ? root + "/store.sqlite" : storeLocation, seeding);
     server::registerReferenceComponents(factory, store);
     ui::registerMessageBoxComponent(factory);
     factory.registerProgId(QRVdb::CONFIG::ProgID, [storeRef = store, this] {

@@ -11,27 +11,21 @@
 
 namespace testing {
 
-bool onPostgres();
-// Why a PostgreSQL run cannot go on (no URI given); empty when it can.
-QString postgresMissing();
+// Skips the running test case when it is to run on PostgreSQL without a server.
+void skipWithoutServer();
 
-class FreshLocation
+struct FreshLocation
 {
-public:
     FreshLocation();
     ~FreshLocation(); // drops the schema
-    FreshLocation(const FreshLocation &) = delete;
-    FreshLocation &operator=(const FreshLocation &) = delete;
-
-    QString location;     // for ReferenceStore::open and the host's --store
-    QString databaseName; // as the store names its database in errors
     // A plain connection to the location, beside any store's.
     QSqlDatabase connection() const;
 
-private:
-    QTemporaryDir m_dir;
-    QString m_schema;
-    QString m_connectionName;
+    QTemporaryDir dir;
+    QString location;     // for ReferenceStore::open and the host's --store
+    QString databaseName; // as the store names its database in errors
+    QString schema;
+    QString connectionName;
 };
 
 } // namespace testing
