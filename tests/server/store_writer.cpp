@@ -36,9 +36,7 @@ int main(int argc, char **argv)
             updater.Select_Partition(partition);
             QStringList v;
             for (int i = 0; i < 13; ++i)
-                v << (i == 2 ? name : loaded.Fields(i).toText());
-            if (countUp)
-                v[9] = QString::number(v[9].toLongLong() + 1);
+                v << (i == 2 ? name : i == 9 && countUp ? QString::number(loaded.Fields(9).asInteger() + 1) : loaded.Fields(i).toText());
             updater.Update_Partition_Record({v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11], v[12]});
         };
         if (a.value(2) == "save")
