@@ -19,7 +19,6 @@ namespace server {
 // platform's vbObjectError + 513, as component writers were told to number them.
 inline constexpr qint32 kObjectError = -2147221504;            // vbObjectError
 inline constexpr qint32 kDatabaseFailure = kObjectError + 513; // the database refused or failed
-inline constexpr qint32 kRecordExists = kObjectError + 514;    // an insert of a row that is there
 inline constexpr qint32 kRecordMissing = kObjectError + 515;   // a row the operation needs is not there
 inline constexpr qint32 kChangedByOthers = kObjectError + 516; // someone else saved the partition since it was loaded
 
