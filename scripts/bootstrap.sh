@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the project needs to build, run and test on a Debian machine,
-# the X server, input tool and SQLite shell of scripts/e2e.sh included.
+# the X server, input tool and SQLite shell of scripts/e2e.sh included, and
+# the PostgreSQL 15 server whose throwaway cluster scripts/test.sh starts.
 # Does nothing when every package is already present.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   libpugixml-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool sqlite3
+  postgresql-15
 )
 
 missing=()

@@ -3,12 +3,19 @@
 # warnings as errors and runs every test headless; then runs the host end to
 # end in a virtual X server (scripts/e2e.sh); then builds the core and rowset
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer and runs them.
+# The server tests run on SQLite and on a throwaway PostgreSQL 15 cluster
+# (scripts/pg-cluster.sh) that lives as long as this script, however it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 bash scripts/check-layers.sh
 cmake --preset default -DPARTITION_SETTINGS_WERROR=ON
 cmake --build --preset default
+
+pg_dir=$(mktemp -d)
+trap 'bash scripts/pg-cluster.sh stop "$pg_dir" || true; rm -rf "$pg_dir"' EXIT
+PARTITION_SETTINGS_TEST_PG=$(bash scripts/pg-cluster.sh start "$pg_dir")
+export PARTITION_SETTINGS_TEST_PG
 ctest --preset default
 bash scripts/e2e.sh build/default/src/host/partition-settings
 cmake --preset asan -DPARTITION_SETTINGS_WERROR=ON

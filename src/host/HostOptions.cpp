@@ -27,7 +27,11 @@ QString hostUsage()
                           "  --language N           language number (default 1, English node type names)\n"
                           "  --silent               record errors without showing them\n"
                           "  --no-partition-button  hide the Defaults button and shorten the dialog\n"
-                          "  --store PATH           the SQLite store of the reference server components\n"
+                          "  --store PATH|URI       the store of the reference server components: a SQLite file\n"
+                          "                         or postgresql://user@host:port/dbname\n"
+                          "  --no-sample            a new store gets the tables only, not the sample configuration\n"
+                          "  --history              print the store's change history, newest first (filtered\n"
+                          "                         by --config and --partition when given)\n"
                           "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n"
                           "  --register             register the component library (alone)\n"
                           "  --unregister           unregister the component library (alone)\n");
@@ -61,9 +65,9 @@ std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QStrin
 
         bool ok = true;
         if (option == QLatin1String("--config"))
-            ok = integer(options.configId);
+            ok = options.configGiven = integer(options.configId);
         else if (option == QLatin1String("--partition"))
-            ok = integer(options.partitionId);
+            ok = options.partitionGiven = integer(options.partitionId);
         else if (option == QLatin1String("--language"))
             ok = integer(options.languageId);
         else if (option == QLatin1String("--menu-option"))
@@ -76,6 +80,10 @@ std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QStrin
             options.silent = true;
         else if (option == QLatin1String("--no-partition-button"))
             options.partitionButton = false;
+        else if (option == QLatin1String("--no-sample"))
+            options.noSample = true;
+        else if (option == QLatin1String("--history"))
+            options.history = true;
         else {
             message = QStringLiteral("unknown option ") + option;
             ok = false;

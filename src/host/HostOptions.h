@@ -13,8 +13,12 @@ struct HostOptions
     qint16 languageId = 1;
     bool silent = false;
     bool partitionButton = true;
-    QString storePath;  // empty: the sample store in the data folder
-    QString screenshot; // empty: show the dialog in a window
+    QString storePath;           // empty: the sample store in the data folder; or a postgresql:// URI
+    QString screenshot;          // empty: show the dialog in a window
+    bool noSample = false;       // a new store gets the schema only
+    bool history = false;        // print the change history instead of showing the dialog
+    bool configGiven = false;    // --config was given (it filters the history)
+    bool partitionGiven = false; // --partition was given
 };
 
 // Parses the arguments (without the program name). On a usage error returns

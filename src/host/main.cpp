@@ -6,6 +6,7 @@
 // registration entry points of the library it was built with.
 #include "ComponentSession.h"
 #include "HeadlessSession.h"
+#include "HistoryTable.h"
 #include "HostOptions.h"
 
 #include "data/QRVCOMPlusFilesAndFolders.h"
@@ -47,10 +48,26 @@ QString sampleStorePath()
 
 void printLine(const QString &line) { std::printf("%s\n", qPrintable(line)); }
 
+std::shared_ptr<server::ReferenceStore> openStore(const HostOptions &options)
+{
+    const QString location = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
+    return server::ReferenceStore::open(location, options.noSample
+                                                      ? server::ReferenceStore::Seeding::SchemaOnly
+                                                      : server::ReferenceStore::Seeding::SampleConfiguration);
+}
+
+int printHistory(const HostOptions &options)
+{
+    const auto store = openStore(options);
+    const auto filter = [](bool given, qint16 value) { return given ? std::optional<qint16>(value) : std::nullopt; };
+    std::printf("%s", qPrintable(historyTable(store->history(filter(options.configGiven, options.configId),
+                                                             filter(options.partitionGiven, options.partitionId)))));
+    return 0;
+}
+
 int runShown(const HostOptions &options)
 {
-    const QString storePath = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
-    const auto store = server::ReferenceStore::openSqlite(storePath);
+    const auto store = openStore(options);
     server::registerReferenceComponents(ComponentFactory::global(), store);
     ui::registerMessageBoxComponent(ComponentFactory::global());
 
@@ -103,6 +120,16 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    if (options->history) {
+        try {
+            QCoreApplication app(argc, argv);
+            return printHistory(*options);
+        } catch (const std::exception &error) {
+            std::fprintf(stderr, "partition-settings: %s\n", error.what());
+            return 2;
+        }
+    }
+
     const bool screenshot = !options->screenshot.isEmpty();
     if (!hasDisplay()) {
         if (!screenshot) {
@@ -129,8 +156,9 @@ int main(int argc, char **argv)
     try {
         status = runShown(*options);
     } catch (const std::exception &error) {
-        // Only the store, its folder and loading the component can fail out
-        // here: Shown lets no error through.
+        // Only the store and its folder (a store that cannot be opened, or a
+        // database of another application, left untouched) and loading the
+        // component can fail out here: Shown lets no error through.
         std::fprintf(stderr, "partition-settings: %s\n", error.what());
         return 2;
     }

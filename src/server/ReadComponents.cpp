@@ -37,8 +37,9 @@ template <typename Read> QString partitionAnswer(const char *progId, const char 
 
 QString ConfigReader::Get_Partition_Settings_XML(const QString &configId, const QString &partition)
 {
-    return partitionAnswer(ProgID, "Get_Partition_Settings_XML", configId, partition,
-                           [&](qint16 config, qint16 number) { return m_store->partitionSettings(config, number); });
+    return partitionAnswer(
+        ProgID, "Get_Partition_Settings_XML", configId, partition,
+        [&](qint16 config, qint16 number) { return m_store->loadPartitionSettings(config, number); });
 }
 
 QString ConfigReader::Get_Configuration_XML()
@@ -67,7 +68,7 @@ QString NodeTypeList::Get_Node_Types_XML()
 QString NodeMaxReader::Get_Node_Type_Max_XML(const QString &configId, const QString &partition)
 {
     return partitionAnswer(kNodeTypeMaxReaderSource, "Get_Node_Type_Max_XML", configId, partition,
-                           [&](qint16 config, qint16 number) { return m_store->nodeMaxima(config, number); });
+                           [&](qint16 config, qint16 number) { return m_store->loadNodeMaxima(config, number); });
 }
 
 } // namespace server

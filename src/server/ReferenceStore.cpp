@@ -5,6 +5,7 @@
 #include "server/AnswerLayouts.h"
 #include "server/SampleConfiguration.h"
 #include "server/ServerErrors.h"
+#include "server/StoreLocation.h"
 #include "server/StoreSchema.h"
 #include "server/StoreStatements.h"
 
@@ -13,10 +14,14 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace server {
 
 namespace {
+
+// The advisory lock under which a PostgreSQL store's schema is made.
+constexpr qint64 kSchemaLock = 7302001;
 
 QString nextConnectionName()
 {
@@ -74,36 +79,11 @@ QVariantList keyLast(const QVariantList &values, int keyColumns)
 } // namespace
 
 ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seeding)
-    : m_connectionName(nextConnectionName())
+    : m_connectionName(nextConnectionName()), m_postgres(settings.driver == QLatin1String("QPSQL"))
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(settings.driver, m_connectionName);
-        db.setDatabaseName(settings.databaseName);
-        db.setHostName(settings.hostName);
-        db.setPort(settings.port);
-        db.setUserName(settings.userName);
-        db.setPassword(settings.password);
-        db.setConnectOptions(settings.options);
-        if (!db.open()) {
-            const QString message = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_connectionName);
-            throw StoreError(kDatabaseFailure, QStringLiteral("cannot open the database \"%1\" (%2): %3")
-                                                   .arg(settings.databaseName, settings.driver, message));
-        }
-    }
+    openDatabase(settings, m_connectionName);
     try {
-        if (settings.driver == QLatin1String("QSQLITE"))
-            tuneSqlite();
-        if (!schema::isPresent(database()))
-            inTransaction([&] {
-                for (const QString &statement : schema::createStatements()) {
-                    QSqlQuery query = prepare(statement);
-                    run(query, {});
-                }
-                if (seeding == Seeding::SampleConfiguration)
-                    seedSampleConfiguration(*this);
-            });
+        prepareSchema(seeding);
     } catch (...) {
         close();
         QSqlDatabase::removeDatabase(m_connectionName);
@@ -111,25 +91,68 @@ ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seedi
     }
 }
 
+// Looks before it writes: a database of something else is left untouched.
+// The schema is then made under the write lock (and, on PostgreSQL, a lock
+// of its own), so that sessions opening a new store at once make it once.
+void ReferenceStore::prepareSchema(Seeding seeding)
+{
+    if (schema::contentsOf(schema::tables(database(), m_postgres)) == schema::Contents::Foreign)
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("the database \"%1\" holds tables of another application; it was left as it is"
+                                        " (name an empty database or a store of Partition Settings)")
+                             .arg(database().databaseName()));
+    if (!m_postgres)
+        tuneSqlite();
+    inTransaction([&] {
+        if (m_postgres)
+            execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock));
+        switch (schema::contentsOf(schema::tables(database(), m_postgres))) {
+        case schema::Contents::Empty:
+            for (const QString &statement : schema::createStatements(m_postgres))
+                execute(statement);
+            if (seeding == Seeding::SampleConfiguration)
+                seedSampleConfiguration(*this);
+            break;
+        case schema::Contents::WithoutHistory:
+            for (const QString &statement : schema::upgradeStatements(m_postgres))
+                execute(statement);
+            break;
+        case schema::Contents::Foreign:
+            throw StoreError(
+                kDatabaseFailure,
+                QStringLiteral("the database \"%1\" changed while it was opened").arg(database().databaseName()));
+        case schema::Contents::Current: break;
+        }
+    });
+}
+
 // A write-ahead log lets readers and the one writer work side by side, and a
 // commit then waits for the disk only at checkpoints: a partition change in
 // the dialog (one small write) stays well under a millisecond.
 void ReferenceStore::tuneSqlite()
 {
-    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL"}) {
-        QSqlQuery query(database());
-        if (!query.exec(QString::fromLatin1(pragma)))
-            fail(QStringLiteral("could not set up the database: ") + QString::fromLatin1(pragma), query.lastError());
-    }
+    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL"})
+        execute(QString::fromLatin1(pragma));
+}
+
+// A statement without values, run as it is (PostgreSQL prepares no schema statements).
+void ReferenceStore::execute(const QString &sql)
+{
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        fail(QStringLiteral("could not carry out the statement"), query.lastError());
 }
 
 std::shared_ptr<ReferenceStore> ReferenceStore::openSqlite(const QString &filePath, Seeding seeding)
 {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
-    ConnectionSettings settings;
-    settings.databaseName = filePath;
-    settings.options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
-    return std::make_shared<ReferenceStore>(settings, seeding);
+    return open(filePath, seeding);
+}
+
+std::shared_ptr<ReferenceStore> ReferenceStore::open(const QString &location, Seeding seeding)
+{
+    if (!isConnectionUri(location))
+        QDir().mkpath(QFileInfo(location).absolutePath());
+    return std::make_shared<ReferenceStore>(connectionFor(location), seeding);
 }
 
 ReferenceStore::~ReferenceStore()
@@ -147,23 +170,31 @@ void ReferenceStore::close()
         db.close();
 }
 
+// SQLite: BEGIN IMMEDIATE takes the write lock before the first read, waiting
+// (up to the busy timeout) for another writer to finish. A deferred
+// transaction that reads first could not take it later and would fail at once.
 void ReferenceStore::inTransaction(const std::function<void()> &work)
 {
-    QSqlDatabase db = database();
-    if (m_transactionDepth == 0 && !db.transaction())
-        fail(QStringLiteral("could not start a transaction"), db.lastError());
+    if (m_transactionDepth == 0) {
+        QSqlQuery begin(database());
+        if (!begin.exec(QLatin1String(m_postgres ? "BEGIN" : "BEGIN IMMEDIATE")))
+            fail(QStringLiteral("could not start a transaction"), begin.lastError());
+    }
     ++m_transactionDepth;
     try {
         work();
     } catch (...) {
         if (--m_transactionDepth == 0)
-            db.rollback();
+            QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
         throw;
     }
-    if (--m_transactionDepth == 0 && !db.commit()) {
-        const QSqlError error = db.lastError();
-        db.rollback();
-        fail(QStringLiteral("could not commit the transaction"), error);
+    if (--m_transactionDepth == 0) {
+        QSqlQuery commit(database());
+        if (!commit.exec(QStringLiteral("COMMIT"))) {
+            const QSqlError error = commit.lastError();
+            QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
+            fail(QStringLiteral("could not commit the transaction"), error);
+        }
     }
 }
 
@@ -190,7 +221,7 @@ void ReferenceStore::run(QSqlQuery &query, const QVariantList &values) const
 
 void ReferenceStore::fail(const QString &what, const QSqlError &error) const
 {
-    QString message = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+    QString message = (error.databaseText().isEmpty() ? error.driverText() : error.databaseText()).simplified();
     if (message.isEmpty())
         message = QStringLiteral("no reason given");
     throw StoreError(kDatabaseFailure,
@@ -256,50 +287,131 @@ void ReferenceStore::requireConfiguration(qint16 configId) const
         throw StoreError(kRecordMissing, QStringLiteral("configuration %1 does not exist").arg(configId));
 }
 
-void ReferenceStore::requirePartition(qint16 configId, qint16 partitionId) const
-{
-    if (!partitionExists(configId, partitionId))
-        throw StoreError(kRecordMissing, partitionText(configId, partitionId)
-                                             + QStringLiteral(" does not exist; store the partition first"));
-}
-
 void ReferenceStore::requireNodeType(qint16 nodeTypeId) const
 {
     if (!exists(storeStatements().nodeTypeExists, {int(nodeTypeId)}))
         throw StoreError(kRecordMissing, QStringLiteral("node type %1 is not in the node type list").arg(nodeTypeId));
 }
 
-void ReferenceStore::writePartition(bool present, const PartitionRow &row)
+qint32 ReferenceStore::revision(qint16 configId, qint16 partitionId) const
 {
+    QSqlQuery query = prepare(storeStatements().revision);
+    run(query, {int(configId), int(partitionId)});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+// Reads the revision and, on PostgreSQL, locks the partition's row until the
+// transaction ends (SQLite's write lock already covers the whole store).
+qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
+{
+    QSqlQuery query = prepare(storeStatements().revision + (m_postgres ? QStringLiteral(" FOR UPDATE") : QString()));
+    run(query, {int(configId), int(partitionId)});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+RecordSet ReferenceStore::loadPartitionSettings(qint16 configId, qint16 partitionId)
+{
+    const qint32 loaded = revision(configId, partitionId);
+    RecordSet rows = partitionSettings(configId, partitionId);
+    m_loaded.loadedSettings(configId, partitionId, loaded);
+    return rows;
+}
+
+RecordSet ReferenceStore::loadNodeMaxima(qint16 configId, qint16 partitionId)
+{
+    const qint32 loaded = revision(configId, partitionId);
+    RecordSet rows = nodeMaxima(configId, partitionId);
+    m_loaded.loadedMaxima(configId, partitionId, loaded);
+    return rows;
+}
+
+void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer,
+                                     const ChangeWork &work)
+{
+    qint32 before = 0;
+    qint32 after = 0;
+    inTransaction([&] {
+        before = lockedRevision(configId, partitionId);
+        const std::optional<qint32> seen = m_loaded.seen(configId, partitionId);
+        if (checked && writer == Writer::Session && seen && *seen != before)
+            throw StoreError(kChangedByOthers, changedByOthersText(partitionId));
+        Change change;
+        work(before, change);
+        after = before;
+        if (change.values.isEmpty())
+            return;
+        after = before + 1; // a partition stored now starts at revision 1
+        if (before > 0) {
+            QSqlQuery query = prepare(storeStatements().setRevision);
+            run(query, {after, int(configId), int(partitionId)});
+        }
+        if (writer == Writer::Session)
+            recordHistory(configId, partitionId, change);
+    });
+    m_loaded.changed(configId, partitionId, before, after);
+}
+
+// Stores a new partition; false when another session stored it at this moment.
+bool ReferenceStore::insertedPartition(const PartitionRow &row)
+{
+    QSqlQuery query = prepare(storeStatements().insertPartition);
+    run(query, partitionValues(row));
+    return query.numRowsAffected() > 0;
+}
+
+// The values after the key of the stored row that the statement answers; none
+// when there is no row.
+QVariantList ReferenceStore::storedValues(const QString &sql, const QVariantList &key) const
+{
+    QSqlQuery query = prepare(sql);
+    run(query, key);
+    QVariantList values;
+    if (query.next())
+        for (int i = int(key.size()); i < query.record().count(); ++i)
+            values << query.value(i);
+    return values;
+}
+
+void ReferenceStore::writePartitionValues(qint32 revision, const PartitionRow &row, Change &change)
+{
+    requireConfiguration(row.configId);
     const StoreStatements &sql = storeStatements();
-    QSqlQuery query = prepare(present ? sql.updatePartition : sql.insertPartition);
+    const QVariantList key = {int(row.configId), int(row.partitionId)};
+    const QVariantList before = revision > 0 ? storedValues(sql.partitionSettings, key) : QVariantList();
     const QVariantList values = partitionValues(row);
-    run(query, present ? keyLast(values, sql.partitionKeyColumns) : values);
+    const QList<FieldInfo> layout = layouts::partitionSettings();
+    for (int i = sql.partitionKeyColumns; i < values.size(); ++i)
+        change.compare(layout.at(i).name, before.value(i - sql.partitionKeyColumns), values.at(i));
+    if (change.values.isEmpty())
+        return;
+    if (revision > 0) {
+        QSqlQuery query = prepare(sql.updatePartition);
+        run(query, keyLast(values, sql.partitionKeyColumns));
+    } else if (!insertedPartition(row)) {
+        throw StoreError(kChangedByOthers, changedByOthersText(row.partitionId));
+    }
 }
 
-bool ReferenceStore::partitionExists(qint16 configId, qint16 partitionId) const
+bool ReferenceStore::insertPartition(const PartitionRow &row, Writer writer)
 {
-    return exists(storeStatements().partitionExists, {int(configId), int(partitionId)});
-}
-
-void ReferenceStore::insertPartition(const PartitionRow &row)
-{
-    inTransaction([&] {
+    bool stored = false;
+    changePartition(row.configId, row.partitionId, false, writer, [&](qint32 revision, Change &change) {
         requireConfiguration(row.configId);
-        if (partitionExists(row.configId, row.partitionId))
-            throw StoreError(kRecordExists, partitionText(row.configId, row.partitionId)
-                                                + QStringLiteral(" already exists; its settings were kept"
-                                                                 " (Update_Partition_Record changes them)"));
-        writePartition(false, row);
+        if (revision > 0 || !insertedPartition(row))
+            return; // kept as stored
+        stored = true;
+        const QVariantList values = partitionValues(row);
+        const QList<FieldInfo> layout = layouts::partitionSettings();
+        for (int i = storeStatements().partitionKeyColumns; i < values.size(); ++i)
+            change.compare(layout.at(i).name, QVariant(), values.at(i));
     });
+    return stored;
 }
 
-void ReferenceStore::savePartition(const PartitionRow &row)
+void ReferenceStore::savePartition(const PartitionRow &row, Writer writer)
 {
-    inTransaction([&] {
-        requireConfiguration(row.configId);
-        writePartition(partitionExists(row.configId, row.partitionId), row);
-    });
+    changePartition(row.configId, row.partitionId, true, writer,
+                    [&](qint32 revision, Change &change) { writePartitionValues(revision, row, change); });
 }
 
 void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
@@ -310,41 +422,36 @@ void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
     run(query, present ? keyLast(values, sql.nodeMaxKeyColumns) : values);
 }
 
-bool ReferenceStore::nodeMaxExists(const NodeMaxRow &row) const
+// Writes the maximum unless that value is stored already; an insert keeps any
+// stored value. True when it wrote.
+bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer)
 {
-    return exists(storeStatements().nodeMaxExists, {int(row.configId), int(row.partitionId), int(row.nodeTypeId)});
-}
-
-bool ReferenceStore::insertNodeMax(const NodeMaxRow &row)
-{
-    bool stored = false;
-    inTransaction([&] {
-        requirePartition(row.configId, row.partitionId);
+    bool written = false;
+    changePartition(row.configId, row.partitionId, !keepStored, writer, [&](qint32 revision, Change &change) {
+        if (revision == 0)
+            throw StoreError(kRecordMissing, partitionText(row.configId, row.partitionId)
+                                                 + QStringLiteral(" does not exist; store the partition first"));
         requireNodeType(row.nodeTypeId);
-        if (nodeMaxExists(row))
+        const QVariantList before = storedValues(storeStatements().nodeMax, nodeMaxValues(row).first(3));
+        const bool present = !before.isEmpty();
+        if (present && (keepStored || before.constFirst().toInt() == row.maxNumber))
             return;
-        writeNodeMax(false, row);
-        stored = true;
+        writeNodeMax(present, row);
+        written = true;
+        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId), before.value(0), int(row.maxNumber));
     });
-    return stored;
+    return written;
 }
 
-void ReferenceStore::saveNodeMax(const NodeMaxRow &row)
-{
-    inTransaction([&] {
-        requirePartition(row.configId, row.partitionId);
-        requireNodeType(row.nodeTypeId);
-        writeNodeMax(nodeMaxExists(row), row);
-    });
-}
+bool ReferenceStore::insertNodeMax(const NodeMaxRow &row, Writer writer) { return changeNodeMax(row, true, writer); }
+
+void ReferenceStore::saveNodeMax(const NodeMaxRow &row, Writer writer) { changeNodeMax(row, false, writer); }
 
 void ReferenceStore::selectPartition(qint16 partitionId)
 {
     inTransaction([&] {
-        QSqlQuery clear = prepare(storeStatements().clearSelection);
-        run(clear, {});
-        QSqlQuery insert = prepare(storeStatements().insertSelection);
-        run(insert, {int(partitionId)});
+        QSqlQuery query = prepare(storeStatements().selectPartition);
+        run(query, {int(partitionId), int(partitionId)});
     });
 }
 

@@ -24,4 +24,11 @@ QString nodeMaxContext(const char *operation, const NodeMaxRow &row)
            + partitionText(row.configId, row.partitionId);
 }
 
+QString changedByOthersText(qint16 partitionId)
+{
+    return QStringLiteral("Partition %1 was changed by another user after you opened it. Your changes were not saved;"
+                          " open the partition again to see theirs.")
+        .arg(partitionId);
+}
+
 } // namespace server

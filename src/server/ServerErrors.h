@@ -19,8 +19,8 @@ namespace server {
 // platform's vbObjectError + 513, as component writers were told to number them.
 inline constexpr qint32 kObjectError = -2147221504;            // vbObjectError
 inline constexpr qint32 kDatabaseFailure = kObjectError + 513; // the database refused or failed
-inline constexpr qint32 kRecordExists = kObjectError + 514;    // an insert of a row that is there
 inline constexpr qint32 kRecordMissing = kObjectError + 515;   // a row the operation needs is not there
+inline constexpr qint32 kChangedByOthers = kObjectError + 516; // someone else saved the partition since it was loaded
 
 // A failure inside the store: its number (one of the above) and why.
 class StoreError : public std::exception
@@ -51,6 +51,10 @@ QString partitionContext(const char *operation, qint16 configId, qint16 partitio
 // "<operation> for node type <t> in partition <p> of configuration <c>"
 QString nodeMaxContext(const char *operation, const NodeMaxRow &row);
 
+// What the user reads when another user saved the partition in between: what
+// happened and what to do, without the operation's context.
+QString changedByOthersText(qint16 partitionId);
+
 // Runs one operation of a component: a StoreError becomes the component's
 // error with that context.
 template <typename Operation> auto asComponent(const QString &progId, const QString &context, Operation &&run)
@@ -59,6 +63,8 @@ template <typename Operation> auto asComponent(const QString &progId, const QStr
     try {
         return run();
     } catch (const StoreError &e) {
+        if (e.number() == kChangedByOthers)
+            throw rt::RuntimeError(e.number(), progId, e.reason());
         throw componentError(e.number(), progId, context, e.reason());
     }
 }

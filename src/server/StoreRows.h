@@ -1,6 +1,7 @@
 // The rows the reference store keeps, as plain values: a configuration, a
-// partition's settings (the values of a PartitionRecord), a node type and one
-// node maximum (the values of a NodeTypeMaxRow).
+// partition's settings (the values of a PartitionRecord), a node type, one
+// node maximum (the values of a NodeTypeMaxRow) and one entry of the change
+// history.
 #pragma once
 
 #include <QString>
@@ -51,6 +52,21 @@ struct NodeMaxRow
     qint16 partitionId = 0;
     qint16 nodeTypeId = 0;
     qint16 maxNumber = 0;
+};
+
+// One value changed by one write: when (UTC, ISO 8601), by which operating
+// system user on which machine, in which partition, what ("Name", "Node type 5
+// maximum") and from what to what. A value that was not there is null.
+struct ChangeRow
+{
+    QString changedAt;
+    QString user;
+    QString host;
+    qint16 configId = 0;
+    qint16 partitionId = 0;
+    QString item;
+    QString oldValue;
+    QString newValue;
 };
 
 } // namespace server

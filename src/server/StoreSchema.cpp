@@ -1,10 +1,13 @@
-// Schema of the reference store. Plain types (SMALLINT, INTEGER, VARCHAR) and
-// declared keys only, so that the same statements serve SQLite and PostgreSQL.
+// Schema of the reference store. Plain types (SMALLINT, INTEGER, VARCHAR, TEXT)
+// and declared keys only, so that the same statements serve SQLite and
+// PostgreSQL; only the history's counted key is spelled for each.
 // Node types carry their key as a separate unique index so that a store for
 // error-path tests can drop it and hold a repeated id.
 #include "server/StoreSchema.h"
 
 #include "components/AnswerColumns.h"
+
+#include <QSqlQuery>
 
 namespace server::schema {
 
@@ -22,7 +25,8 @@ QString createTable(QLatin1String table, std::initializer_list<Column> columns, 
     QStringList parts;
     for (const Column &column : columns)
         parts << column.name + QLatin1Char(' ') + QLatin1String(column.type);
-    parts << constraints;
+    if (!constraints.isEmpty())
+        parts << constraints;
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, parts.join(QStringLiteral(", ")));
 }
 
@@ -59,7 +63,8 @@ QString partitionsTable()
                         {s::TotalRecTime.name, "INTEGER NOT NULL"},
                         {s::TotalTimeOfMessagesRecorded.name, "INTEGER NOT NULL"},
                         {s::TimeLeft.name, "INTEGER NOT NULL"},
-                        {s::MSGNo.name, "SMALLINT NULL"}},
+                        {s::MSGNo.name, "SMALLINT NULL"},
+                        {Revision, "INTEGER NOT NULL DEFAULT 1"}},
                        QStringLiteral("PRIMARY KEY (%1, %2), FOREIGN KEY (%1) REFERENCES %3 (%4)")
                            .arg(s::Config_ID.name, s::PartitionID.name, Configurations, c::Config_ID.name));
 }
@@ -76,9 +81,28 @@ QString nodeTypeMaximaTable()
                                 s::Config_ID.name, s::PartitionID.name));
 }
 
+QString changeHistoryTable(bool postgres)
+{
+    const char *key =
+        postgres ? "BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
+    return createTable(ChangeHistory,
+                       {{Change_ID, key},
+                        {Changed_At, "VARCHAR(30) NOT NULL"},
+                        {Changed_By, "VARCHAR(100) NOT NULL"},
+                        {Host_Name, "VARCHAR(255) NOT NULL"},
+                        {s::Config_ID.name, "SMALLINT NOT NULL"},
+                        {s::PartitionID.name, "SMALLINT NOT NULL"},
+                        {Item, "VARCHAR(60) NOT NULL"},
+                        {Old_Value, "TEXT NULL"},
+                        {New_Value, "TEXT NULL"}},
+                       QString());
+}
+
+const QLatin1String kOwnTables[] = {Configurations, Partitions, NodeTypes, NodeTypeMaxima, SelectedPartition};
+
 } // namespace
 
-QStringList createStatements()
+QStringList createStatements(bool postgres)
 {
     return {
         configurationsTable(),
@@ -89,9 +113,37 @@ QStringList createStatements()
         nodeTypeMaximaTable(),
         QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL PRIMARY KEY, %3 SMALLINT NOT NULL)")
             .arg(SelectedPartition, Slot, s::PartitionID.name),
+        changeHistoryTable(postgres),
     };
 }
 
-bool isPresent(const QSqlDatabase &database) { return database.tables().contains(Configurations, Qt::CaseInsensitive); }
+QStringList upgradeStatements(bool postgres)
+{
+    return {QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 1").arg(Partitions, Revision),
+            changeHistoryTable(postgres)};
+}
+
+QStringList tables(const QSqlDatabase &database, bool postgres)
+{
+    QSqlQuery query(database);
+    query.exec(postgres ? QStringLiteral("SELECT table_name FROM information_schema.tables"
+                                         " WHERE table_schema = current_schema()")
+                        : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
+                                         " AND name NOT LIKE 'sqlite_%'"));
+    QStringList names;
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+Contents contentsOf(const QStringList &tables)
+{
+    if (tables.isEmpty())
+        return Contents::Empty;
+    for (QLatin1String own : kOwnTables)
+        if (!tables.contains(own, Qt::CaseInsensitive))
+            return Contents::Foreign;
+    return tables.contains(ChangeHistory, Qt::CaseInsensitive) ? Contents::Current : Contents::WithoutHistory;
+}
 
 } // namespace server::schema

@@ -16,6 +16,7 @@ namespace s = columns::settings;
 namespace c = columns::configuration;
 namespace t = columns::nodeTypes;
 namespace m = columns::nodeMaxima;
+using schema::ChangeHistory;
 using schema::Configurations;
 using schema::NodeTypeMaxima;
 using schema::NodeTypes;
@@ -96,13 +97,17 @@ StoreStatements build()
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 = 1").arg(s::PartitionID.name, SelectedPartition, schema::Slot);
 
     sql.configurationExists = exists(Configurations, {c::Config_ID});
-    sql.partitionExists = exists(Partitions, {s::Config_ID, s::PartitionID});
     sql.nodeTypeExists = exists(NodeTypes, {t::ID});
-    sql.nodeMaxExists = exists(NodeTypeMaxima, {m::Config_ID, m::PartitionID, m::NodeType_ID});
+    sql.nodeMax = select(layouts::nodeMaxima(), NodeTypeMaxima,
+                         QStringLiteral("WHERE ") + matching({m::Config_ID, m::PartitionID, m::NodeType_ID}));
+    sql.revision = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                       .arg(schema::Revision, Partitions, matching({s::Config_ID, s::PartitionID}));
 
     sql.partitionKeyColumns = s::PartitionID.position + 1; // Config_ID, PartitionID
-    sql.insertPartition = insert(Partitions, layouts::partitionSettings());
+    sql.insertPartition = insert(Partitions, layouts::partitionSettings()) + QStringLiteral(" ON CONFLICT DO NOTHING");
     sql.updatePartition = update(Partitions, layouts::partitionSettings(), sql.partitionKeyColumns);
+    sql.setRevision = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3")
+                          .arg(Partitions, schema::Revision, matching({s::Config_ID, s::PartitionID}));
     sql.nodeMaxKeyColumns = m::NodeType_ID.position + 1; // Config_ID, PartitionID, NodeType_ID
     sql.insertNodeMax = insert(NodeTypeMaxima, layouts::nodeMaxima());
     sql.updateNodeMax = update(NodeTypeMaxima, layouts::nodeMaxima(), sql.nodeMaxKeyColumns);
@@ -111,9 +116,15 @@ StoreStatements build()
 
     sql.markConfigurationInUse = QStringLiteral("UPDATE %1 SET %2 = CASE WHEN %3 = ? THEN 1 ELSE 0 END")
                                      .arg(Configurations, schema::In_Use, c::Config_ID.name);
-    sql.clearSelection = QStringLiteral("DELETE FROM %1").arg(SelectedPartition);
-    sql.insertSelection = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, ?)")
+    sql.selectPartition = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, ?) ON CONFLICT (%2) DO UPDATE SET %3 = ?")
                               .arg(SelectedPartition, schema::Slot, s::PartitionID.name);
+
+    const QStringList changeColumns = {schema::Changed_At,  schema::Changed_By, schema::Host_Name, s::Config_ID.name,
+                                       s::PartitionID.name, schema::Item,       schema::Old_Value, schema::New_Value};
+    sql.insertChange = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(ChangeHistory, changeColumns.join(QStringLiteral(", ")),
+                                QStringList(changeColumns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    sql.history = QStringLiteral("SELECT %1 FROM %2").arg(changeColumns.join(QStringLiteral(", ")), ChangeHistory);
     return sql;
 }
 

@@ -20,14 +20,15 @@ struct StoreStatements
 
     // Checks that a row is there.
     QString configurationExists; // ? configuration
-    QString partitionExists;     // ? configuration, partition
     QString nodeTypeExists;      // ? node type
-    QString nodeMaxExists;       // ? configuration, partition, node type
+    QString nodeMax;             // ? configuration, partition, node type: the key, then Max_Number
+    QString revision;            // ? configuration, partition
 
     // Writes of a whole row bind its values in the order of its answer; an
     // update binds the values after the key first, then the key.
-    QString insertPartition;
+    QString insertPartition; // does nothing when the partition is there
     QString updatePartition;
+    QString setRevision; // ? revision, configuration, partition
     int partitionKeyColumns = 0;
     QString insertNodeMax;
     QString updateNodeMax;
@@ -36,8 +37,10 @@ struct StoreStatements
     QString insertNodeType;
 
     QString markConfigurationInUse; // ? the configuration in use
-    QString clearSelection;
-    QString insertSelection; // ? partition
+    QString selectPartition;        // ? partition: replaces the one recorded
+
+    QString insertChange; // ? the values of a ChangeRow in order
+    QString history;      // the ChangeRow columns of every change; filters and order added by the reader
 };
 
 const StoreStatements &storeStatements();

@@ -59,19 +59,19 @@ void writeNodeMax(const char *progId, const char *operation, const NodeTypeMaxRo
 void PartitionInserter::Insert_Partition_Record(const PartitionRecord &partition)
 {
     writePartition(ProgID, "Insert_Partition_Record", partition,
-                   [&](const PartitionRow &row) { m_store->insertPartition(row); });
+                   [&](const PartitionRow &row) { m_store->insertPartition(row, ReferenceStore::Writer::Session); });
 }
 
 void NodeMaxInserter::Insert_Node_Type_Max_Record(const NodeTypeMaxRow &maximum)
 {
     writeNodeMax(ProgID, "Insert_Node_Type_Max_Record", maximum,
-                 [&](const NodeMaxRow &row) { m_store->insertNodeMax(row); });
+                 [&](const NodeMaxRow &row) { m_store->insertNodeMax(row, ReferenceStore::Writer::Session); });
 }
 
 void PartitionUpdater::Update_Partition_Record(const PartitionRecord &partition)
 {
     writePartition(ProgID, "Update_Partition_Record", partition,
-                   [&](const PartitionRow &row) { m_store->savePartition(row); });
+                   [&](const PartitionRow &row) { m_store->savePartition(row, ReferenceStore::Writer::Session); });
 }
 
 void PartitionUpdater::Select_Partition(const QString &partition)
@@ -86,7 +86,7 @@ void PartitionUpdater::Select_Partition(const QString &partition)
 void NodeMaxUpdater::Update_Node_Type_Max_Record(const NodeTypeMaxRow &maximum)
 {
     writeNodeMax(ProgID, "Update_Node_Type_Max_Record", maximum,
-                 [&](const NodeMaxRow &row) { m_store->saveNodeMax(row); });
+                 [&](const NodeMaxRow &row) { m_store->saveNodeMax(row, ReferenceStore::Writer::Session); });
 }
 
 } // namespace server

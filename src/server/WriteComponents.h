@@ -1,9 +1,11 @@
 // The reference write components: partition insert (QRVins.INSCONFIG) and
 // update (QRVud.UDCONFIG), node maximum insert (QRVins.INSNODES) and update
-// (QRVud.UDNODES). Each call is one transaction of the store. Inserting a node
-// maximum that is there keeps the stored row; updating a partition or a node
-// maximum that is not there yet stores it; inserting a partition that is
-// there is an error that says so.
+// (QRVud.UDNODES). Each call is one transaction of the store, recorded in its
+// change history. Inserting a partition or a node maximum that is there keeps
+// the stored row, so that hosts creating the same partition at once all
+// succeed; updating a partition or a node maximum that is not there yet stores
+// it. An update of a partition that another session saved after this one
+// loaded it is refused (kChangedByOthers) and writes nothing.
 #pragma once
 
 #include "components/ServerComponents.h"
@@ -41,7 +43,8 @@ public:
     explicit PartitionUpdater(std::shared_ptr<ReferenceStore> store) : m_store(std::move(store)) {}
 
     void Update_Partition_Record(const PartitionRecord &partition) override;
-    // Records the partition the dialog shows; answers nothing.
+    // Records the partition the dialog shows; answers nothing. (Which revision
+    // of it the session loaded, the store noted as the loads read it.)
     void Select_Partition(const QString &partition) override;
 
 private:

@@ -32,7 +32,7 @@ struct InterceptedConfig : server::ConfigReader
 
 } // namespace
 
-Rig::Rig(DataFolder dataFolder, server::ReferenceStore::Seeding seeding)
+Rig::Rig(DataFolder dataFolder, server::ReferenceStore::Seeding seeding, const QString &storeLocation)
 {
     const QString root = m_dir.path();
     const QString values[2] = {root, root + QStringLiteral("/registry.json")};
@@ -40,7 +40,7 @@ Rig::Rig(DataFolder dataFolder, server::ReferenceStore::Seeding seeding)
         qputenv(kVariables[i], QFile::encodeName(values[i]));
     if (dataFolder == DataFolder::Present)
         QDir(root).mkpath(QStringLiteral("Velantis/QRVCOM+"));
-    store = server::ReferenceStore::openSqlite(root + QStringLiteral("/store.sqlite"), seeding);
+    store = server::ReferenceStore::open(storeLocation.isEmpty() ? root + "/store.sqlite" : storeLocation, seeding);
     server::registerReferenceComponents(factory, store);
     ui::registerMessageBoxComponent(factory);
     factory.registerProgId(QRVdb::CONFIG::ProgID, [storeRef = store, this] {

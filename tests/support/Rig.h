@@ -1,7 +1,8 @@
 // A complete, isolated world for tests of the rules object: a temporary data
 // folder (the common application-data folder points into it, the registry
 // file too), a fresh reference store in it, a component factory with the
-// reference components, and scripted toolkit services. Two reads of the
+// reference components, and scripted toolkit services. The store may be one
+// the test names instead (a file or a postgresql:// URI). Two reads of the
 // configuration component can be intercepted to answer something else or to
 // fail.
 #pragma once
@@ -31,7 +32,8 @@ public:
     enum class DataFolder { Present, Missing };
 
     explicit Rig(DataFolder dataFolder = DataFolder::Present,
-                 server::ReferenceStore::Seeding seeding = server::ReferenceStore::Seeding::SampleConfiguration);
+                 server::ReferenceStore::Seeding seeding = server::ReferenceStore::Seeding::SampleConfiguration,
+                 const QString &storeLocation = QString());
     ~Rig(); // unsets the environment it set
 
     QString userLogPath() const { return m_dir.path() + QStringLiteral("/Velantis/QRVCOM+/User_Log.txt"); }
