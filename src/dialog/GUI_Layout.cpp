@@ -4,13 +4,13 @@
 #include "dialog/GUI.h"
 
 #include "dialog/DialogFonts.h"
+#include "dialog/DialogFrame.h"
 #include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
 #include "resources/NavigationBitmaps.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,7 +106,7 @@ void GUI::createSettingsPanel()
 
 void GUI::createTimeAndCommandFrame()
 {
-    Frame2 = place(new QGroupBox(PicDetail), "Frame2", {0, 3240, 4815, 1215}, 15);
+    Frame2 = place(new DialogFrame(PicDetail), "Frame2", {0, 3240, 4815, 1215}, 15);
     lblTimeLimit = label(Frame2, "lblTimeLimit", "F:Time Limit (sec)", {240, 270, 1320, 255}, 16);
     txtTimeLimitMin = textBox(Frame2, "txtTimeLimitMin", {1920, 240, 375, 315}, 17);
     lblColon[1] = label(Frame2, indexed("lblColon", 1), ":", {2400, 300, 135, 255}, 18);
@@ -130,7 +130,7 @@ void GUI::createTimeAndCommandFrame()
 void GUI::createNodeGrid()
 {
     frmMaxNoOfNode =
-        place(new QGroupBox("F:Max Number of each nodes", this), "frmMaxNoOfNode", {5160, 600, 3015, 3975}, 25);
+        place(new DialogFrame("F:Max Number of each nodes", this), "frmMaxNoOfNode", {5160, 600, 3015, 3975}, 25);
     Picture1 = place(new QFrame(frmMaxNoOfNode), "Picture1", {120, 240, 2535, 3615}, 82);
     picNode = place(new QFrame(Picture1), "picNode", {0, 0, 2415, 12015}, 26);
     const QFont nodeFont = dialogFonts::msSansSerif(8.25);
@@ -183,7 +183,7 @@ void GUI::createNavigationRow()
 // Covers the form when access is refused; created last so that it lies on top.
 void GUI::createAccessDenied()
 {
-    frmAccessDenied = place(new QGroupBox(this), "frmAccessDenied", {120, 5760, 8055, 6015}, 103);
+    frmAccessDenied = place(new DialogFrame(this), "frmAccessDenied", {120, 5760, 8055, 6015}, 103);
     lblAccessDenied = label(frmAccessDenied, "lblAccessDenied", "F:Access Denied", {2880, 2520, 1935, 375}, 104);
     lblAccessDenied->setFont(dialogFonts::tahoma(9.75, true));
     frmAccessDenied->setAutoFillBackground(true); // an opaque cover, like the other frames
