@@ -3,7 +3,9 @@
 // state. Arrays of controls are named with their index, as "txtNode(3)".
 #include "dialog/GUI.h"
 
+#include "dialog/ClippedTextTips.h"
 #include "dialog/DialogFonts.h"
+#include "dialog/DialogFrame.h"
 #include "dialog/DialogFrame.h"
 #include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
@@ -70,6 +72,7 @@ void GUI::createControls()
     createNavigationRow();
     createAccessDenied();
     applyTabOrder();
+    clippedTextTips::install(this);
 }
 
 void GUI::createSettingsPanel()
