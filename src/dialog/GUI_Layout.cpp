@@ -6,11 +6,11 @@
 #include "dialog/ClippedTextTips.h"
 #include "dialog/DialogFonts.h"
 #include "dialog/DialogFrame.h"
-#include "dialog/DialogFrame.h"
 #include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
 #include "resources/NavigationBitmaps.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QFrame>
 #include <QIcon>
@@ -26,9 +26,13 @@ QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").a
 
 void centre(QLineEdit *box) { box->setAlignment(Qt::AlignCenter); }
 
+// The picture's grey background is left transparent, so that the button's
+// face shows through it.
 void showPicture(QPushButton *button, resources::NavigationGlyph glyph)
 {
-    button->setIcon(QIcon(QPixmap::fromImage(resources::navigationPicture(glyph))));
+    QPixmap picture = QPixmap::fromImage(resources::navigationPicture(glyph));
+    picture.setMask(picture.createMaskFromColor(QColor(resources::NavigationBackground)));
+    button->setIcon(QIcon(picture));
     button->setIconSize(QSize(resources::NavigationPictureWidth, resources::NavigationPictureHeight));
 }
 
