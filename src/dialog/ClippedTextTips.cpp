@@ -63,11 +63,8 @@ protected:
         if (event->type() != QEvent::ToolTip)
             return false;
         const auto *help = static_cast<QHelpEvent *>(event);
-        const QString text = clippedTextAt(watched, help->pos());
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, qobject_cast<QWidget *>(watched));
+        // No text hides a tooltip still shown.
+        QToolTip::showText(help->globalPos(), clippedTextAt(watched, help->pos()), qobject_cast<QWidget *>(watched));
         return true;
     }
 };

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTransform>
 
@@ -156,6 +157,27 @@ private slots:
             const QWidget *control = form->findChild<QWidget *>(name);
             QCOMPARE(std::pair(QString(name), control ? inTwips(control) : QRect()), std::pair(QString(name), twips));
         }
+    }
+
+    // The window opens centred, a standard title bar (19 pixels) and border
+    // (3) counted where the platform draws none: on the screen, or on the
+    // host's window when one is open.
+    void opensCentred_data()
+    {
+        QTest::addColumn<QRect>("host");
+        QTest::newRow("on the screen") << QRect();
+        QTest::newRow("on the host's window") << QRect(40, 30, 700, 500);
+    }
+    void opensCentred()
+    {
+        QFETCH(QRect, host);
+        QWidget window;
+        window.setGeometry(host);
+        window.setVisible(host.isValid());
+        form->show();
+        const QPoint centre = form->geometry().adjusted(-3, -22, 3, 3).center();
+        const QPoint expected = host.isValid() ? window.frameGeometry().center() : form->screen()->availableGeometry().center();
+        QVERIFY2((centre - expected).manhattanLength() <= 1, qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
     }
 
     // One form until unloaded; a fixed frame (its size is among the places
