@@ -34,7 +34,7 @@ bool GUI::event(QEvent *event)
 {
     if (event->type() == QEvent::DynamicPropertyChange)
         followFixedSize(static_cast<QDynamicPropertyChangeEvent *>(event)->propertyName());
-    else if (event->type() == QEvent::Move)
+    else if (event->type() == QEvent::Move || event->type() == QEvent::WindowActivate)
         followNewFrame();
     return QDialog::event(event);
 }

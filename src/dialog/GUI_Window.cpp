@@ -103,8 +103,8 @@ void GUI::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-// A window manager frames the window only after it is shown: then the height
-// and the place follow the frame it reports.
+// A window manager frames the window only after it is shown, before it
+// activates it: then the height and the place follow the frame it reports.
 void GUI::followNewFrame()
 {
     if (!isVisible() || frameAround() == m_frameUsed)
