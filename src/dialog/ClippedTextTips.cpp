@@ -57,9 +57,20 @@ class TipFilter : public QObject
 public:
     using QObject::QObject;
 
+private:
+    // A list's open list is made on first use, as a press can open it: only
+    // then is it watched, so that loading the form makes none.
+    void watchOpenList(QObject *watched, QEvent::Type type)
+    {
+        auto *list = qobject_cast<QComboBox *>(watched);
+        if (list && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress))
+            list->view()->viewport()->installEventFilter(this);
+    }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        watchOpenList(watched, event->type());
         if (event->type() != QEvent::ToolTip)
             return false;
         const auto *help = static_cast<QHelpEvent *>(event);
@@ -76,10 +87,8 @@ void install(QWidget *form)
     auto *filter = new TipFilter(form);
     for (QLabel *label : form->findChildren<QLabel *>())
         label->installEventFilter(filter);
-    for (QComboBox *list : form->findChildren<QComboBox *>()) {
+    for (QComboBox *list : form->findChildren<QComboBox *>())
         list->installEventFilter(filter);
-        list->view()->viewport()->installEventFilter(filter);
-    }
 }
 
 } // namespace clippedTextTips

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace clippedTextTips {
 
-// Watches every label and drop-down list under the form, and their lists.
+// Watches every label and drop-down list under the form, and their open lists.
 void install(QWidget *form);
 
 } // namespace clippedTextTips
