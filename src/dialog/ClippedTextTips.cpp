@@ -58,12 +58,13 @@ public:
     using QObject::QObject;
 
 private:
-    // A list's open list is made on first use, as a press can open it: only
-    // then is it watched, so that loading the form makes none.
+    // A list's open list is made on first use, as a press on the enabled list
+    // can open it: only then is it watched, so that loading the form (or a
+    // click on a disabled list) makes none.
     void watchOpenList(QObject *watched, QEvent::Type type)
     {
         auto *list = qobject_cast<QComboBox *>(watched);
-        if (list && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress))
+        if (list && list->isEnabled() && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress))
             list->view()->viewport()->installEventFilter(this);
     }
 
