@@ -1,28 +1,51 @@
-// Registers Wine's Tahoma and MS Sans Serif with the application once, and
-// builds the dialog's fonts from them.
+// Finds the dialog's font families: first in Qt's font database, then in the
+// platform's extra font files, and only ever a smoothly scalable face, so
+// that text stays whole at any dots per inch and device pixel ratio (a face
+// with bitmap sizes only is stretched letter by letter).
 #include "dialog/DialogFonts.h"
 
-#include <QFile>
+#include "dialog/FontFiles.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
 namespace dialogFonts {
 namespace {
 
-const QString WineFonts = QStringLiteral("/usr/share/wine/fonts/");
-
-// The family of the first of the files that loads, or the system sans.
-QString familyFrom(const QStringList &files)
+// By its own name: the database would also answer for a family that the
+// system only substitutes.
+bool isScalable(const QString &family)
 {
-    QString family;
-    for (const QString &file : files) {
-        if (!QFile::exists(WineFonts + file))
-            continue;
-        const int id = QFontDatabase::addApplicationFont(WineFonts + file);
-        if (family.isEmpty() && id >= 0)
-            family = QFontDatabase::applicationFontFamilies(id).value(0);
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive) && QFontDatabase::isSmoothlyScalable(family);
+}
+
+QString firstScalable(const QStringList &families)
+{
+    for (const QString &family : families)
+        if (isScalable(family))
+            return family;
+    return {};
+}
+
+void addFontFiles(const QStringList &fileNames)
+{
+    for (const QString &fileName : fileNames) {
+        const QStringList paths = fontFiles::located(fileName);
+        if (!paths.isEmpty())
+            QFontDatabase::addApplicationFont(paths.first());
     }
-    return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : family;
+}
+
+// The first of the families that is installed as a scalable face, after
+// loading the font files when the database has none of them; else fallback.
+QString findFamily(const QStringList &families, const QStringList &fileNames, const QString &fallback)
+{
+    QString family = firstScalable(families);
+    if (family.isEmpty()) {
+        addFontFiles(fileNames);
+        family = firstScalable(families);
+    }
+    return family.isEmpty() ? fallback : family;
 }
 
 QFont font(const QString &family, double points, bool bold)
@@ -33,17 +56,24 @@ QFont font(const QString &family, double points, bool bold)
     return result;
 }
 
-} // namespace
-
-QFont tahoma(double points, bool bold)
+const QString &formFamily()
 {
-    static const QString family = familyFrom({QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")});
-    return font(family, points, bold);
+    static const QString family = findFamily({QStringLiteral("Tahoma")},
+                                             {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")},
+                                             QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    return family;
 }
 
+} // namespace
+
+QFont tahoma(double points, bool bold) { return font(formFamily(), points, bold); }
+
+// MS Sans Serif itself has bitmap sizes only; its scalable successor, else the form's face.
 QFont msSansSerif(double points)
 {
-    static const QString family = familyFrom({QStringLiteral("ms_sans_serif.ttf")});
+    static const QString family =
+        findFamily({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif")},
+                   {QStringLiteral("micross.ttf"), QStringLiteral("ms_sans_serif.ttf")}, formFamily());
     return font(family, points, false);
 }
 

@@ -1,6 +1,7 @@
-// The dialog's fonts: Tahoma for the form and MS Sans Serif for the node grid,
-// taken from Wine's metric-compatible fonts when they are installed, else the
-// system's sans serif font.
+// The dialog's fonts: Tahoma for the form and MS Sans Serif (or its scalable
+// successor) for the node grid, from the font database or the platform's font
+// files (Wine's metric-compatible ones on Linux), else the system's sans serif
+// font; always a scalable face.
 #pragma once
 
 #include <QFont>

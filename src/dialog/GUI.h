@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QMargins>
 #include <QString>
 #include <array>
 #include <functional>
@@ -59,9 +60,10 @@ public:
     void Show_Internal_Error(qint16 Id, const QString &Location);
     void Show_Resource_Failure();
 
-    // The form's client height in twips. twips::setHeight on the form works
-    // as well: the fixed size follows the twips the form is given.
-    void setFormHeightTwips(int height);
+    // The form's outer height in twips, its title bar and borders included;
+    // the client area keeps what the frame leaves (GUI_Window.cpp). The
+    // client size also follows twips::setHeight and twips::setWidth.
+    void setOuterHeightTwips(int height);
 
     // List click handlers: a pick by the user, or a selection by index or
     // text from the program, runs the list's handler.
@@ -179,6 +181,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     GUI();
@@ -201,6 +204,14 @@ private:
     QComboBox *list(QWidget *container, const QString &name, const QRect &twips, int tab);
     QPushButton *button(const QString &name, const QString &caption, const QRect &twips, int tab);
     void followFixedSize(const QByteArray &property);
+    QMargins frameAround() const;
+    QMargins reportedFrame() const;
+    void fitOuterHeight();
+    const QWidget *hostWindow() const;
+    void placeCentred();
+    void followNewFrame();
+    int m_outerHeightTwips = 0;
+    QMargins m_frameUsed;
 
     bool fetch(qint32 Id, QString &text);
     bool applyCaptions();

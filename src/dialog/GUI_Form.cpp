@@ -1,6 +1,6 @@
 // The form itself: caption, fixed dialog frame, font, icon and client size.
 // The form has a fixed size that follows the twips it is given, so that the
-// rules object can shorten it (twips::setHeight) like any other control.
+// rules object can shorten it like any other control.
 #include "dialog/GUI.h"
 
 #include "dialog/DialogFonts.h"
@@ -30,12 +30,12 @@ void GUI::setUpForm()
     twips::setHeight(this, FormHeight);
 }
 
-void GUI::setFormHeightTwips(int height) { twips::setHeight(this, height); }
-
 bool GUI::event(QEvent *event)
 {
     if (event->type() == QEvent::DynamicPropertyChange)
         followFixedSize(static_cast<QDynamicPropertyChangeEvent *>(event)->propertyName());
+    else if (event->type() == QEvent::Move || event->type() == QEvent::WindowActivate)
+        followNewFrame();
     return QDialog::event(event);
 }
 

@@ -3,14 +3,16 @@
 // state. Arrays of controls are named with their index, as "txtNode(3)".
 #include "dialog/GUI.h"
 
+#include "dialog/ClippedTextTips.h"
 #include "dialog/DialogFonts.h"
+#include "dialog/DialogFrame.h"
 #include "dialog/NodeGridGeometry.h"
 #include "dialog/Twips.h"
 #include "resources/NavigationBitmaps.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,9 +26,13 @@ QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").a
 
 void centre(QLineEdit *box) { box->setAlignment(Qt::AlignCenter); }
 
+// The picture's grey background is left transparent, so that the button's
+// face shows through it.
 void showPicture(QPushButton *button, resources::NavigationGlyph glyph)
 {
-    button->setIcon(QIcon(QPixmap::fromImage(resources::navigationPicture(glyph))));
+    QPixmap picture = QPixmap::fromImage(resources::navigationPicture(glyph));
+    picture.setMask(picture.createMaskFromColor(QColor(resources::NavigationBackground)));
+    button->setIcon(QIcon(picture));
     button->setIconSize(QSize(resources::NavigationPictureWidth, resources::NavigationPictureHeight));
 }
 
@@ -70,6 +76,7 @@ void GUI::createControls()
     createNavigationRow();
     createAccessDenied();
     applyTabOrder();
+    clippedTextTips::install(this);
 }
 
 void GUI::createSettingsPanel()
@@ -106,7 +113,7 @@ void GUI::createSettingsPanel()
 
 void GUI::createTimeAndCommandFrame()
 {
-    Frame2 = place(new QGroupBox(PicDetail), "Frame2", {0, 3240, 4815, 1215}, 15);
+    Frame2 = place(new DialogFrame(PicDetail), "Frame2", {0, 3240, 4815, 1215}, 15);
     lblTimeLimit = label(Frame2, "lblTimeLimit", "F:Time Limit (sec)", {240, 270, 1320, 255}, 16);
     txtTimeLimitMin = textBox(Frame2, "txtTimeLimitMin", {1920, 240, 375, 315}, 17);
     lblColon[1] = label(Frame2, indexed("lblColon", 1), ":", {2400, 300, 135, 255}, 18);
@@ -130,7 +137,7 @@ void GUI::createTimeAndCommandFrame()
 void GUI::createNodeGrid()
 {
     frmMaxNoOfNode =
-        place(new QGroupBox("F:Max Number of each nodes", this), "frmMaxNoOfNode", {5160, 600, 3015, 3975}, 25);
+        place(new DialogFrame("F:Max Number of each nodes", this), "frmMaxNoOfNode", {5160, 600, 3015, 3975}, 25);
     Picture1 = place(new QFrame(frmMaxNoOfNode), "Picture1", {120, 240, 2535, 3615}, 82);
     picNode = place(new QFrame(Picture1), "picNode", {0, 0, 2415, 12015}, 26);
     const QFont nodeFont = dialogFonts::msSansSerif(8.25);
@@ -183,7 +190,7 @@ void GUI::createNavigationRow()
 // Covers the form when access is refused; created last so that it lies on top.
 void GUI::createAccessDenied()
 {
-    frmAccessDenied = place(new QGroupBox(this), "frmAccessDenied", {120, 5760, 8055, 6015}, 103);
+    frmAccessDenied = place(new DialogFrame(this), "frmAccessDenied", {120, 5760, 8055, 6015}, 103);
     lblAccessDenied = label(frmAccessDenied, "lblAccessDenied", "F:Access Denied", {2880, 2520, 1935, 375}, 104);
     lblAccessDenied->setFont(dialogFonts::tahoma(9.75, true));
     frmAccessDenied->setAutoFillBackground(true); // an opaque cover, like the other frames

@@ -53,18 +53,19 @@ int read(const QWidget *widget, Edge edge)
     return fromPixels(pixels);
 }
 
+// A size is set without a move, so that a window given only its size in
+// twips keeps the place the toolkit chooses for it.
 void write(QWidget *widget, Edge edge, int value)
 {
     widget->setProperty(propertyName(edge), value);
     QRect g = widget->geometry();
     const int pixels = toPixels(value);
     switch (edge) {
-    case Edge::Left: g.moveLeft(pixels); break;
-    case Edge::Top: g.moveTop(pixels); break;
-    case Edge::Width: g.setWidth(pixels); break;
-    case Edge::Height: g.setHeight(pixels); break;
+    case Edge::Left: widget->move(pixels, g.y()); break;
+    case Edge::Top: widget->move(g.x(), pixels); break;
+    case Edge::Width: widget->resize(pixels, g.height()); break;
+    case Edge::Height: widget->resize(g.width(), pixels); break;
     }
-    widget->setGeometry(g);
 }
 
 } // namespace

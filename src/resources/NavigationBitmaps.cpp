@@ -10,7 +10,7 @@
 namespace resources {
 namespace {
 
-constexpr QRgb Grey = qRgb(192, 192, 192);
+constexpr QRgb Grey = NavigationBackground;
 constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr int CentreRow = 9;
 constexpr int HalfHeight = 4;

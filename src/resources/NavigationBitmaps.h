@@ -16,6 +16,7 @@ enum class NavigationGlyph { First, Previous, Next, Last };
 inline constexpr int NavigationPictureWidth = 17;
 inline constexpr int NavigationPictureHeight = 19;
 inline constexpr qint32 FirstNavigationBitmapId = 101; // 101 first ... 104 last
+inline constexpr QRgb NavigationBackground = qRgb(192, 192, 192);
 
 // The picture a navigation button shows.
 QImage navigationPicture(NavigationGlyph glyph);

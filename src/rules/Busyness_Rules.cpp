@@ -143,7 +143,7 @@ void Busyness_Rules::applyCaptions(GUI &form, bool PartitionEnabled)
     form.cmdApply->setEnabled(false);
     if (!PartitionEnabled) {
         form.cmdViewPartitionDefault->setVisible(false);
-        form.setFormHeightTwips(twips::top(form.cmdOK) + twips::height(form.cmdOK) + 500);
+        form.setOuterHeightTwips(twips::top(form.cmdOK) + twips::height(form.cmdOK) + 500);
     }
 }
 

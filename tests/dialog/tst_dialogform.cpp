@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTransform>
 
@@ -158,6 +159,26 @@ private slots:
         }
     }
 
+    // The window opens centred, a standard title bar (19 pixels) and border
+    // (3) counted where the platform draws none: on the screen, or on the
+    // host's window when one is open.
+    void opensCentred_data()
+    {
+        QTest::addColumn<QRect>("host");
+        QTest::newRow("on the screen") << QRect();
+        QTest::newRow("on the host's window") << QRect(40, 30, 700, 500);
+    }
+    void opensCentred()
+    {
+        QFETCH(QRect, host);
+        QWidget window;
+        window.setGeometry(host);
+        window.setVisible(host.isValid());
+        form->show();
+        const QRect around = host.isValid() ? window.frameGeometry() : form->screen()->availableGeometry();
+        QCOMPARE(form->geometry().adjusted(-3, -22, 3, 3).center(), around.center());
+    }
+
     // One form until unloaded; a fixed frame (its size is among the places
     // of the first test) without minimise and maximise buttons; Enter means
     // OK; the partition number is only shown; Tahoma 8.25 pt, the Access
@@ -175,7 +196,8 @@ private slots:
 
     // Each picture stands twice, as bitmap resource 101 to 104 (a 40-byte
     // header, 17 x 19 pixels, 24 bits, uncompressed, bottom-up; the checksum
-    // was taken once the pixels had been checked one by one) and on its button.
+    // was taken once the pixels had been checked one by one) and on its
+    // button, where its grey background is transparent.
     void navigationPictures()
     {
         const std::tuple<int, const char *, quint16> pictures[] = {
@@ -187,8 +209,10 @@ private slots:
             QCOMPARE(std::tuple(id, bitmap->size(), qChecksum(*bitmap)), std::tuple(id, qsizetype(1028), checksum));
             const QImage pixels(reinterpret_cast<const uchar *>(bitmap->constData()) + 40, 17, 19, 52,
                                 QImage::Format_BGR888);
-            QCOMPARE(control->icon().pixmap(QSize(17, 19)).toImage().convertToFormat(QImage::Format_RGB32),
-                     pixels.mirrored().convertToFormat(QImage::Format_RGB32));
+            QImage shown = pixels.mirrored().convertToFormat(QImage::Format_ARGB32); // the grey is see-through
+            for (int i = 0; i < 17 * 19; ++i)
+                shown.setPixel(i % 17, i / 17, shown.pixel(i % 17, i / 17) == qRgb(192, 192, 192) ? 0 : shown.pixel(i % 17, i / 17));
+            QCOMPARE(control->icon().pixmap(QSize(17, 19)).toImage().convertToFormat(QImage::Format_ARGB32), shown);
         }
     }
 

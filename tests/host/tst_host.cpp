@@ -101,7 +101,7 @@ private slots:
         QFETCH(QString, expected);
         const QString file = m_dir->filePath("shot.png");
         QCOMPARE(run(QString(arguments).replace("$F", file), display), expected);
-        QCOMPARE(QImage(file).size(), arguments.contains("$F") ? QSize(553, 378) : QSize(0, 0));
+        QCOMPARE(QImage(file).size(), arguments.contains("$F") ? QSize(553, 353) : QSize(0, 0));
     }
 
     // The sample store goes into the data folder's Database folder: the

@@ -80,7 +80,7 @@ QString grid(const GUI &form)
 // The fields and node rows (or only the selector and the first node's name),
 // then the buttons First, Previous, Next, Last, Defaults and the settings and
 // node panels ("1" enabled, "0" disabled, "-" hidden), the access frame and
-// the dialog's height.
+// the dialog's client height (its outer height less a title bar and borders).
 QString opened(const GUI &form, bool whole)
 {
     QString states = whole ? fields(form) + " ; " + grid(form) + " ; "
@@ -93,7 +93,12 @@ QString opened(const GUI &form, bool whole)
     const int top = twips::top(form.frmAccessDenied);
     const bool denied = !form.frmAccessDenied->isHidden() && top <= twips::top(form.PicDetail)
                         && top + twips::height(form.frmAccessDenied) <= twips::top(form.cmdOK);
-    return states + (denied ? " denied " : " ") + QString::number(twips::height(&form));
+    // Cut: the whole navigation row below the client area, out of reach.
+    bool cut = true;
+    for (const QWidget *control : std::initializer_list<const QWidget *>{
+             form.cmdFirst, form.cmdPrevious, form.cboPartitionNumber, form.txtIDFraction, form.cmdNext, form.cmdLast})
+        cut = cut && control->geometry().top() >= form.height();
+    return states + (denied ? " denied " : " ") + QString::number(twips::height(&form)) + (cut ? " cut" : "");
 }
 
 struct Fixture : testing::Rig
@@ -231,7 +236,7 @@ private slots:
         row("read only", "", "5 2 r", "frame", "2 - Pier Memo 1111000 5820");
         row("capital X: full access", "", "5 2 X", "frame", "2 - Pier Memo 1111111 5820");
         row("no access, after a full showing", "", "5 2; 5 2 x", "frame", " Memo 0000000 denied 5820 first load");
-        row("French names, no Defaults button", "", "5 2 _ 2 0 0", "frame", "2 - Pier Note 1111-11 5675");
+        row("French names, no Defaults button", "", "5 2 _ 2 0 0", "frame", "2 - Pier Note 1111-11 5300 cut");
         row("language below the range, twice: the log appends", "", "5 2 _ -324 0 1; 5 2 _ -324 0 1", "",
             "closed => False ; IE!: Location:     [VEL_PART_SET][Business_Rules]Shown|Code:          6|Description: "
             "Overflow ; IE!: Location:     [VEL_PART_SET][Business_Rules]Shown|Code:          6|Description: Overflow "
