@@ -3,7 +3,8 @@
 // (QRVud.UDNODES). Each call is one transaction of the store. Inserting a node
 // maximum that is there keeps the stored row; updating a partition or a node
 // maximum that is not there yet stores it; inserting a partition that is
-// there is an error that says so.
+// there is an error that says so. A text that no answer could carry (see
+// rowset::uncarriableCharacter) is refused before anything is written.
 #pragma once
 
 #include "components/ServerComponents.h"
