@@ -92,7 +92,8 @@ private slots:
         QTest::addColumn<QString>("texts");
         QTest::addColumn<QString>("outcomes");
         const QString integers = QStringLiteral("i2|i4|i8|ui1|ui8");
-        QTest::newRow("integers: largest") << integers << "32767|2147483647|9223372036854775807|255|18446744073709551615"
+        QTest::newRow("integers: largest")
+            << integers << "32767|2147483647|9223372036854775807|255|18446744073709551615"
             << "i:32767|i:2147483647|i:9223372036854775807|i:255|u:18446744073709551615";
         QTest::newRow("integers: one above")
             << integers << "32768|2147483648|9223372036854775808|256|18446744073709551616"
@@ -194,7 +195,8 @@ private slots:
         QTest::newRow("UTF-16BE") << QVariant(be) << sample;
         QTest::newRow("UTF-16 of an odd length") << QVariant(be.chopped(1)) << "error -2147467259";
         QTest::newRow("raw NUL in a value kept")
-            << QVariant(QString(kSample).replace("Zo", QString("Z") + QChar(0) + "o").replace("ID='2'", "ID='2' V='\x01'"))
+            << QVariant(
+                   QString(kSample).replace("Zo", QString("Z") + QChar(0) + "o").replace("ID='2'", "ID='2' V='\x01'"))
             << QString(sample).replace("Zo", QString("Z") + QChar(0) + "o");
     }
     void documents()
@@ -223,7 +225,8 @@ private slots:
         };
         const QString at1125 = QStringLiteral("not well formed at line 11, column 25: ");
         broken("unclosed quote", "ID='2'", "ID='2", "line 13, column 1: '<' inside an attribute value.");
-        QTest::newRow("cut before </xml>") << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "(the end of the text)";
+        QTest::newRow("cut before </xml>")
+            << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "(the end of the text)";
         broken("no schema", "s:Schema", "s:Scheme", "(s:Schema).");
         broken("nameless column", "name='ID'", "id='ID'", "line 6, column 1)");
         QTest::newRow("value that does not fit")
@@ -234,8 +237,10 @@ private slots:
                "\"Amount\" (i2) in row 2 (line 13, column 42) is out of the column type's range.";
         broken("reference to NUL", "&#x26;", "&#0;", at1125 + "a character reference to U+0000.");
         broken("reference beyond Unicode", "&#x26;", "&#1114112;", at1125 + "a character reference beyond U+10FFFF.");
-        broken("reference to a surrogate", "&#x26;", "&#xdBff;", at1125 + "a character reference to the surrogate U+DBFF.");
-        broken("reference to U+FFFF", "&#x26;", "&#xFFFF;", at1125 + "a character reference to the noncharacter U+FFFF.");
+        broken("reference to a surrogate", "&#x26;", "&#xdBff;",
+               at1125 + "a character reference to the surrogate U+DBFF.");
+        broken("reference to U+FFFF", "&#x26;", "&#xFFFF;",
+               at1125 + "a character reference to the noncharacter U+FFFF.");
         broken("unknown entity", "&#x26;", "&nbsp;", at1125 + "the entity reference &nbsp;, which is none of &lt; "
                                                           "&gt; &amp; &apos; &quot;.");
         broken("bare ampersand", "&#x26;", "& ", at1125 + "an '&' that starts no reference.");
@@ -345,7 +350,8 @@ private slots:
         QTest::newRow("dateTime") << "dateTime"
                                   << QList{Variant::date(QDateTime(QDate(2023, 12, 31), QTime(23, 58))),
                                            Variant::date(QDateTime(QDate(2024, 2, 29), QTime(13, 45, 7, 250), Qt::UTC)),
-                                           Variant::date(QDateTime(QDate(1, 1, 1), QTime(0, 0, 0, 5), QTimeZone(-9000)))};
+                                           Variant::date(QDateTime(QDate(1, 1, 1), QTime(0, 0, 0, 5),
+                                                                   QTimeZone(-9000)))};
         QTest::newRow("date, time") << "date"
                                     << QList{Variant::date(QDateTime(QDate(2024, 2, 29), QTime(0, 0))),
                                              Variant::date(QDateTime(QDate(2024, 2, 29), QTime(0, 0, 1)))};

@@ -42,7 +42,8 @@ private slots:
         const QString line = QString::fromUtf8("Caf\u00e9 \u65e5");
         const QString fifo = m_dir.filePath("fifo"), readFifo = m_dir.filePath("read-fifo");
         const QString link = m_dir.filePath("link.txt");
-        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && ::mkfifo(QFile::encodeName(readFifo).constData(), 0600) == 0);
+        for (const QString &path : {fifo, readFifo})
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         const int reader = ::open(QFile::encodeName(readFifo).constData(), O_RDONLY | O_NONBLOCK);
         QVERIFY(reader >= 0 && QFile::link(m_log, link));
         QStringList outcomes;
