@@ -15,10 +15,13 @@ struct HostOptions
     bool partitionButton = true;
     QString storePath;  // empty: the sample store in the data folder
     QString screenshot; // empty: show the dialog in a window
+    bool help = false;  // --help or -h given as an option (not as an option's value)
 };
 
-// Parses the arguments (without the program name). On a usage error returns
-// nothing and sets the message to show.
+// Parses the arguments (without the program name). An option's value is
+// taken as it is, even one that looks like an option; --help or -h in an
+// option's place ends the parsing. On a usage error returns nothing and sets
+// the message to show.
 std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message);
 
 QString hostUsage();
