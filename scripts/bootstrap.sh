@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the project needs to build, run and test on a Debian machine,
-# the X server, input tool and SQLite shell of scripts/e2e.sh included.
+# the X server, input tool and SQLite shell of scripts/e2e.sh included; with
+# --fuzz also clang and its libFuzzer and sanitizer runtimes (scripts/fuzz.sh).
 # Does nothing when every package is already present.
 set -euo pipefail
 
@@ -11,6 +12,9 @@ packages=(
   fonts-wine fonts-dejavu-core
   xvfb xdotool sqlite3
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

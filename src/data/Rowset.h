@@ -30,11 +30,13 @@ RecordSet readBytes(const QByteArray &bytes);
 
 // Writes a record set as rowset XML (single-quoted attributes, tab
 // indentation, CR LF line ends). A text holding a character that
-// uncarriableCharacter() names cannot be written and is a run-time error (5), as is
-// a floating value that is not finite or an invalid date; a closed record
-// set is 3704. dt:type comes from FieldInfo::dataType, or from the values
-// when it is empty; a column is written rs:maybenull='false' only when it is
-// declared not nullable and holds no null.
+// uncarriableCharacter() names cannot be written and is a run-time error
+// (5), as is a floating value that is not finite or an invalid date; a
+// closed record set is 3704. dt:type comes from FieldInfo::dataType, or from
+// the values when it is empty (none for text); a column is written
+// rs:maybenull='false' only when it is declared not nullable and holds no
+// null. Dates keep their milliseconds and zone, so that what the reader
+// gives reads back the same.
 QString write(const RecordSet &records);
 
 // The first character of the text that no rowset document can carry, as the

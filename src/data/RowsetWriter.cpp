@@ -133,7 +133,8 @@ QStringList attributeNames(const QList<FieldInfo> &fields)
     return names;
 }
 
-// The type of a column declared without one, from its first non-null value.
+// The type of a column declared without one, from its first non-null value;
+// none for text, which a column without a type holds.
 QString inferredType(const QList<RecordSet::Row> &rows, qsizetype column)
 {
     for (const RecordSet::Row &row : rows) {
@@ -146,10 +147,10 @@ QString inferredType(const QList<RecordSet::Row> &rows, qsizetype column)
         case Variant::Type::Date: return QStringLiteral("dateTime");
         case Variant::Type::Binary: return QStringLiteral("bin.hex");
         case Variant::Type::Unsigned: return QStringLiteral("ui8");
-        case Variant::Type::Text: return QStringLiteral("string");
+        case Variant::Type::Text: return {};
         }
     }
-    return QStringLiteral("string");
+    return {};
 }
 
 // An inferred i4 that holds a value beyond 32 bits becomes i8.
@@ -206,9 +207,12 @@ void appendColumn(QString &out, const Column &column, qsizetype ordinal)
     out += QStringLiteral(" rs:number='%1'").arg(ordinal);
     if (column.nullable)
         out += QLatin1String(" rs:nullable='true'");
-    out += QLatin1String(">\r\n\t\t\t<s:datatype dt:type='");
-    appendEscaped(out, column.type, where);
-    out += QLatin1Char('\'');
+    out += QLatin1String(">\r\n\t\t\t<s:datatype");
+    if (!column.type.isEmpty()) {
+        out += QLatin1String(" dt:type='");
+        appendEscaped(out, column.type, where);
+        out += QLatin1Char('\'');
+    }
     if (column.maxLength >= 0)
         out += QStringLiteral(" dt:maxLength='%1'").arg(column.maxLength);
     if (!column.nullable)
