@@ -51,8 +51,27 @@ bool fail(ConversionFailure &failure, qint32 number, const char *reason)
     return false;
 }
 
+// Up to nine plain digits, the usual value, without the general parse.
+bool shortDigits(std::string_view text, qint64 &number)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    return true;
+}
+
 bool convertInteger(const ColumnType &type, std::string_view text, Variant &value, ConversionFailure &failure)
 {
+    qint64 small = 0;
+    if (shortDigits(text, small) && small <= type.maximum) {
+        value = Variant::integer(small);
+        return true;
+    }
     text = trimmed(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);

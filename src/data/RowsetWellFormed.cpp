@@ -438,6 +438,8 @@ char *Checker::character(char *p) const
 {
     const auto at = [&](qsizetype i) { return p + i < m_end ? static_cast<unsigned char>(p[i]) : 0u; };
     const unsigned lead = at(0);
+    if (lead >= 0xC2 && lead < 0xE0 && (at(1) & 0xC0) == 0x80)
+        return p + 2; // the usual case: a letter of a Latin script
     const auto continued = [&](qsizetype count) {
         for (qsizetype i = 1; i <= count; ++i) {
             if ((at(i) & 0xC0) != 0x80)
