@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the project needs to build, run and test on a Debian machine,
 # the X server, input tool and SQLite shell of scripts/e2e.sh included, and
-# the PostgreSQL 15 server whose throwaway cluster scripts/test.sh starts.
+# the PostgreSQL 15 server whose throwaway cluster scripts/test.sh starts;
+# with --fuzz also clang and its libFuzzer and sanitizer runtimes
+# (scripts/fuzz.sh).
 # Does nothing when every package is already present.
 set -euo pipefail
 
@@ -13,6 +15,9 @@ packages=(
   xvfb xdotool sqlite3
   postgresql-15
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

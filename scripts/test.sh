@@ -2,7 +2,8 @@
 # Sets up the machine, checks the layering of src/, builds the project with
 # warnings as errors and runs every test headless; then runs the host end to
 # end in a virtual X server (scripts/e2e.sh); then builds the core and rowset
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer and runs them.
+# tests and the replay of the rowset fuzz seeds (fuzz/seeds) under
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs them.
 # The server tests run on SQLite and on a throwaway PostgreSQL 15 cluster
 # (scripts/pg-cluster.sh) that lives as long as this script, however it ends.
 set -euo pipefail

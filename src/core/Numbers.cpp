@@ -28,6 +28,7 @@ template <typename T> T variantTo(const Variant &value)
     case Variant::Type::Null: throw RuntimeError::standard(InvalidUseOfNull);
     case Variant::Type::Text: return roundChecked<T>(textToDouble(value.asText()));
     case Variant::Type::Integer: return roundChecked<T>(double(value.asInteger()));
+    case Variant::Type::Unsigned: return roundChecked<T>(double(value.asUnsigned()));
     case Variant::Type::Floating: return roundChecked<T>(value.asFloating());
     case Variant::Type::Boolean: return value.asBoolean() ? T(-1) : T(0);
     case Variant::Type::Date:
@@ -59,6 +60,7 @@ double toDouble(const Variant &value)
     case Variant::Type::Null: throw RuntimeError::standard(InvalidUseOfNull);
     case Variant::Type::Text: return textToDouble(value.asText());
     case Variant::Type::Integer: return double(value.asInteger());
+    case Variant::Type::Unsigned: return double(value.asUnsigned());
     case Variant::Type::Floating: return value.asFloating();
     case Variant::Type::Boolean: return value.asBoolean() ? -1.0 : 0.0;
     case Variant::Type::Date:

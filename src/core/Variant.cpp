@@ -45,6 +45,13 @@ Variant Variant::binary(const QByteArray &value)
     return v;
 }
 
+Variant Variant::unsignedInteger(quint64 value)
+{
+    Variant v;
+    v.m_value = value;
+    return v;
+}
+
 bool Variant::isNullOrEmpty() const { return isNull() || (type() == Type::Text && asText().isEmpty()); }
 
 QString Variant::toText() const
@@ -57,6 +64,7 @@ QString Variant::toText() const
     case Type::Boolean: return asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
     case Type::Date: return asDate().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss"));
     case Type::Binary: return QString::fromLatin1(asBinary().toHex().toUpper());
+    case Type::Unsigned: return QString::number(asUnsigned());
     }
     return {};
 }

@@ -1,5 +1,6 @@
 // A field value as the record sets and the outside components carry it:
-// null, text, integer, floating, boolean, date or binary.
+// null, text, integer, floating, boolean, date, binary or an unsigned
+// integer (the values of 64-bit unsigned columns).
 #pragma once
 
 #include <QByteArray>
@@ -10,7 +11,7 @@
 class Variant
 {
 public:
-    enum class Type { Null, Text, Integer, Floating, Boolean, Date, Binary };
+    enum class Type { Null, Text, Integer, Floating, Boolean, Date, Binary, Unsigned };
 
     Variant() = default; // null
     static Variant text(const QString &value);
@@ -19,6 +20,7 @@ public:
     static Variant boolean(bool value);
     static Variant date(const QDateTime &value);
     static Variant binary(const QByteArray &value);
+    static Variant unsignedInteger(quint64 value);
 
     Type type() const { return static_cast<Type>(m_value.index()); }
     bool isNull() const { return type() == Type::Null; }
@@ -37,11 +39,12 @@ public:
     bool asBoolean() const { return std::get<bool>(m_value); }
     const QDateTime &asDate() const { return std::get<QDateTime>(m_value); }
     const QByteArray &asBinary() const { return std::get<QByteArray>(m_value); }
+    quint64 asUnsigned() const { return std::get<quint64>(m_value); }
 
     friend bool operator==(const Variant &, const Variant &) = default;
 
 private:
-    std::variant<std::monostate, QString, qint64, double, bool, QDateTime, QByteArray> m_value;
+    std::variant<std::monostate, QString, qint64, double, bool, QDateTime, QByteArray, quint64> m_value;
 };
 
 #include <QMetaType>

@@ -4,6 +4,7 @@
 #include "data/Rowset.h"
 
 #include "data/RowsetSchema.h"
+#include "data/RowsetWellFormed.h"
 
 #include <array>
 #include <cstring>
@@ -27,7 +28,7 @@ constexpr size_t kShortSchema = 16;
 class TextCache
 {
 public:
-    const QString &get(std::string_view raw)
+    const QString &get(std::string_view raw, bool nulStandIns)
     {
         for (Entry &e : m_entries) {
             if (e.raw == raw)
@@ -36,7 +37,7 @@ public:
         Entry &e = m_entries[m_next];
         m_next = (m_next + 1) % m_entries.size();
         e.raw = raw;
-        e.value = QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        e.value = attributeText(raw, nulStandIns);
         return e.value;
     }
 
@@ -54,8 +55,9 @@ private:
 class RowReader
 {
 public:
-    RowReader(Schema &schema, const Locator &locator, RecordSet &records)
-        : m_schema(schema), m_locator(locator), m_records(records), m_columnCount(schema.fields.size())
+    RowReader(Schema &schema, const Locator &locator, bool nulStandIns, RecordSet &records)
+        : m_schema(schema), m_locator(locator), m_nulStandIns(nulStandIns), m_records(records),
+          m_columnCount(schema.fields.size())
     {
     }
 
@@ -78,6 +80,7 @@ private:
 
     Schema &m_schema;
     const Locator &m_locator;
+    bool m_nulStandIns;
     RecordSet &m_records;
     qsizetype m_columnCount;
     size_t m_nextColumn = 0;                           // rows usually list their attributes in schema order
@@ -294,9 +297,9 @@ int RowReader::findColumn(const char *attribute)
     return found;
 }
 
-QString shortened(const char *text)
+QString shortened(const char *text, bool nulStandIns)
 {
-    const QString value = QString::fromUtf8(text);
+    const QString value = attributeText(text, nulStandIns);
     return value.size() > 40 ? value.left(40) + QStringLiteral("...") : value;
 }
 
@@ -304,7 +307,7 @@ void RowReader::convert(SchemaColumn &column, const char *text, pugi::xml_node r
 {
     const std::string_view raw(text);
     if (column.type.kind == ValueKind::Text) {
-        value = Variant::text(m_texts[size_t(&column - m_schema.columns.data())].get(raw));
+        value = Variant::text(m_texts[size_t(&column - m_schema.columns.data())].get(raw, m_nulStandIns));
         return;
     }
     ConversionFailure failure;
@@ -312,7 +315,7 @@ void RowReader::convert(SchemaColumn &column, const char *text, pugi::xml_node r
         throw rt::RuntimeError::own(
             failure.number,
             QStringLiteral("Rowset XML cannot be read: the value \"%1\" of column \"%2\" (%3) in row %4 (%5) is %6.")
-                .arg(shortened(text), column.field.name, column.field.dataType)
+                .arg(shortened(text, m_nulStandIns), column.field.name, column.field.dataType)
                 .arg(m_rowNumber)
                 .arg(m_locator.describe(row.name() - 1), QString::fromLatin1(failure.reason)));
 }
@@ -326,7 +329,7 @@ pugi::xml_node findChild(pugi::xml_node parent, const NamespaceScope &scope, Nam
     return {};
 }
 
-RecordSet readDocument(const pugi::xml_document &document, const Locator &locator)
+RecordSet readDocument(const pugi::xml_document &document, const Locator &locator, bool nulStandIns)
 {
     const pugi::xml_node root = document.document_element();
     const NamespaceScope scope(nullptr, root);
@@ -338,9 +341,9 @@ RecordSet readDocument(const pugi::xml_document &document, const Locator &locato
     if (!data)
         throw invalidDocument(
             QStringLiteral("the root element (%1) holds no data (rs:data).").arg(locator.describe(root.name() - 1)));
-    Schema schema = readSchema(schemaNode, scope, locator);
+    Schema schema = readSchema(schemaNode, scope, locator, nulStandIns);
     RecordSet records(schema.fields);
-    RowReader rows(schema, locator, records);
+    RowReader rows(schema, locator, nulStandIns, records);
     rows.readData(data, NamespaceScope(&scope, data));
     return records;
 }
@@ -362,12 +365,13 @@ RecordSet parse(QByteArray &buffer, const std::function<QByteArray()> &source)
 {
     char *data = buffer.data(); // detaches: parsing writes into the buffer
     const Locator locator(data, source);
+    const bool nulStandIns = checkWellFormed(data, buffer.size(), locator);
     pugi::xml_document document;
     const pugi::xml_parse_result result =
         document.load_buffer_inplace(data, size_t(buffer.size()), kParseOptions, pugi::encoding_utf8);
     if (!result)
         throw notWellFormed(result, buffer.size(), locator);
-    return readDocument(document, locator);
+    return readDocument(document, locator, nulStandIns);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Reads the columns of a rowset document from its s:Schema element.
 #include "data/RowsetSchema.h"
 
+#include "data/RowsetWellFormed.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -90,7 +92,7 @@ struct Ordered
 };
 
 Ordered readColumn(pugi::xml_node attributeType, const NamespaceScope &parentScope, const Locator &locator,
-                   qint64 previousNumber)
+                   bool nulStandIns, qint64 previousNumber)
 {
     const NamespaceScope scope(&parentScope, attributeType);
     Declaration d;
@@ -109,14 +111,14 @@ Ordered readColumn(pugi::xml_node attributeType, const NamespaceScope &parentSco
         const auto number = wholeNumber(d.number);
         if (!number)
             throw schemaError(QStringLiteral("The column \"%1\" has the ordinal \"%2\", which is not a number")
-                                  .arg(QString::fromUtf8(d.name), QString::fromUtf8(d.number)),
+                                  .arg(attributeText(d.name, nulStandIns), attributeText(d.number, nulStandIns)),
                               attributeType, locator);
         result.number = *number;
     }
     SchemaColumn &c = result.column;
     c.attribute = d.name;
-    c.field.name = QString::fromUtf8(d.realName ? d.realName : d.name);
-    c.field.dataType = QString::fromUtf8(d.type ? d.type : "");
+    c.field.name = attributeText(d.realName ? d.realName : d.name, nulStandIns);
+    c.field.dataType = attributeText(d.type ? d.type : "", nulStandIns);
     c.field.nullable = nullableOf(d);
     c.field.maxLength = d.maxLength ? lengthOf(d.maxLength) : -1;
     c.type = columnType(d.type ? d.type : "");
@@ -178,7 +180,8 @@ pugi::xml_node findRowType(pugi::xml_node schema, const NamespaceScope &scope)
 
 } // namespace
 
-Schema readSchema(pugi::xml_node schemaNode, const NamespaceScope &parentScope, const Locator &locator)
+Schema readSchema(pugi::xml_node schemaNode, const NamespaceScope &parentScope, const Locator &locator,
+                  bool nulStandIns)
 {
     const NamespaceScope schemaScope(&parentScope, schemaNode);
     const pugi::xml_node rowType = findRowType(schemaNode, schemaScope);
@@ -195,7 +198,7 @@ Schema readSchema(pugi::xml_node schemaNode, const NamespaceScope &parentScope, 
             throw schemaError(QStringLiteral("Nested (hierarchical) record sets are not supported"), child, locator);
         if (!q.is(Namespace::Schema, "AttributeType"))
             continue;
-        ordered.push_back(readColumn(child, scope, locator, number));
+        ordered.push_back(readColumn(child, scope, locator, nulStandIns, number));
         number = ordered.back().number;
     }
     checkUnique(ordered, locator);

@@ -30,7 +30,8 @@ struct Schema
 };
 
 // Reads an s:Schema element. A schema without a row type, a column without a
-// name, a repeated column or a nested record set is an error.
-Schema readSchema(pugi::xml_node schema, const NamespaceScope &scope, const Locator &locator);
+// name, a repeated column or a nested record set is an error. nulStandIns:
+// whether attribute values may hold the stand-in of a NUL character.
+Schema readSchema(pugi::xml_node schema, const NamespaceScope &scope, const Locator &locator, bool nulStandIns);
 
 } // namespace rowset

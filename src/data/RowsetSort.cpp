@@ -43,6 +43,7 @@ int kindRank(Variant::Type type)
     switch (type) {
     case Variant::Type::Null: return 0;
     case Variant::Type::Integer:
+    case Variant::Type::Unsigned:
     case Variant::Type::Floating:
     case Variant::Type::Boolean: return 1;
     case Variant::Type::Date: return 2;
@@ -57,6 +58,7 @@ double numberOf(const Variant &value)
 {
     switch (value.type()) {
     case Variant::Type::Integer: return double(value.asInteger());
+    case Variant::Type::Unsigned: return double(value.asUnsigned());
     case Variant::Type::Boolean: return value.asBoolean() ? 1.0 : 0.0;
     default: return value.asFloating();
     }
@@ -66,6 +68,8 @@ int compareNumbers(const Variant &a, const Variant &b)
 {
     if (a.type() == Variant::Type::Integer && b.type() == Variant::Type::Integer)
         return a.asInteger() < b.asInteger() ? -1 : (a.asInteger() > b.asInteger() ? 1 : 0);
+    if (a.type() == Variant::Type::Unsigned && b.type() == Variant::Type::Unsigned)
+        return a.asUnsigned() < b.asUnsigned() ? -1 : (a.asUnsigned() > b.asUnsigned() ? 1 : 0);
     const double x = numberOf(a);
     const double y = numberOf(b);
     return x < y ? -1 : (x > y ? 1 : 0);

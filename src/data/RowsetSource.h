@@ -16,9 +16,12 @@ inline constexpr qint32 kInvalidDocument = qint32(0x80004005u);
 
 rt::RuntimeError invalidDocument(const QString &what);
 
-QByteArray utf8FromText(const QString &text);
+// UTF-8 of a text without its byte-order mark; a surrogate that is not part
+// of a pair is an error that names its line and column.
+QByteArray utf8FromText(QStringView text);
 // UTF-8, or UTF-16 (either byte order) with a byte-order mark or starting
-// with '<'; a UTF-16 text of an odd number of bytes is an error.
+// with '<'; a UTF-16 text of an odd number of bytes, or with a surrogate that
+// is not part of a pair, is an error.
 QByteArray utf8FromBytes(const QByteArray &bytes);
 
 // Finds where a byte offset of the parsed buffer lies. The buffer itself is

@@ -31,7 +31,6 @@ constexpr IntegerType kIntegerTypes[] = {
     {"ui1", 0, 255},
     {"ui2", 0, 65535},
     {"ui4", 0, 4294967295LL},
-    {"ui8", 0, kLongMax},
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -52,8 +51,27 @@ bool fail(ConversionFailure &failure, qint32 number, const char *reason)
     return false;
 }
 
+// Up to nine plain digits, the usual value, without the general parse.
+bool shortDigits(std::string_view text, qint64 &number)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    return true;
+}
+
 bool convertInteger(const ColumnType &type, std::string_view text, Variant &value, ConversionFailure &failure)
 {
+    qint64 small = 0;
+    if (shortDigits(text, small) && small <= type.maximum) {
+        value = Variant::integer(small);
+        return true;
+    }
     text = trimmed(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
@@ -64,6 +82,30 @@ bool convertInteger(const ColumnType &type, std::string_view text, Variant &valu
     if (error == std::errc::result_out_of_range || number < type.minimum || number > type.maximum)
         return fail(failure, rt::Overflow, "out of the column type's range");
     value = Variant::integer(number);
+    return true;
+}
+
+// The whole unsigned 64-bit range; a negative number is out of it ("-0" is 0).
+bool convertUnsigned(std::string_view text, Variant &value, ConversionFailure &failure)
+{
+    Variant signedValue;
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '-') {
+        if (!convertInteger({ValueKind::Integer, kLongMin, 0}, text, signedValue, failure))
+            return false;
+        if (signedValue.asInteger() < 0)
+            return fail(failure, rt::Overflow, "out of the column type's range");
+        text = "0";
+    }
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    quint64 number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || end != text.data() + text.size())
+        return fail(failure, rt::TypeMismatch, "not a whole number");
+    if (error == std::errc::result_out_of_range)
+        return fail(failure, rt::Overflow, "out of the column type's range");
+    value = Variant::unsignedInteger(number);
     return true;
 }
 
@@ -237,17 +279,17 @@ bool convertHex(std::string_view text, Variant &value, ConversionFailure &failur
     return true;
 }
 
-bool convertBase64(std::string_view text, Variant &value, ConversionFailure &failure)
+// {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX} in hexadecimal digits; kept as text.
+bool convertUuid(std::string_view text, Variant &value, ConversionFailure &failure)
 {
-    QByteArray compact;
-    for (const char c : text) {
-        if (!isBlank(c))
-            compact.append(c);
-    }
-    auto decoded = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded)
-        return fail(failure, rt::TypeMismatch, "not base64 text");
-    value = Variant::binary(*decoded);
+    text = trimmed(text);
+    constexpr std::string_view shape = "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
+    bool ok = text.size() == shape.size();
+    for (size_t i = 0; ok && i < shape.size(); ++i)
+        ok = shape[i] == 'X' ? hexDigit(text[i]) >= 0 : text[i] == shape[i];
+    if (!ok)
+        return fail(failure, rt::TypeMismatch, "not a GUID of the form {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}");
+    value = Variant::text(QString::fromLatin1(text.data(), qsizetype(text.size())));
     return true;
 }
 
@@ -259,20 +301,22 @@ ColumnType columnType(std::string_view name)
         if (t.name == name)
             return {ValueKind::Integer, t.minimum, t.maximum};
     }
-    if (name == "r4" || name == "r8" || name == "float" || name == "number" || name.starts_with("fixed."))
+    if (name == "ui8")
+        return {ValueKind::Unsigned};
+    if (name == "r4" || name == "r8" || name == "float" || name == "number")
         return {ValueKind::Floating};
     if (name == "boolean")
         return {ValueKind::Boolean};
-    if (name == "dateTime" || name == "dateTime.tz")
+    if (name == "dateTime")
         return {ValueKind::DateTime};
     if (name == "date")
         return {ValueKind::Date};
-    if (name == "time" || name == "time.tz")
+    if (name == "time")
         return {ValueKind::Time};
     if (name == "bin.hex")
         return {ValueKind::Hex};
-    if (name == "bin.base64")
-        return {ValueKind::Base64};
+    if (name == "uuid")
+        return {ValueKind::Uuid};
     return {ValueKind::Text};
 }
 
@@ -281,13 +325,14 @@ bool convertValue(const ColumnType &type, std::string_view text, Variant &value,
     switch (type.kind) {
     case ValueKind::Text: value = Variant::text(QString::fromUtf8(text.data(), qsizetype(text.size()))); return true;
     case ValueKind::Integer: return convertInteger(type, text, value, failure);
+    case ValueKind::Unsigned: return convertUnsigned(text, value, failure);
     case ValueKind::Floating: return convertFloating(text, value, failure);
     case ValueKind::Boolean: return convertBoolean(text, value, failure);
     case ValueKind::DateTime:
     case ValueKind::Date:
     case ValueKind::Time: return convertDate(type.kind, text, value, failure);
     case ValueKind::Hex: return convertHex(text, value, failure);
-    case ValueKind::Base64: return convertBase64(text, value, failure);
+    case ValueKind::Uuid: return convertUuid(text, value, failure);
     }
     return false;
 }

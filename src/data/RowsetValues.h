@@ -8,7 +8,7 @@
 
 namespace rowset {
 
-enum class ValueKind { Text, Integer, Floating, Boolean, DateTime, Date, Time, Hex, Base64 };
+enum class ValueKind { Text, Integer, Unsigned, Floating, Boolean, DateTime, Date, Time, Hex, Uuid };
 
 struct ColumnType
 {
@@ -17,7 +17,8 @@ struct ColumnType
     qint64 maximum = 0;
 };
 
-// The type of a dt:type name; no name or an unknown one reads as text.
+// The type of a dt:type name; no name or an unknown one reads as text
+// (names are matched exactly: "fixed.14.4" or "dateTime.tz" are text).
 ColumnType columnType(std::string_view name);
 
 // Why a text did not convert: the run-time error number (13 for a text of

@@ -62,21 +62,31 @@ const char *reference(char16_t c)
 }
 
 // Appends text as an attribute value: markup characters and TAB, CR, LF as
-// character references; any other control character is refused. where()
-// names the value for the error message.
+// character references; a character no document can carry is refused.
+// where() names the value for the error message.
 template <typename Where> void appendEscaped(QString &out, const QString &text, Where where)
 {
     const auto *begin = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *end = begin + text.size();
     const char16_t *plain = begin;
     for (const char16_t *p = begin; p != end; ++p) {
-        if (*p >= 0x3F || (*p >= 0x20 && *p != '\'' && *p != '"' && *p != '&' && *p != '<' && *p != '>'))
+        const char16_t c = *p;
+        if (c >= 0x3F && c < 0xD800)
             continue;
-        const char *escaped = reference(*p);
+        if (c >= 0xD800) {
+            if (c >= 0xE000 && c < 0xFFFE)
+                continue;
+            if (QChar::isHighSurrogate(c) && p + 1 != end && QChar::isLowSurrogate(p[1])) {
+                ++p;
+                continue;
+            }
+        } else if (c >= 0x20 && c != '\'' && c != '"' && c != '&' && c != '<' && c != '>') {
+            continue;
+        }
+        const char *escaped = reference(c);
         if (!escaped)
-            throw cannotWrite(QStringLiteral("%1 holds the control character U+%2.")
-                                  .arg(where())
-                                  .arg(uint(*p), 4, 16, QLatin1Char('0')));
+            throw cannotWrite(
+                QStringLiteral("%1 holds %2.").arg(where(), uncarriableCharacter(QStringView(p, end - p))));
         out.append(QStringView(plain, p));
         out += QLatin1String(escaped);
         plain = p + 1;
@@ -123,7 +133,8 @@ QStringList attributeNames(const QList<FieldInfo> &fields)
     return names;
 }
 
-// The type of a column declared without one, from its first non-null value.
+// The type of a column declared without one, from its first non-null value;
+// none for text, which a column without a type holds.
 QString inferredType(const QList<RecordSet::Row> &rows, qsizetype column)
 {
     for (const RecordSet::Row &row : rows) {
@@ -135,10 +146,11 @@ QString inferredType(const QList<RecordSet::Row> &rows, qsizetype column)
         case Variant::Type::Boolean: return QStringLiteral("boolean");
         case Variant::Type::Date: return QStringLiteral("dateTime");
         case Variant::Type::Binary: return QStringLiteral("bin.hex");
-        case Variant::Type::Text: return QStringLiteral("string");
+        case Variant::Type::Unsigned: return QStringLiteral("ui8");
+        case Variant::Type::Text: return {};
         }
     }
-    return QStringLiteral("string");
+    return {};
 }
 
 // An inferred i4 that holds a value beyond 32 bits becomes i8.
@@ -195,9 +207,12 @@ void appendColumn(QString &out, const Column &column, qsizetype ordinal)
     out += QStringLiteral(" rs:number='%1'").arg(ordinal);
     if (column.nullable)
         out += QLatin1String(" rs:nullable='true'");
-    out += QLatin1String(">\r\n\t\t\t<s:datatype dt:type='");
-    appendEscaped(out, column.type, where);
-    out += QLatin1Char('\'');
+    out += QLatin1String(">\r\n\t\t\t<s:datatype");
+    if (!column.type.isEmpty()) {
+        out += QLatin1String(" dt:type='");
+        appendEscaped(out, column.type, where);
+        out += QLatin1Char('\'');
+    }
     if (column.maxLength >= 0)
         out += QStringLiteral(" dt:maxLength='%1'").arg(column.maxLength);
     if (!column.nullable)
@@ -214,15 +229,35 @@ QString floatingText(double value)
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
+// "Z" for UTC, "+hh:mm" or "-hh:mm" for a fixed offset, nothing for local time.
+QString zoneText(const QDateTime &value)
+{
+    if (value.timeSpec() == Qt::LocalTime)
+        return {};
+    if (value.timeSpec() == Qt::UTC)
+        return QStringLiteral("Z");
+    const int offset = value.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return QStringLiteral("%1%2:%3")
+        .arg(QChar(offset < 0 ? u'-' : u'+'))
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// A date as the reader takes it back: milliseconds and the zone only when
+// the value has them; a date or time column writes only its part when the
+// other is empty (midnight, or the day zero of a time alone).
 QString dateText(const QDateTime &value, const QString &type)
 {
     if (!value.isValid())
         return {};
-    if (type == QLatin1String("date"))
+    const bool local = value.timeSpec() == Qt::LocalTime;
+    const QString fraction = value.time().msec() ? QStringLiteral(".zzz") : QString();
+    if (type == QLatin1String("date") && local && value.time() == QTime(0, 0))
         return value.toString(QStringLiteral("yyyy-MM-dd"));
-    if (type == QLatin1String("time"))
-        return value.toString(QStringLiteral("HH:mm:ss"));
-    return value.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+    if (type == QLatin1String("time") && local && value.date() == QDate(1899, 12, 30))
+        return value.toString(QStringLiteral("HH:mm:ss") + fraction);
+    return value.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss") + fraction) + zoneText(value);
 }
 
 // Text of a non-null value; empty for a value that has no written form.
@@ -235,10 +270,8 @@ QString valueText(const Variant &value, const QString &type)
     case Variant::Type::Floating: return floatingText(value.asFloating());
     case Variant::Type::Boolean: return value.asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
     case Variant::Type::Date: return dateText(value.asDate(), type);
-    case Variant::Type::Binary:
-        if (type == QLatin1String("bin.base64"))
-            return QString::fromLatin1(value.asBinary().toBase64());
-        return QString::fromLatin1(value.asBinary().toHex());
+    case Variant::Type::Binary: return QString::fromLatin1(value.asBinary().toHex());
+    case Variant::Type::Unsigned: return QString::number(value.asUnsigned());
     }
     return {};
 }

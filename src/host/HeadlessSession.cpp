@@ -3,8 +3,28 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
+#include <QImageWriter>
 #include <QPixmap>
 #include <cstdio>
+
+namespace {
+
+// Writes the image as a PNG file; returns why it could not, or nothing.
+QString writePng(const QImage &image, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return file.errorString();
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image))
+        return file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    if (!file.flush())
+        return file.errorString();
+    return {};
+}
+
+} // namespace
 
 ui::Answer ConsoleMessageBoxes::show(const QString &text, const QString &title, ui::Buttons buttons, ui::Icon)
 {
@@ -20,7 +40,8 @@ void ScreenshotRunner::runModal(QDialog &dialog)
 {
     dialog.show();
     QCoreApplication::processEvents();
+    m_shown = true;
     if (!m_file.isEmpty())
-        m_saved = dialog.grab().save(m_file, "PNG");
+        m_failure = writePng(dialog.grab().toImage(), m_file);
     dialog.close();
 }

@@ -18,9 +18,12 @@ class ScreenshotRunner : public ui::ModalRunner
 public:
     explicit ScreenshotRunner(QString file) : m_file(std::move(file)) {}
     void runModal(QDialog &dialog) override;
-    bool saved() const { return m_saved; }
+    bool shown() const { return m_shown; }
+    // Why the file could not be written (the system's reason); empty when it was.
+    const QString &failure() const { return m_failure; }
 
 private:
     QString m_file;
-    bool m_saved = false;
+    bool m_shown = false;
+    QString m_failure;
 };

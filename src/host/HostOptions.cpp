@@ -64,6 +64,10 @@ std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QStrin
         };
 
         bool ok = true;
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+            options.help = true;
+            break;
+        }
         if (option == QLatin1String("--config"))
             ok = options.configGiven = integer(options.configId);
         else if (option == QLatin1String("--partition"))

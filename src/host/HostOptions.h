@@ -19,10 +19,13 @@ struct HostOptions
     bool history = false;        // print the change history instead of showing the dialog
     bool configGiven = false;    // --config was given (it filters the history)
     bool partitionGiven = false; // --partition was given
+    bool help = false;           // --help or -h given as an option (not as an option's value)
 };
 
-// Parses the arguments (without the program name). On a usage error returns
-// nothing and sets the message to show.
+// Parses the arguments (without the program name). An option's value is
+// taken as it is, even one that looks like an option; --help or -h in an
+// option's place ends the parsing. On a usage error returns nothing and sets
+// the message to show.
 std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message);
 
 QString hostUsage();

@@ -106,10 +106,6 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
-        std::printf("%s", qPrintable(hostUsage()));
-        return 0;
-    }
     for (const char *option : {"--register", "--unregister"})
         if (arguments == QStringList{QLatin1String(option)})
             return registration(argc, argv, option[2] == 'r');
@@ -118,6 +114,10 @@ int main(int argc, char **argv)
     if (!options) {
         std::fprintf(stderr, "partition-settings: %s\n%s", qPrintable(usageError), qPrintable(hostUsage()));
         return 2;
+    }
+    if (options->help) {
+        std::printf("%s", qPrintable(hostUsage()));
+        return 0;
     }
 
     if (options->history) {
@@ -162,7 +162,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "partition-settings: %s\n", error.what());
         return 2;
     }
-    if (screenshot && !runner.saved())
+    if (screenshot && !runner.shown())
         std::fprintf(stderr, "partition-settings: the dialog was not shown, so no screenshot was written.\n");
+    if (screenshot && !runner.failure().isEmpty()) {
+        std::fprintf(stderr, "partition-settings: cannot write the screenshot %s: %s\n",
+                     qPrintable(options->screenshot), qPrintable(runner.failure()));
+        return 2;
+    }
     return status;
 }

@@ -12,6 +12,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -49,6 +50,10 @@ void appendBytes(const QString &filePath, const QByteArray &bytes)
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw fileError(errorNumberOf(GetLastError()));
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        throw fileError(kFileAccessError);
+    }
     DWORD written = 0;
     const BOOL ok = WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr);
     const DWORD error = GetLastError();
@@ -84,16 +89,22 @@ void writeAll(int descriptor, const QByteArray &bytes)
     }
 }
 
+// Opening never blocks (a FIFO without a reader fails at once, one with a
+// reader is refused below) and never follows a symbolic link.
 void appendBytes(const QString &filePath, const QByteArray &bytes)
 {
     const QByteArray name = QFile::encodeName(filePath);
     int descriptor = -1;
     do {
-        descriptor = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        descriptor =
+            ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0666);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0)
         throw fileError(errorNumberOf(errno));
     try {
+        struct stat status = {};
+        if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+            throw fileError(kFileAccessError);
         writeAll(descriptor, bytes);
     } catch (...) {
         ::close(descriptor);

@@ -1,6 +1,7 @@
 // Strict decimal arguments of the reference components.
 #include "server/Arguments.h"
 
+#include "data/Rowset.h"
 #include "server/ServerErrors.h"
 
 #include <QRegularExpression>
@@ -38,6 +39,15 @@ std::optional<qint16> ArgumentReader::optionalCount(const QString &what, const Q
 qint32 ArgumentReader::seconds(const QString &what, const QString &text) const
 {
     return qint32(parse(what, text, 0, std::numeric_limits<qint32>::max()));
+}
+
+const QString &ArgumentReader::text(const QString &what, const QString &text) const
+{
+    const QString character = rowset::uncarriableCharacter(text);
+    if (!character.isEmpty())
+        fail(rt::InvalidProcedureCall,
+             QStringLiteral("the %1 holds %2, which no answer can carry").arg(what, character));
+    return text;
 }
 
 qint64 ArgumentReader::parse(const QString &what, const QString &text, qint64 lowest, qint64 highest) const

@@ -2,6 +2,8 @@
 // numeric arguments: optional minus sign and digits, nothing else. A text that
 // is no such number is error 13 (Type mismatch), one that does not fit is
 // error 6 (Overflow); both name the argument and show the text received.
+// Texts are stored as they come, unless they hold a character that no answer
+// can carry (error 5, naming the argument and the character).
 #pragma once
 
 #include <QString>
@@ -24,6 +26,7 @@ public:
     std::optional<qint16> optionalCount(const QString &what, const QString &text) const;
     // 32-bit and not negative (times in seconds).
     qint32 seconds(const QString &what, const QString &text) const;
+    const QString &text(const QString &what, const QString &text) const;
 
 private:
     qint64 parse(const QString &what, const QString &text, qint64 lowest, qint64 highest) const;

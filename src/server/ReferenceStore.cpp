@@ -38,13 +38,46 @@ QVariant optionalValue(const std::optional<qint16> &value)
     return value ? QVariant(int(*value)) : QVariant(QMetaType::fromType<int>());
 }
 
-Variant fieldValue(const QVariant &value, const FieldInfo &field)
+// The value of a stored field as its column is declared; nothing when the
+// store holds a value of another kind (a text or a fraction in an integer
+// column, or a number beyond the column's type).
+std::optional<Variant> fieldValue(const QVariant &value, const FieldInfo &field)
 {
     if (value.isNull())
         return Variant();
     if (field.dataType == QLatin1String("string"))
         return Variant::text(value.toString());
-    return Variant::integer(value.toLongLong());
+    bool whole = false;
+    const qlonglong number = value.toLongLong(&whole);
+    const qlonglong limit = field.dataType == QLatin1String("i2") ? 32767 : 2147483647;
+    if (!whole || number < -limit - 1 || number > limit
+        || (value.typeId() == QMetaType::Double && value.toDouble() != double(number)))
+        return std::nullopt;
+    return Variant::integer(number);
+}
+
+// A stored value that its answer's column cannot hold, named by the column
+// and by the partition of its row (or the row's number when the answer has
+// no partitions).
+StoreError wrongKind(const QSqlQuery &query, const QList<FieldInfo> &layout, qsizetype column, qsizetype row)
+{
+    const auto position = [&layout](QLatin1String name) {
+        for (qsizetype i = 0; i < layout.size(); ++i) {
+            if (layout.at(i).name == name)
+                return int(i);
+        }
+        return -1;
+    };
+    const int config = position(columns::settings::Config_ID.name);
+    const int partition = position(columns::settings::PartitionID.name);
+    const QString where = partition >= 0 && config >= 0
+                              ? QStringLiteral("partition %1 of configuration %2")
+                                    .arg(query.value(partition).toString(), query.value(config).toString())
+                              : QStringLiteral("row %1").arg(row + 1);
+    const FieldInfo &field = layout.at(column);
+    return StoreError(rt::TypeMismatch,
+                      QStringLiteral("the stored value \"%1\" of column %2 in %3 is not of its type %4")
+                          .arg(query.value(int(column)).toString(), field.name, where, field.dataType));
 }
 
 // The values of a row in the order of its answer's columns.
@@ -236,8 +269,12 @@ RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values,
     while (query.next()) {
         RecordSet::Row row;
         row.reserve(layout.size());
-        for (qsizetype i = 0; i < layout.size(); ++i)
-            row.append(fieldValue(query.value(int(i)), layout.at(i)));
+        for (qsizetype i = 0; i < layout.size(); ++i) {
+            const std::optional<Variant> value = fieldValue(query.value(int(i)), layout.at(i));
+            if (!value)
+                throw wrongKind(query, layout, i, records.rows().size());
+            row.append(*value);
+        }
         records.addRow(std::move(row));
     }
     return records;

@@ -1,4 +1,5 @@
-// Writes of the reference components: strict arguments, one store transaction.
+// Writes of the reference components: strict arguments, texts an answer can
+// carry, one store transaction.
 #include "server/WriteComponents.h"
 
 #include "server/Arguments.h"
@@ -13,13 +14,13 @@ PartitionRow readPartition(const ArgumentReader &args, const PartitionRecord &in
     PartitionRow row;
     row.configId = args.integer(QStringLiteral("configuration identifier"), in.Config_ID);
     row.partitionId = args.count(QStringLiteral("partition number"), in.PartitionID);
-    row.name = in.Name;
-    row.accessCode = in.PartitionAccessCode;
-    row.remLanguage = in.REMLanguage;
-    row.selectLimit = in.SelectLimit;
+    row.name = args.text(QStringLiteral("partition name"), in.Name);
+    row.accessCode = args.text(QStringLiteral("access code"), in.PartitionAccessCode);
+    row.remLanguage = args.text(QStringLiteral("remote language"), in.REMLanguage);
+    row.selectLimit = args.text(QStringLiteral("selection limit"), in.SelectLimit);
     row.timeLimit = args.seconds(QStringLiteral("time limit"), in.TimeLimit);
-    row.command = in.Command;
-    row.noMsgRecorded = in.NoMSGRecorded;
+    row.command = args.text(QStringLiteral("command"), in.Command);
+    row.noMsgRecorded = args.text(QStringLiteral("action when no message was recorded"), in.NoMSGRecorded);
     row.totalRecTime = args.seconds(QStringLiteral("total recording time"), in.TotalRecTime);
     row.totalTimeOfMessagesRecorded =
         args.seconds(QStringLiteral("total time of messages recorded"), in.TotalTimeOfMessagesRecorded);

@@ -5,7 +5,8 @@
 // the stored row, so that hosts creating the same partition at once all
 // succeed; updating a partition or a node maximum that is not there yet stores
 // it. An update of a partition that another session saved after this one
-// loaded it is refused (kChangedByOthers) and writes nothing.
+// loaded it is refused (kChangedByOthers) and writes nothing. A text that no answer could carry (see
+// rowset::uncarriableCharacter) is refused before anything is written.
 #pragma once
 
 #include "components/ServerComponents.h"

@@ -6,6 +6,7 @@
 #include "data/Rowset.h"
 
 #include <QStringEncoder>
+#include <QTimeZone>
 #include <QTest>
 
 namespace {
@@ -31,10 +32,10 @@ QString column(const QString &name, const QString &type, const QString &extra = 
 }
 
 // A value as its kind and text: "null", "t:x", "i:7", "f:1.5", "b:True",
-// "d:2024-02-29T13:45:07.000" (with its zone when it has one) or "x:0AFF".
+// "d:2024-02-29T13:45:07.000" (with its zone when it has one), "x:0AFF" or "u:7".
 QString describe(const Variant &value)
 {
-    static const char *const kinds[] = {"null", "t:", "i:", "f:", "b:", "d:", "x:"};
+    static const char *const kinds[] = {"null", "t:", "i:", "f:", "b:", "d:", "x:", "u:"};
     if (value.type() == Variant::Type::Date)
         return QStringLiteral("d:") + value.asDate().toString(Qt::ISODateWithMs);
     return QLatin1String(kinds[int(value.type())]) + (value.isNull() ? QString() : value.toText());
@@ -91,26 +92,32 @@ private slots:
         QTest::addColumn<QString>("texts");
         QTest::addColumn<QString>("outcomes");
         const QString integers = QStringLiteral("i2|i4|i8|ui1|ui8");
-        QTest::newRow("integers: largest") << integers << "32767|2147483647|9223372036854775807|255|9223372036854775807"
-            << "i:32767|i:2147483647|i:9223372036854775807|i:255|i:9223372036854775807";
+        QTest::newRow("integers: largest")
+            << integers << "32767|2147483647|9223372036854775807|255|18446744073709551615"
+            << "i:32767|i:2147483647|i:9223372036854775807|i:255|u:18446744073709551615";
         QTest::newRow("integers: one above")
-            << integers << "32768|2147483648|9223372036854775808|256|18446744073709551615"
+            << integers << "32768|2147483648|9223372036854775808|256|18446744073709551616"
             << "error 6|error 6|error 6|error 6|error 6";
         QTest::newRow("integers: smallest, one below, forms")
-            << "i2|i2|ui1|ui1|i4|i4|i4|i4" << "-32768|-32769|0|-1| -7 |+42|abc|1.5|"
-            << "i:-32768|error 6|i:0|error 6|i:-7|i:42|error 13|error 13|error 13";
-        QTest::newRow("floating") << "r4|float|number|fixed.14.4|r8|r8|r8|r8" << "1.5|-2.25E3| +.5 |12.50|1e999|x|nan|"
-                                  << "f:1.5|f:-2250|f:0.5|f:12.5|error 6|error 13|error 13|error 13";
+            << "i2|i2|ui1|ui1|i4|i4|i4|i4|ui8|ui8|ui8|ui8" << "-32768|-32769|0|-1| -7 |+42|abc|1.5|| +7 |-0|-1"
+            << "i:-32768|error 6|i:0|error 6|i:-7|i:42|error 13|error 13|error 13|u:7|u:0|error 6";
+        QTest::newRow("floating") << "r4|float|number|r8|r8|r8|r8" << "1.5|-2.25E3| +.5 |1e999|x|nan|"
+                                  << "f:1.5|f:-2250|f:0.5|error 6|error 13|error 13|error 13";
+        QTest::newRow("unknown type names") << "fixed.14.4|bin.base64|dateTime.tz|time.tz|I4"
+                                            << "12.50|AP8Q|2024-02-29T13:45:07Z|x|7"
+                                            << "t:12.50|t:AP8Q|t:2024-02-29T13:45:07Z|t:x|t:7";
         QTest::newRow("boolean") << "boolean" << "tRUE|1|-1| false |0|yes"
                                  << "b:True|b:True|b:True|b:False|b:False|error 13";
         QTest::newRow("dates") << "dateTime|dateTime|dateTime|date|time"
             << "2024-02-29 13:45:07.25|2024-02-29T13:45:07-0230|2024-02-30T00:00:00|2024-02-29|13:45:07"
             << "d:2024-02-29T13:45:07.250|d:2024-02-29T13:45:07.000-02:30|error 13|d:2024-02-29T00:00:00.000|"
                "d:1899-12-30T13:45:07.000";
-        QTest::newRow("binary and text")
-            << "bin.hex|bin.hex|bin.hex|bin.hex|bin.base64|bin.base64|string|string|uuid"
-            << "0aFF 10&#xD;&#xA;\t20||abc|0g|AP8Q IA==|!!|a\tb\r\nc&#x26;||{6F96}"
-            << "x:0AFF1020|x:|error 13|error 13|x:00FF1020|error 13|t:a\tb\r\nc&|t:|t:{6F96}";
+        QTest::newRow("binary, text and GUIDs")
+            << "bin.hex|bin.hex|bin.hex|bin.hex|string|string|uuid|uuid|uuid"
+            << "0aFF 10&#xD;&#xA;\t20||abc|0g|a\tb\r\nc&#x26;|| {6f9619FF-8B86-D011-B42D-00C04FC964FF} |{6F96}|"
+               "6F9619FF-8B86-D011-B42D-00C04FC964FF"
+            << "x:0AFF1020|x:|error 13|error 13|t:a\tb\r\nc&|t:|t:{6f9619FF-8B86-D011-B42D-00C04FC964FF}|error 13|"
+               "error 13";
     }
     void values()
     {
@@ -187,6 +194,10 @@ private slots:
         QTest::newRow("UTF-8 with BOM") << QVariant("\xEF\xBB\xBF" + kSample.toUtf8()) << sample;
         QTest::newRow("UTF-16BE") << QVariant(be) << sample;
         QTest::newRow("UTF-16 of an odd length") << QVariant(be.chopped(1)) << "error -2147467259";
+        QTest::newRow("raw NUL in a value kept")
+            << QVariant(
+                   QString(kSample).replace("Zo", QString("Z") + QChar(0) + "o").replace("ID='2'", "ID='2' V='\x01'"))
+            << QString(sample).replace("Zo", QString("Z") + QChar(0) + "o");
     }
     void documents()
     {
@@ -203,27 +214,55 @@ private slots:
 
     // The description names the place: the line and column, or the end. Rows
     // are counted with the deleted ones, lines at LF, CR LF and a lone CR,
-    // columns in characters; a long value is shortened.
+    // columns in characters; a long value is shortened. A text (QString) or
+    // bytes (QByteArray) in UTF-8 or, with a byte-order mark, UTF-16.
     void brokenDocuments_data()
     {
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("document");
         QTest::addColumn<QString>("where");
-        QTest::newRow("unclosed quote") << QString(kSample).replace("ID='2'", "ID='2") << "line 12, column 12";
-        QTest::newRow("cut before </xml>") << kSample.left(kSample.indexOf("</xml>")) << "(the end of the text)";
-        QTest::newRow("no schema") << QString(kSample).replace("s:Schema", "s:Scheme") << "(s:Schema).";
-        QTest::newRow("nameless column") << QString(kSample).replace("name='ID'", "id='ID'") << "line 6, column 1)";
+        const auto broken = [](const char *name, const QString &from, const QString &to, const QString &where) {
+            QTest::newRow(name) << QVariant(QString(kSample).replace(from, to)) << where;
+        };
+        const QString at1125 = QStringLiteral("not well formed at line 11, column 25: ");
+        broken("unclosed quote", "ID='2'", "ID='2", "line 13, column 1: '<' inside an attribute value.");
+        QTest::newRow("cut before </xml>")
+            << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "(the end of the text)";
+        broken("no schema", "s:Schema", "s:Scheme", "(s:Schema).");
+        broken("nameless column", "name='ID'", "id='ID'", "line 6, column 1)");
         QTest::newRow("value that does not fit")
-            << rowsetDocument(column("Amount", "i2"),
-                              "<!-- a -->\r\n<!-- b -->\r<rs:delete><z:row/></rs:delete><!-- \u00e9 -->"
-                              "<z:row Amount='1234567890123456789012345678901234567890123'/>")
+            << QVariant(rowsetDocument(column("Amount", "i2"),
+                                       "<!-- a -->\r\n<!-- b -->\r<rs:delete><z:row/></rs:delete><!-- \u00e9 -->"
+                                       "<z:row Amount='1234567890123456789012345678901234567890123'/>"))
             << "Rowset XML cannot be read: the value \"1234567890123456789012345678901234567890...\" of column "
                "\"Amount\" (i2) in row 2 (line 13, column 42) is out of the column type's range.";
+        broken("reference to NUL", "&#x26;", "&#0;", at1125 + "a character reference to U+0000.");
+        broken("reference beyond Unicode", "&#x26;", "&#1114112;", at1125 + "a character reference beyond U+10FFFF.");
+        broken("reference to a surrogate", "&#x26;", "&#xdBff;",
+               at1125 + "a character reference to the surrogate U+DBFF.");
+        broken("reference to U+FFFF", "&#x26;", "&#xFFFF;",
+               at1125 + "a character reference to the noncharacter U+FFFF.");
+        broken("unknown entity", "&#x26;", "&nbsp;", at1125 + "the entity reference &nbsp;, which is none of &lt; "
+                                                          "&gt; &amp; &apos; &quot;.");
+        broken("bare ampersand", "&#x26;", "& ", at1125 + "an '&' that starts no reference.");
+        broken("repeated attribute", "ID='2'", "ID='2' Name='a' ID='3'",
+               "not well formed at line 12, column 24: the attribute \"ID\" is given twice.");
+        broken("second root", "</xml>\n", "</xml>\n<xml/>", "line 15, column 1: a second root element.");
+        broken("text after the root", "</xml>\n", "</xml>\nx", "line 15, column 1: text after the root element.");
+        QTest::newRow("invalid UTF-8") << QVariant(kSample.toUtf8().replace("\xc3\xab", "\xc3("))
+                                       << "line 11, column 23: an invalid UTF-8 sequence.";
+        QStringEncoder toLE(QStringEncoder::Utf16LE);
+        const QByteArray lone = QByteArray(toLE.encode(kSample)).replace(QByteArray("=\xd8\x00\xde", 4), "=\xd8(");
+        QTest::newRow("lone surrogate in UTF-16") << QVariant("\xFF\xFE" + lone + '\0')
+            << "line 11, column 33: an invalid UTF-16 sequence (the lone surrogate U+D83D).";
     }
     void brokenDocuments()
     {
-        QFETCH(QString, text);
+        QFETCH(QVariant, document);
         QFETCH(QString, where);
-        const auto error = testing::errorOf([&] { rowset::read(text); });
+        const auto error = testing::errorOf([&] {
+            document.typeId() == QMetaType::QByteArray ? rowset::readBytes(document.toByteArray())
+                                                       : rowset::read(document.toString());
+        });
         QVERIFY2(error && error->description().contains(where), error ? qPrintable(error->description()) : "no error");
     }
 
@@ -274,9 +313,13 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("closed") << QString() << Variant() << "3704 Operation is not allowed when the object is closed.";
         QTest::newRow("control character")
-            << "V" << Variant::text("a\x1F") << "5 \"V\" in row 2 holds the control character U+001f.";
+            << "V" << Variant::text("a\x1F") << "5 \"V\" in row 2 holds the control character U+001F.";
         QTest::newRow("control character in a name")
-            << "A\x0B" << Variant() << "5 name \"A\x0B\" holds the control character U+000b.";
+            << "A\x0B" << Variant() << "5 name \"A\x0B\" holds the control character U+000B.";
+        QTest::newRow("lone surrogate") << "V" << Variant::text(QString("a") + QChar(0xDC00) + QChar(0xD800))
+                                        << "5 \"V\" in row 2 holds the lone surrogate U+DC00.";
+        QTest::newRow("noncharacter") << "V" << Variant::text(QString("\U0001F600") + QChar(0xFFFE))
+                                      << "5 \"V\" in row 2 holds the noncharacter U+FFFE.";
     }
     void refused()
     {
@@ -304,8 +347,15 @@ private slots:
         QTest::addColumn<QList<Variant>>("values");
         QTest::newRow("r8") << "r8" << QList{Variant::floating(0.1), Variant::floating(-2e-7), Variant::floating(1e99)};
         QTest::newRow("i8") << "i8" << QList{Variant::integer(LLONG_MIN), Variant::integer(LLONG_MAX)};
-        QTest::newRow("dateTime") << "dateTime" << QList{Variant::date(QDateTime(QDate(2023, 12, 31), QTime(23, 58)))};
-        QTest::newRow("bin.base64") << "bin.base64" << QList{Variant::binary(QByteArray("\x00\xFF\x10 ", 4))};
+        QTest::newRow("dateTime") << "dateTime"
+                                  << QList{Variant::date(QDateTime(QDate(2023, 12, 31), QTime(23, 58))),
+                                           Variant::date(QDateTime(QDate(2024, 2, 29), QTime(13, 45, 7, 250), Qt::UTC)),
+                                           Variant::date(QDateTime(QDate(1, 1, 1), QTime(0, 0, 0, 5),
+                                                                   QTimeZone(-9000)))};
+        QTest::newRow("date, time") << "date"
+                                    << QList{Variant::date(QDateTime(QDate(2024, 2, 29), QTime(0, 0))),
+                                             Variant::date(QDateTime(QDate(2024, 2, 29), QTime(0, 0, 1)))};
+        QTest::newRow("ui8") << "ui8" << QList{Variant::unsignedInteger(ULLONG_MAX), Variant::unsignedInteger(0)};
     }
     void roundTrip()
     {

@@ -42,7 +42,7 @@ private slots:
     }
 
     // The options as "config,partition,menu option,language,silent,Defaults
-    // button,store,screenshot", or the usage error.
+    // button,store,screenshot,help", or the usage error.
     void options_data()
     {
         QTest::addColumn<QString>("arguments");
@@ -50,11 +50,14 @@ private slots:
         const auto row = [](const char *name, const char *arguments, const char *expected) {
             QTest::newRow(name) << QString(arguments) << QString(expected);
         };
-        row("defaults", "", "1,1,,1,0,1,,");
+        row("defaults", "", "1,1,,1,0,1,,,0");
         row("each option",
             "--screenshot f --language 3 --partition -2 --menu-option r --silent --no-partition-button --config 7 "
             "--store s",
-            "7,-2,r,3,1,0,s,f");
+            "7,-2,r,3,1,0,s,f,0");
+        row("values that look like options", "--menu-option --help --store -h --screenshot --silent",
+            "1,1,--help,1,0,1,-h,--silent,0");
+        row("help ends the options", "--silent -h --colour", "1,1,,1,1,1,,,1");
         row("beyond 16 bits", "--config 32768", "--config needs a whole number from -32768 to 32767");
         row("missing value", "--silent --store", "--store needs a value");
         row("unknown option", "--colour", "unknown option --colour");
@@ -65,9 +68,9 @@ private slots:
         QFETCH(QString, expected);
         QString message;
         const auto o = parseHostOptions(arguments.split(u' ', Qt::SkipEmptyParts), message);
-        QCOMPARE(o ? QString::asprintf("%d,%d,%ls,%d,%d,%d,%ls,%ls", o->configId, o->partitionId,
+        QCOMPARE(o ? QString::asprintf("%d,%d,%ls,%d,%d,%d,%ls,%ls,%d", o->configId, o->partitionId,
                                        qUtf16Printable(o->menuOption), o->languageId, o->silent, o->partitionButton,
-                                       qUtf16Printable(o->storePath), qUtf16Printable(o->screenshot))
+                                       qUtf16Printable(o->storePath), qUtf16Printable(o->screenshot), o->help)
                    : message,
                  expected);
     }
@@ -83,6 +86,9 @@ private slots:
             QTest::newRow(name) << QString(arguments) << display << QString(expected);
         };
         row("screenshot without a display", "--no-partition-button --screenshot $F", false, "0||");
+        row("menu option --help", "--menu-option --help --no-partition-button --screenshot $F", false, "0||");
+        row("screenshot not written", "--screenshot /proc/no/shot.png", false,
+            "2||partition-settings: cannot write the screenshot /proc/no/shot.png: No such file or directory");
         row("error recorded", "--language 326", true,
             "1|ErrLocation: [VEL_PART_SET][Business_Rules]Shown\nErrCode: 6\nErrDescription: Overflow\n|"
             "[Internal Error]");

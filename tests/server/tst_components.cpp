@@ -14,6 +14,7 @@
 #include "server/ServerErrors.h"
 #include "ui/MessageBoxComponent.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -163,7 +164,7 @@ private slots:
                             const QString &stored) {
             QTest::newRow(name) << int(write) << arguments << QString(error) << stored;
         };
-        const QString name = "7,8,<\"&'> x'); DROP TABLE Partitions; --,1,ENGLISH,0,0,NOOP,IGNORE,0,0,0,1";
+        const QString name = "7,8,<\"&'>\t\r\n x'); DROP TABLE Partitions; --,1,ENGLISH,0,0,NOOP,IGNORE,0,0,0,1";
         row("insert", InsertP, "7,8," + kNew, "", "7,8," + kNew);
         row("insert of an existing partition keeps it", InsertP, "7,5," + kNew, "",
             "7,5,Lab,4321,FRENCH,7,125,PLAY,DISCONNECT,600,1,2,8");
@@ -177,6 +178,16 @@ private slots:
             "6 QRVud.UDCONFIG|total recording time -1 is outside", "");
         row("message number beyond 16 bits", UpdateP, "7,9," + kNew.chopped(1) + "32768",
             "6 QRVud.UDCONFIG|message number 32768 is outside", "");
+        const QString kept5 = "7,5,Lab,4321,FRENCH,7,125,PLAY,DISCONNECT,600,1,2,8";
+        row("name no answer can carry", InsertP, "7,8,A\x01," + kNew.section(u',', 1),
+            "5 QRVins.INSCONFIG|Insert_Partition_Record: the partition name holds the control character U+0001, which "
+            "no answer can carry", "");
+        row("NUL in the access code", UpdateP, QString("7,5,New,") + QChar(0) + kNew.section(u',', 1),
+            "5 QRVud.UDCONFIG|the access code holds the control character U+0000", kept5);
+        row("lone surrogate in the command", UpdateP, "7,5,N,1,E,0,0,NO" + QString(QChar(0xD800)) + "OP,I,0,0,0,1",
+            "5 QRVud.UDCONFIG|the command holds the lone surrogate U+D800", kept5);
+        row("noncharacter in the action", UpdateP, "7,5,N,1,E,0,0,NOOP,I" + QString(QChar(0xFFFF)) + ",0,0,0,1",
+            "5 QRVud.UDCONFIG|the action when no message was recorded holds the noncharacter U+FFFF", kept5);
         row("insert of a maximum", InsertMax, "7,2,4,77", "", "7,2,4,77");
         row("insert of an existing maximum keeps it", InsertMax, "7,5,4,77", "", kMaxima5);
         row("update of a maximum", UpdateMax, "7,5,4,77", "", "7,5,4,77|7,5,9,12");
@@ -236,6 +247,38 @@ private slots:
         const QString given = fixture.call(operation, arguments);
         QVERIFY2(given.startsWith("error -2147220991 " + expected + ": the ") && given.contains("\"$DB\""),
                  qPrintable(given));
+    }
+
+    // A stored value of another kind than its answer's column: an error that
+    // names the value, the column and the partition (or the row).
+    void storedValueOfAnotherKind_data()
+    {
+        QTest::addColumn<QString>("update");
+        QTest::addColumn<int>("read");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text in an integer column")
+            << "Partitions SET TimeLimit = 'abc' WHERE PartitionID = 5" << int(Settings)
+            << "error 13 QRVdb.CONFIG Get_Partition_Settings_XML for partition 5 of configuration 7: the stored value "
+               "\"abc\" of column TimeLimit in partition 5 of configuration 7 is not of its type i4";
+        QTest::newRow("fraction") << "NodeTypeMaxima SET Max_Number = 1.5 WHERE NodeType_ID = 9" << int(Maxima)
+                                  << "error 13 QRVdb.NodeTypeMaxReader Get_Node_Type_Max_XML for partition 5 of "
+                                     "configuration 7: the stored value \"1.5\" of column Max_Number in partition 5 "
+                                     "of configuration 7 is not of its type i2";
+        QTest::newRow("beyond the type, no partitions") << "Configurations SET Config_ID = 32768 WHERE Config_ID = 3"
+            << int(Configs) << "error 13 QRVdb.CONFIG Get_Configuration_XML: the stored value \"32768\" of column "
+                               "Config_ID in row 2 is not of its type i2";
+    }
+    void storedValueOfAnotherKind()
+    {
+        QFETCH(QString, update);
+        QFETCH(int, read);
+        QFETCH(QString, expected);
+        if (testing::onPostgres())
+            QSKIP("PostgreSQL's typed columns cannot hold a value of another kind");
+        const TempStore fixture;
+        QSqlQuery query(fixture.store->database());
+        QVERIFY2(query.exec("UPDATE " + update), qPrintable(query.lastError().text()));
+        QCOMPARE(fixture.call(read, "7,5"), expected);
     }
 
     // A table gone: the database's own message.

@@ -12,7 +12,7 @@
 
 namespace testing {
 
-static bool onPostgres() { return qEnvironmentVariable("PARTITION_SETTINGS_TEST_BACKEND") == "postgresql"; }
+bool onPostgres() { return qEnvironmentVariable("PARTITION_SETTINGS_TEST_BACKEND") == "postgresql"; }
 
 void skipWithoutServer()
 {

@@ -11,6 +11,9 @@
 
 namespace testing {
 
+// True when the tests run on PostgreSQL.
+bool onPostgres();
+
 // Skips the running test case when it is to run on PostgreSQL without a server.
 void skipWithoutServer();
 
