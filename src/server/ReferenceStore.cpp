@@ -231,13 +231,18 @@ void ReferenceStore::inTransaction(const std::function<void()> &work)
     }
 }
 
-QSqlQuery ReferenceStore::prepare(const QString &sql) const
+void ReferenceStore::requireOpen() const
 {
-    QSqlDatabase db = database();
+    const QSqlDatabase db = database();
     if (!db.isOpen())
         throw StoreError(kDatabaseFailure,
                          QStringLiteral("the connection to the database \"%1\" is closed").arg(db.databaseName()));
-    QSqlQuery query(db);
+}
+
+QSqlQuery ReferenceStore::prepare(const QString &sql) const
+{
+    requireOpen();
+    QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         fail(QStringLiteral("refused the statement"), query.lastError());
@@ -309,14 +314,7 @@ RecordSet ReferenceStore::nodeMaxima(qint16 configId, qint16 partitionId) const
     return answer(storeStatements().nodeMaxima, {int(configId), int(partitionId)}, layouts::nodeMaxima());
 }
 
-std::optional<qint16> ReferenceStore::selectedPartition() const
-{
-    QSqlQuery query = prepare(storeStatements().selectedPartition);
-    run(query, {});
-    if (!query.next())
-        return std::nullopt;
-    return qint16(query.value(0).toInt());
-}
+std::optional<qint16> ReferenceStore::selectedPartition() const { return m_selected; }
 
 void ReferenceStore::requireConfiguration(qint16 configId) const
 {
@@ -486,10 +484,8 @@ void ReferenceStore::saveNodeMax(const NodeMaxRow &row, Writer writer) { changeN
 
 void ReferenceStore::selectPartition(qint16 partitionId)
 {
-    inTransaction([&] {
-        QSqlQuery query = prepare(storeStatements().selectPartition);
-        run(query, {int(partitionId), int(partitionId)});
-    });
+    requireOpen();
+    m_selected = partitionId;
 }
 
 void ReferenceStore::addConfiguration(const ConfigurationRow &row)

@@ -71,6 +71,8 @@ public:
     RecordSet configurations() const;
     RecordSet nodeTypes() const;
     RecordSet nodeMaxima(qint16 configId, qint16 partitionId) const;
+    // The partition this session selected last; a selection is the session's
+    // own and never written, so read-only users need no write access.
     std::optional<qint16> selectedPartition() const;
     // A session loading a partition: the same answers, and the revision of the
     // partition they show is remembered for the session's later changes.
@@ -88,7 +90,7 @@ public:
     void savePartition(const PartitionRow &row, Writer writer = Writer::Setup);   // updates, or stores a missing row
     bool insertNodeMax(const NodeMaxRow &row, Writer writer = Writer::Setup);     // false: kept
     void saveNodeMax(const NodeMaxRow &row, Writer writer = Writer::Setup);       // updates, or stores a missing row
-    void selectPartition(qint16 partitionId);
+    void selectPartition(qint16 partitionId); // the session's selection only
     void addConfiguration(const ConfigurationRow &row);
     void setConfigurationInUse(qint16 configId);
     void addNodeTypeRow(const NodeTypeRow &row);
@@ -123,6 +125,7 @@ private:
     void prepareSchema(Seeding seeding);
     void tuneSqlite();
     void execute(const QString &sql);
+    void requireOpen() const; // a closed connection is a StoreError
     QSqlQuery prepare(const QString &sql) const;
     void run(QSqlQuery &query, const QVariantList &values) const;
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
@@ -148,6 +151,7 @@ private:
     bool m_postgres = false;
     int m_transactionDepth = 0;
     LoadedRevisions m_loaded;
+    std::optional<qint16> m_selected; // the session's selection: never written to the database
 };
 
 } // namespace server

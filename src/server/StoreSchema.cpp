@@ -1,6 +1,8 @@
-// Schema of the reference store. Plain types (SMALLINT, INTEGER, VARCHAR, TEXT)
-// and declared keys only, so that the same statements serve SQLite and
-// PostgreSQL; only the history's counted key is spelled for each.
+// Schema of the reference store. Plain types (SMALLINT, INTEGER, TEXT) and
+// declared keys only, so that the same statements serve SQLite and PostgreSQL
+// alike; only the history's counted key is spelled for each. Texts carry no
+// length limit: SQLite would not enforce one, and a value that one backend
+// stores must not be refused by the other.
 // Node types carry their key as a separate unique index so that a store for
 // error-path tests can drop it and hold a repeated id.
 #include "server/StoreSchema.h"
@@ -39,10 +41,10 @@ QString configurationsTable()
 {
     return createTable(Configurations,
                        {{c::Config_ID.name, "SMALLINT NOT NULL"},
-                        {c::Config_Name.name, "VARCHAR(100) NOT NULL"},
-                        {c::Site_Name.name, "VARCHAR(100) NOT NULL"},
+                        {c::Config_Name.name, "TEXT NOT NULL"},
+                        {c::Site_Name.name, "TEXT NOT NULL"},
                         {c::Site_ID.name, "INTEGER NOT NULL"},
-                        {c::System_Name.name, "VARCHAR(100) NOT NULL"},
+                        {c::System_Name.name, "TEXT NOT NULL"},
                         {c::System_ID.name, "INTEGER NOT NULL"},
                         {In_Use, "SMALLINT NOT NULL DEFAULT 0"}},
                        QStringLiteral("PRIMARY KEY (%1)").arg(c::Config_ID.name));
@@ -53,13 +55,13 @@ QString partitionsTable()
     return createTable(Partitions,
                        {{s::Config_ID.name, "SMALLINT NOT NULL"},
                         {s::PartitionID.name, "SMALLINT NOT NULL"},
-                        {s::Name.name, "VARCHAR(255) NOT NULL"},
-                        {s::PartitionAccessCode.name, "VARCHAR(50) NOT NULL"},
-                        {s::REMLanguage.name, "VARCHAR(50) NOT NULL"},
-                        {s::SelectLimit.name, "VARCHAR(50) NOT NULL"},
+                        {s::Name.name, "TEXT NOT NULL"},
+                        {s::PartitionAccessCode.name, "TEXT NOT NULL"},
+                        {s::REMLanguage.name, "TEXT NOT NULL"},
+                        {s::SelectLimit.name, "TEXT NOT NULL"},
                         {s::TimeLimit.name, "INTEGER NOT NULL"},
-                        {s::Command.name, "VARCHAR(50) NOT NULL"},
-                        {s::NoMSGRecorded.name, "VARCHAR(50) NOT NULL"},
+                        {s::Command.name, "TEXT NOT NULL"},
+                        {s::NoMSGRecorded.name, "TEXT NOT NULL"},
                         {s::TotalRecTime.name, "INTEGER NOT NULL"},
                         {s::TotalTimeOfMessagesRecorded.name, "INTEGER NOT NULL"},
                         {s::TimeLeft.name, "INTEGER NOT NULL"},
@@ -87,18 +89,18 @@ QString changeHistoryTable(bool postgres)
         postgres ? "BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
     return createTable(ChangeHistory,
                        {{Change_ID, key},
-                        {Changed_At, "VARCHAR(30) NOT NULL"},
-                        {Changed_By, "VARCHAR(100) NOT NULL"},
-                        {Host_Name, "VARCHAR(255) NOT NULL"},
+                        {Changed_At, "TEXT NOT NULL"},
+                        {Changed_By, "TEXT NOT NULL"},
+                        {Host_Name, "TEXT NOT NULL"},
                         {s::Config_ID.name, "SMALLINT NOT NULL"},
                         {s::PartitionID.name, "SMALLINT NOT NULL"},
-                        {Item, "VARCHAR(60) NOT NULL"},
+                        {Item, "TEXT NOT NULL"},
                         {Old_Value, "TEXT NULL"},
                         {New_Value, "TEXT NULL"}},
                        QString());
 }
 
-const QLatin1String kOwnTables[] = {Configurations, Partitions, NodeTypes, NodeTypeMaxima, SelectedPartition};
+const QLatin1String kOwnTables[] = {Configurations, Partitions, NodeTypes, NodeTypeMaxima};
 
 } // namespace
 
@@ -107,12 +109,10 @@ QStringList createStatements(bool postgres)
     return {
         configurationsTable(),
         partitionsTable(),
-        QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL, %3 VARCHAR(100) NOT NULL, %4 VARCHAR(100) NOT NULL)")
+        QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL, %3 TEXT NOT NULL, %4 TEXT NOT NULL)")
             .arg(NodeTypes, t::ID.name, t::Name.name, t::Name_French.name),
         QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)").arg(QLatin1String(kNodeTypeIdIndex), NodeTypes, t::ID.name),
         nodeTypeMaximaTable(),
-        QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL PRIMARY KEY, %3 SMALLINT NOT NULL)")
-            .arg(SelectedPartition, Slot, s::PartitionID.name),
         changeHistoryTable(postgres),
     };
 }

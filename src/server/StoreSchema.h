@@ -14,13 +14,11 @@ inline constexpr QLatin1String Configurations("Configurations");
 inline constexpr QLatin1String Partitions("Partitions");
 inline constexpr QLatin1String NodeTypes("NodeTypes");
 inline constexpr QLatin1String NodeTypeMaxima("NodeTypeMaxima");
-inline constexpr QLatin1String SelectedPartition("SelectedPartition");
 inline constexpr QLatin1String ChangeHistory("ChangeHistory");
 
 // Columns of the store's own: the configuration in use (1) comes first in
-// the configuration answer; SelectedPartition keeps its one row in slot 1.
+// the configuration answer.
 inline constexpr QLatin1String In_Use("In_Use");
-inline constexpr QLatin1String Slot("Slot");
 // A partition's revision, counted up by every change of its settings or maxima.
 inline constexpr QLatin1String Revision("Revision");
 // The change history's columns, in the order of ChangeRow.

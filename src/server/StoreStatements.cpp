@@ -21,7 +21,6 @@ using schema::Configurations;
 using schema::NodeTypeMaxima;
 using schema::NodeTypes;
 using schema::Partitions;
-using schema::SelectedPartition;
 
 QStringList namesOf(const QList<FieldInfo> &layout)
 {
@@ -93,8 +92,6 @@ StoreStatements build()
     sql.nodeMaxima = select(
         layouts::nodeMaxima(), NodeTypeMaxima,
         QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({m::Config_ID, m::PartitionID}), m::NodeType_ID.name));
-    sql.selectedPartition =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = 1").arg(s::PartitionID.name, SelectedPartition, schema::Slot);
 
     sql.configurationExists = exists(Configurations, {c::Config_ID});
     sql.nodeTypeExists = exists(NodeTypes, {t::ID});
@@ -116,8 +113,6 @@ StoreStatements build()
 
     sql.markConfigurationInUse = QStringLiteral("UPDATE %1 SET %2 = CASE WHEN %3 = ? THEN 1 ELSE 0 END")
                                      .arg(Configurations, schema::In_Use, c::Config_ID.name);
-    sql.selectPartition = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, ?) ON CONFLICT (%2) DO UPDATE SET %3 = ?")
-                              .arg(SelectedPartition, schema::Slot, s::PartitionID.name);
 
     const QStringList changeColumns = {schema::Changed_At,  schema::Changed_By, schema::Host_Name, s::Config_ID.name,
                                        s::PartitionID.name, schema::Item,       schema::Old_Value, schema::New_Value};

@@ -16,7 +16,6 @@ struct StoreStatements
     QString configurations;    // the one in use first
     QString nodeTypes;
     QString nodeMaxima; // ? configuration, partition
-    QString selectedPartition;
 
     // Checks that a row is there.
     QString configurationExists; // ? configuration
@@ -37,7 +36,6 @@ struct StoreStatements
     QString insertNodeType;
 
     QString markConfigurationInUse; // ? the configuration in use
-    QString selectPartition;        // ? partition: replaces the one recorded
 
     QString insertChange; // ? the values of a ChangeRow in order
     QString history;      // the ChangeRow columns of every change; filters and order added by the reader
