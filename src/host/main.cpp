@@ -56,9 +56,11 @@ std::shared_ptr<server::ReferenceStore> openStore(const HostOptions &options)
                                                       : server::ReferenceStore::Seeding::SampleConfiguration);
 }
 
+// Reads the history of a store that is there; creates, seeds and changes nothing.
 int printHistory(const HostOptions &options)
 {
-    const auto store = openStore(options);
+    const QString location = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
+    const auto store = server::ReferenceStore::open(location, server::ReferenceStore::Seeding::Existing);
     const auto filter = [](bool given, qint16 value) { return given ? std::optional<qint16>(value) : std::nullopt; };
     std::printf("%s", qPrintable(historyTable(store->history(filter(options.configGiven, options.configId),
                                                              filter(options.partitionGiven, options.partitionId)))));

@@ -134,6 +134,8 @@ void ReferenceStore::prepareSchema(Seeding seeding)
                          QStringLiteral("the database \"%1\" holds tables of another application; it was left as it is"
                                         " (name an empty database or a store of Partition Settings)")
                              .arg(database().databaseName()));
+    if (seeding == Seeding::Existing)
+        return requireCurrentSchema();
     if (!m_postgres)
         tuneSqlite();
     inTransaction([&] {
@@ -157,6 +159,20 @@ void ReferenceStore::prepareSchema(Seeding seeding)
         case schema::Contents::Current: break;
         }
     });
+}
+
+void ReferenceStore::requireCurrentSchema() const
+{
+    switch (schema::contentsOf(schema::tables(database(), m_postgres))) {
+    case schema::Contents::Current: return;
+    case schema::Contents::WithoutHistory:
+        throw StoreError(kDatabaseFailure, QStringLiteral("the store \"%1\" was made before changes were recorded;"
+                                                          " open it once to bring it up to date")
+                                               .arg(database().databaseName()));
+    default:
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("the database \"%1\" holds no store").arg(database().databaseName()));
+    }
 }
 
 // A write-ahead log lets readers and the one writer work side by side, and a
@@ -183,8 +199,11 @@ std::shared_ptr<ReferenceStore> ReferenceStore::openSqlite(const QString &filePa
 
 std::shared_ptr<ReferenceStore> ReferenceStore::open(const QString &location, Seeding seeding)
 {
-    if (!isConnectionUri(location))
+    if (!isConnectionUri(location)) {
+        if (seeding == Seeding::Existing && !QFileInfo(location).isFile())
+            throw StoreError(kDatabaseFailure, QStringLiteral("there is no store \"%1\"").arg(location));
         QDir().mkpath(QFileInfo(location).absolutePath());
+    }
     return std::make_shared<ReferenceStore>(connectionFor(location), seeding);
 }
 

@@ -41,7 +41,10 @@ struct ConnectionSettings
 class ReferenceStore
 {
 public:
-    enum class Seeding { SampleConfiguration, SchemaOnly };
+    // What opening does to a database without the current schema: create it
+    // with the sample configuration, create it alone, or (Existing) nothing:
+    // only a current store is opened, and nothing is written on the way.
+    enum class Seeding { SampleConfiguration, SchemaOnly, Existing };
     // Who writes: the set-up of a store (the sample, fixtures) writes as it is
     // told; a session's writes are checked against what it loaded and go into
     // the change history.
@@ -123,6 +126,7 @@ private:
     using ChangeWork = std::function<void(qint32 revision, Change &change)>;
 
     void prepareSchema(Seeding seeding);
+    void requireCurrentSchema() const; // a StoreError unless the schema is current
     void tuneSqlite();
     void execute(const QString &sql);
     void requireOpen() const; // a closed connection is a StoreError

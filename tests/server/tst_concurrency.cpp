@@ -123,6 +123,17 @@ private slots:
         QVERIFY(query.exec("SELECT COUNT(*) FROM Orders") && query.next() && query.value(0).toInt() == 1);
         QVERIFY(!query.exec("SELECT 1 FROM Partitions"));
     }
+
+    // Printing the history of a location without a store says so, exit
+    // status 2, and creates nothing there.
+    void historyOfNoStoreCreatesNone()
+    {
+        const FreshLocation fresh;
+        const QString expected = testing::onPostgres() ? "the database \"$DB\" holds no store" : "there is no store \"$DB\"";
+        QCOMPARE(run(PARTITION_SETTINGS_EXE, {"--store", fresh.location, "--history"}).replace(fresh.databaseName, "$DB"),
+                 "2||partition-settings: " + expected + "\n");
+        QVERIFY(!QSqlQuery(fresh.connection()).exec("SELECT 1 FROM Partitions"));
+    }
 };
 
 QTEST_MAIN(ConcurrencyTest)
