@@ -1,6 +1,7 @@
 // The class factory of Busyness_Rules.
 #include "inproc/ClassFactory.h"
 
+#include "inproc/HostApplication.h"
 #include "inproc/RulesObject.h"
 #include "inproc/ServerState.h"
 
@@ -40,6 +41,8 @@ HRESULT ClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **object
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
+    if (!widgetsPossible())
+        return E_FAIL;
     return guarded([&] {
         auto *rules = new RulesObject;
         const HRESULT answer = rules->QueryInterface(riid, object);

@@ -1,5 +1,7 @@
 // The class factory of Busyness_Rules: each CreateInstance makes a fresh
 // rules object; LockServer keeps the library loaded without an object.
+// CreateInstance answers E_FAIL when the host's application is no
+// QApplication, since the object's boxes and dialog are widgets.
 #pragma once
 
 #include "inproc/VEL_PART_SET.h"

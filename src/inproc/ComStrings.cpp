@@ -29,9 +29,12 @@ BSTR toBstr(const QString &text)
 
 BSTR SysAllocStringLen(const OLECHAR *text, UINT length)
 {
+    // The byte count must fit the 32-bit prefix, with room for the prefix and
+    // the NUL where size_t has 32 bits; checked before multiplying, which
+    // could wrap there.
+    if (length > 0xFFFFFFF0u / sizeof(OLECHAR))
+        return nullptr;
     const std::size_t bytes = std::size_t(length) * sizeof(OLECHAR);
-    if (bytes > 0xFFFFFFF0u)
-        return nullptr; // the length prefix could not hold it
     auto *block = static_cast<char *>(std::malloc(sizeof(uint32_t) + bytes + sizeof(OLECHAR)));
     if (!block)
         return nullptr;

@@ -1,4 +1,5 @@
-// An application object of the library's own while the host has none.
+// An application object of the library's own while the host has none, and
+// whether the host's own can make widgets.
 #include "inproc/HostApplication.h"
 
 namespace inproc {
@@ -21,6 +22,12 @@ std::shared_ptr<QApplication> hostApplication()
     application = std::make_shared<QApplication>(argumentCount, arguments);
     shared = application;
     return application;
+}
+
+bool widgetsPossible()
+{
+    const QCoreApplication *application = QCoreApplication::instance();
+    return !application || qobject_cast<const QApplication *>(application);
 }
 
 } // namespace inproc

@@ -12,4 +12,9 @@ namespace inproc {
 // the host has its own.
 std::shared_ptr<QApplication> hostApplication();
 
+// False when the process's application cannot make widgets (a QCoreApplication
+// or QGuiApplication of the host's): an object made there would abort at its
+// first box.
+bool widgetsPossible();
+
 } // namespace inproc

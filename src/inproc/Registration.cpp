@@ -3,8 +3,8 @@
 //   CLSID\{id}\InprocServer32           (default) the library's path, ThreadingModel "Apartment"
 //   CLSID\{id}\ProgID                   (default) "VEL_PART_SET.Busyness_Rules"
 //   VEL_PART_SET.Busyness_Rules\CLSID   (default) "{id}"
-// Unregistering removes those keys, deepest first, and the ProgID's key that
-// holds the last one; nothing else.
+// Unregistering removes those keys, deepest first, and then the ProgID's key
+// when nothing else (no value, no other subkey) is left in it; nothing else.
 #include "inproc/LibraryPath.h"
 #include "inproc/ServerState.h"
 #include "platform/RegistryWriter.h"
@@ -47,11 +47,11 @@ bool removeKeys()
 {
     const QString key = classKey();
     const QStringList keys{key + QStringLiteral("\\InprocServer32"), key + QStringLiteral("\\ProgID"), key,
-                           kProgId + QStringLiteral("\\CLSID"), kProgId};
+                           kProgId + QStringLiteral("\\CLSID")};
     bool removed = true;
     for (const QString &each : keys)
         removed = platform::removeRegistryKey(RootKey::ClassesRoot, each) && removed;
-    return removed;
+    return platform::removeEmptyRegistryKey(RootKey::ClassesRoot, kProgId) && removed;
 }
 
 } // namespace

@@ -5,7 +5,9 @@
  * (DllRegisterServer, DllUnregisterServer, DllGetClassObject,
  * DllCanUnloadNow) as C functions. DllGetClassObject gives a class factory
  * (IClassFactory) for CLSID_Busyness_Rules, and its CreateInstance gives a
- * Busyness_Rules object through IUnknown or _Busyness_Rules.
+ * Busyness_Rules object through IUnknown or _Busyness_Rules. CreateInstance
+ * answers E_FAIL in a host whose Qt application is a QCoreApplication or
+ * QGuiApplication: the object shows widgets, which need a QApplication.
  *
  * On Windows the system's COM headers define GUID, HRESULT, BSTR, IUnknown,
  * IDispatch and IClassFactory, and strings come from OleAut32. Elsewhere this

@@ -155,4 +155,15 @@ bool FileRegistry::removeKey(const QString &filePath, RootKey root, const QStrin
     return saveStore(filePath, store);
 }
 
+bool FileRegistry::removeEmptyKey(const QString &filePath, RootKey root, const QString &keyPath)
+{
+    const QJsonObject store = readStore(filePath);
+    const QString keyName = fullKeyPath(root, keyPath);
+    const QString below = keyName + u'\\';
+    for (auto it = store.begin(); it != store.end(); ++it)
+        if (it.key().startsWith(below, Qt::CaseInsensitive))
+            return true;
+    return !store.value(storedKeyName(store, keyName)).toObject().isEmpty() || removeKey(filePath, root, keyPath);
+}
+
 } // namespace platform

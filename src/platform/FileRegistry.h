@@ -54,6 +54,9 @@ public:
     // Removes one key with its values; the keys below it stay. True when the
     // key is gone (or never was), false when the file cannot be written.
     static bool removeKey(const QString &filePath, RootKey root, const QString &keyPath);
+    // The same for a key with neither values nor keys below it; one that holds
+    // some stays, and counts as done.
+    static bool removeEmptyKey(const QString &filePath, RootKey root, const QString &keyPath);
 
 private:
     using Values = QHash<QString, StoredRegistryValue>; // by lower-case value name

@@ -41,6 +41,25 @@ bool removeRegistryKey(RootKey root, const QString &keyPath)
     return answer == ERROR_SUCCESS || answer == ERROR_FILE_NOT_FOUND;
 }
 
+bool removeEmptyRegistryKey(RootKey root, const QString &keyPath)
+{
+    HKEY key = nullptr;
+    const LONG opened =
+        RegOpenKeyExW(predefinedKey(root), reinterpret_cast<LPCWSTR>(keyPath.utf16()), 0, KEY_QUERY_VALUE, &key);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (opened != ERROR_SUCCESS)
+        return false;
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    const LONG queried = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                                          nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (queried != ERROR_SUCCESS)
+        return false;
+    return subKeys != 0 || values != 0 || removeRegistryKey(root, keyPath);
+}
+
 #else
 
 bool writeRegistryText(RootKey root, const QString &keyPath, const QString &valueName, const QString &text)
@@ -52,6 +71,11 @@ bool writeRegistryText(RootKey root, const QString &keyPath, const QString &valu
 bool removeRegistryKey(RootKey root, const QString &keyPath)
 {
     return FileRegistry::removeKey(FileRegistry::defaultFilePath(), root, keyPath);
+}
+
+bool removeEmptyRegistryKey(RootKey root, const QString &keyPath)
+{
+    return FileRegistry::removeEmptyKey(FileRegistry::defaultFilePath(), root, keyPath);
 }
 
 #endif

@@ -1,7 +1,7 @@
-// Writing the registry: one text value set, one key removed. Registering the
-// component uses them, on the Win32 registry on Windows and on the
-// file-backed store elsewhere (the file that FileRegistry::defaultFilePath()
-// names, created with its folder when missing).
+// Writing the registry: one text value set, one key removed (or removed only
+// when empty). Registering the component uses them, on the Win32 registry on
+// Windows and on the file-backed store elsewhere (the file that
+// FileRegistry::defaultFilePath() names, created with its folder when missing).
 #pragma once
 
 #include "platform/RegistryApi.h"
@@ -18,5 +18,10 @@ bool writeRegistryText(RootKey root, const QString &keyPath, const QString &valu
 // keeps them; the Win32 registry refuses a key that has some). A key that is
 // not there counts as removed.
 bool removeRegistryKey(RootKey root, const QString &keyPath);
+
+// Removes the key only when it holds neither values nor subkeys; a key that
+// still holds some stays. True when the key is gone or stays so, false when
+// the registry refuses.
+bool removeEmptyRegistryKey(RootKey root, const QString &keyPath);
 
 } // namespace platform

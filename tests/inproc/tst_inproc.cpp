@@ -44,12 +44,15 @@ class InprocTest : public QObject
                    ? object
                    : nullptr;
     }
+    // Null when the class object or the object could not be made.
     _Busyness_Rules *create()
     {
         IClassFactory *maker = factory();
         void *object = nullptr;
-        maker->CreateInstance(nullptr, IID__Busyness_Rules, &object);
-        maker->Release();
+        if (maker && maker->CreateInstance(nullptr, IID__Busyness_Rules, &object) != S_OK)
+            object = nullptr;
+        if (maker)
+            maker->Release();
         return static_cast<_Busyness_Rules *>(object);
     }
     QString take(BSTR text)
@@ -78,14 +81,16 @@ class InprocTest : public QObject
     }
 
     // The answer of one call in hex, then " alive" if anything of the library
-    // is left alive once the test has released what it holds.
+    // is left alive once the test has released what it holds; "no object"
+    // when the class object or the object cannot be had.
     QString call(const QString &name)
     {
         IClassFactory *maker = factory();
         IUnknown *unknown = nullptr;
-        maker->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&unknown));
         _Busyness_Rules *rules = nullptr;
-        unknown->QueryInterface(IID__Busyness_Rules, reinterpret_cast<void **>(&rules));
+        if (!maker || maker->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&unknown)) != S_OK
+            || unknown->QueryInterface(IID__Busyness_Rules, reinterpret_cast<void **>(&rules)) != S_OK)
+            return QStringLiteral("no object");
         void *object = nullptr;
         UINT count = 7;
         OLECHAR *names[1] = {nullptr};
@@ -170,6 +175,7 @@ private slots:
         IClassFactory *maker = factory();
         answers += QString::number(canUnloadNow());
         _Busyness_Rules *rules = create();
+        QVERIFY(maker && rules);
         maker->LockServer(1);
         maker->Release();
         answers += QString::number(canUnloadNow());
@@ -179,6 +185,7 @@ private slots:
         rules->Release();
         answers += QString::number(canUnloadNow());
         maker = factory();
+        QVERIFY(maker);
         maker->LockServer(0);
         answers += QString::number(canUnloadNow());
         maker->Release();
@@ -186,13 +193,15 @@ private slots:
         QCOMPARE(answers, QStringLiteral("0111110"));
     }
 
-    // An unrelated class's key and a value of another root stay.
+    // An unrelated class's key, a value of another root and a value of
+    // another's on the ProgID's key stay.
     void registration()
     {
         const QString file = QString::fromLocal8Bit(qgetenv("VELANTIS_REGISTRY_FILE"));
         const QString other = QStringLiteral("CLSID\\{00000000-0000-0000-0000-0000000000AA}\\InprocServer32");
         QVERIFY(platform::FileRegistry::writeValue(file, RootKey::ClassesRoot, other, {}, {1, "x"}));
         QVERIFY(platform::FileRegistry::writeValue(file, RootKey::LocalMachine, "SOFTWARE", "v", {1, "y"}));
+        QVERIFY(platform::FileRegistry::writeValue(file, RootKey::ClassesRoot, VEL_PART_SET_PROGID, {}, {1, "z"}));
         const QStringList before = storedKeys();
         QCOMPARE(registerServer(), S_OK);
         const QString id = QStringLiteral("CLSID\\{E1188022-2112-48E7-ABD7-B83E9D329DFC}");
@@ -208,6 +217,9 @@ private slots:
         QCOMPARE(storedKeys(), before);
     }
 
+    // A length whose byte count the 32-bit prefix cannot carry gives no string.
+    void oversizedString() { QVERIFY(!allocString(nullptr, 0x80000000u)); }
+
     // Fields and strings round the interface; Shown silent with language
     // 326 records what the C++ call records.
     void shownThroughInterface()
@@ -215,6 +227,7 @@ private slots:
         Busyness_Rules direct;
         direct.Shown(4, 1, QString(), 326, true);
         _Busyness_Rules *rules = create();
+        QVERIFY(rules);
         const OLECHAR title[] = u"Tüm ✓";
         BSTR text = allocString(title, 5);
         rules->put_Err_Title(text);
@@ -236,6 +249,7 @@ private slots:
     void separateErrorInfo()
     {
         _Busyness_Rules *first = create(), *second = create();
+        QVERIFY(first && second);
         QStringList steps{shown(first, 4, 326)};
         steps << shown(second, 4, 1); // separate statements: one after the other
         steps << errorInfo(first);
