@@ -217,9 +217,6 @@ private slots:
         QCOMPARE(storedKeys(), before);
     }
 
-    // A length whose byte count the 32-bit prefix cannot carry gives no string.
-    void oversizedString() { QVERIFY(!allocString(nullptr, 0x80000000u)); }
-
     // Fields and strings round the interface; Shown silent with language
     // 326 records what the C++ call records.
     void shownThroughInterface()
