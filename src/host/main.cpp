@@ -48,19 +48,22 @@ QString sampleStorePath()
 
 void printLine(const QString &line) { std::printf("%s\n", qPrintable(line)); }
 
+QString storeLocation(const HostOptions &options)
+{
+    return options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
+}
+
 std::shared_ptr<server::ReferenceStore> openStore(const HostOptions &options)
 {
-    const QString location = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
-    return server::ReferenceStore::open(location, options.noSample
-                                                      ? server::ReferenceStore::Seeding::SchemaOnly
-                                                      : server::ReferenceStore::Seeding::SampleConfiguration);
+    return server::ReferenceStore::open(storeLocation(options),
+                                        options.noSample ? server::ReferenceStore::Seeding::SchemaOnly
+                                                         : server::ReferenceStore::Seeding::SampleConfiguration);
 }
 
 // Reads the history of a store that is there; creates, seeds and changes nothing.
 int printHistory(const HostOptions &options)
 {
-    const QString location = options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
-    const auto store = server::ReferenceStore::open(location, server::ReferenceStore::Seeding::Existing);
+    const auto store = server::ReferenceStore::open(storeLocation(options), server::ReferenceStore::Seeding::Existing);
     const auto filter = [](bool given, qint16 value) { return given ? std::optional<qint16>(value) : std::nullopt; };
     std::printf("%s", qPrintable(historyTable(store->history(filter(options.configGiven, options.configId),
                                                              filter(options.partitionGiven, options.partitionId)))));

@@ -7,31 +7,6 @@
 
 namespace inproc {
 
-ClassFactory::ClassFactory() { objectCreated(); }
-ClassFactory::~ClassFactory() { objectDestroyed(); }
-
-HRESULT ClassFactory::QueryInterface(REFIID riid, void **object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (!sameGuid(riid, IID_IUnknown) && !sameGuid(riid, IID_IClassFactory))
-        return E_NOINTERFACE;
-    *object = static_cast<IClassFactory *>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG ClassFactory::AddRef() { return ++m_references; }
-
-ULONG ClassFactory::Release()
-{
-    const ULONG left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 // The new object answers for the interface asked; when it has none, the
 // caller's reference is never made and the object goes at once.
 HRESULT ClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **object)

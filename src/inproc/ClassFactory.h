@@ -4,28 +4,17 @@
 // QApplication, since the object's boxes and dialog are widgets.
 #pragma once
 
-#include "inproc/VEL_PART_SET.h"
-
-#include <atomic>
+#include "inproc/CountedUnknown.h"
 
 namespace inproc {
 
-class ClassFactory final : public IClassFactory
+class ClassFactory final : public CountedUnknown<ClassFactory, IClassFactory>
 {
 public:
-    ClassFactory();
-    ~ClassFactory();
-    ClassFactory(const ClassFactory &) = delete;
-    ClassFactory &operator=(const ClassFactory &) = delete;
+    static REFIID interfaceId() { return IID_IClassFactory; }
 
-    HRESULT VEL_CALL QueryInterface(REFIID riid, void **object) override;
-    ULONG VEL_CALL AddRef() override;
-    ULONG VEL_CALL Release() override;
     HRESULT VEL_CALL CreateInstance(IUnknown *outer, REFIID riid, void **object) override;
     HRESULT VEL_CALL LockServer(BOOL lock) override;
-
-private:
-    std::atomic<ULONG> m_references{1};
 };
 
 } // namespace inproc

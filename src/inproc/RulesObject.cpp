@@ -35,31 +35,6 @@ template <typename Body> HRESULT run(Body body)
 
 } // namespace
 
-RulesObject::RulesObject() { objectCreated(); }
-RulesObject::~RulesObject() { objectDestroyed(); }
-
-HRESULT RulesObject::QueryInterface(REFIID riid, void **object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (!sameGuid(riid, IID_IUnknown) && !sameGuid(riid, IID__Busyness_Rules))
-        return E_NOINTERFACE;
-    *object = static_cast<_Busyness_Rules *>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG RulesObject::AddRef() { return ++m_references; }
-
-ULONG RulesObject::Release()
-{
-    const ULONG left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 // Late binding is not offered: no type information, no dispatch by name.
 HRESULT RulesObject::GetTypeInfoCount(UINT *count)
 {

@@ -3,11 +3,9 @@
 // the answer back. Reference counted; destroyed by its last Release.
 #pragma once
 
+#include "inproc/CountedUnknown.h"
 #include "inproc/HostApplication.h"
-#include "inproc/VEL_PART_SET.h"
 #include "rules/Busyness_Rules.h"
-
-#include <atomic>
 
 namespace inproc {
 
@@ -23,17 +21,10 @@ using DispatchResult = void;
 using DispatchException = void;
 #endif
 
-class RulesObject final : public _Busyness_Rules
+class RulesObject final : public CountedUnknown<RulesObject, _Busyness_Rules>
 {
 public:
-    RulesObject();
-    ~RulesObject();
-    RulesObject(const RulesObject &) = delete;
-    RulesObject &operator=(const RulesObject &) = delete;
-
-    HRESULT VEL_CALL QueryInterface(REFIID riid, void **object) override;
-    ULONG VEL_CALL AddRef() override;
-    ULONG VEL_CALL Release() override;
+    static REFIID interfaceId() { return IID__Busyness_Rules; }
 
     HRESULT VEL_CALL GetTypeInfoCount(UINT *count) override;
     HRESULT VEL_CALL GetTypeInfo(UINT index, LCID locale, TypeInfoOut *typeInfo) override;
@@ -67,7 +58,6 @@ public:
                                       VARIANT_BOOL *result) override;
 
 private:
-    std::atomic<ULONG> m_references{1};
     std::shared_ptr<QApplication> m_application = hostApplication(); // before the rules object, which may show a box
     Busyness_Rules m_rules;
 };
