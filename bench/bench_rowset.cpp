@@ -2,7 +2,7 @@
 // rows: rowset::read from text and rowset::readBytes from UTF-8, beside a
 // plain pugixml DOM load copied into a record set as the yardstick, and the
 // writer. Prints the median of several runs in MB/s of UTF-8 text.
-#include "data/Rowset.h"
+#include "rowset/Rowset.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

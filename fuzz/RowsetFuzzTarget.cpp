@@ -3,7 +3,7 @@
 // come out (another exception, a crash or a sanitizer's report). A record set
 // that was read and that the writer can write must read back the same.
 #include "core/RuntimeError.h"
-#include "data/Rowset.h"
+#include "rowset/Rowset.h"
 
 #include <cstdint>
 #include <cstdio>

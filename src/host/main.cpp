@@ -9,7 +9,7 @@
 #include "HistoryTable.h"
 #include "HostOptions.h"
 
-#include "data/QRVCOMPlusFilesAndFolders.h"
+#include "platform/QRVCOMPlusFilesAndFolders.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
 #include "ui/MessageBoxComponent.h"

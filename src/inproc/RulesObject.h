@@ -5,7 +5,7 @@
 
 #include "inproc/CountedUnknown.h"
 #include "inproc/HostApplication.h"
-#include "rules/Busyness_Rules.h"
+#include "partition_settings/rules/Busyness_Rules.h"
 
 namespace inproc {
 

@@ -4,7 +4,7 @@
 // columns by name and others by position.
 #pragma once
 
-#include "data/RecordSet.h"
+#include "rowset/RecordSet.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 // Strict decimal arguments of the reference components.
 #include "server/Arguments.h"
 
-#include "data/Rowset.h"
+#include "rowset/Rowset.h"
 #include "server/ServerErrors.h"
 
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // Reads of the reference components: strict arguments, one query, rowset XML.
 #include "server/ReadComponents.h"
 
-#include "data/Rowset.h"
+#include "rowset/Rowset.h"
 #include "server/Arguments.h"
 #include "server/ServerErrors.h"
 

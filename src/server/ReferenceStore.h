@@ -11,7 +11,7 @@
 // session makes is recorded in the change history in the same transaction.
 #pragma once
 
-#include "data/RecordSet.h"
+#include "rowset/RecordSet.h"
 #include "server/LoadedRevisions.h"
 #include "server/StoreRows.h"
 
@@ -93,7 +93,7 @@ public:
     void savePartition(const PartitionRow &row, Writer writer = Writer::Setup);   // updates, or stores a missing row
     bool insertNodeMax(const NodeMaxRow &row, Writer writer = Writer::Setup);     // false: kept
     void saveNodeMax(const NodeMaxRow &row, Writer writer = Writer::Setup);       // updates, or stores a missing row
-    void selectPartition(qint16 partitionId); // the session's selection only
+    void selectPartition(qint16 partitionId);                                     // the session's selection only
     void addConfiguration(const ConfigurationRow &row);
     void setConfigurationInUse(qint16 configId);
     void addNodeTypeRow(const NodeTypeRow &row);

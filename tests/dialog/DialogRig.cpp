@@ -1,7 +1,7 @@
 // The small configuration of the dialog tests, the user's actions and the readings.
 #include "DialogRig.h"
 
-#include "rules/Busyness_Rules.h"
+#include "partition_settings/rules/Busyness_Rules.h"
 
 #include <QApplication>
 #include <QHash>

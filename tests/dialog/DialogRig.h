@@ -10,7 +10,7 @@
 #pragma once
 
 #include "Rig.h"
-#include "dialog/GUI.h"
+#include "partition_settings/dialog/GUI.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 // no access they do not even reach a control under the cover.
 #include "DialogRig.h"
 
-#include "dialog/GUI.h"
-#include "rules/Busyness_Rules.h"
+#include "partition_settings/dialog/GUI.h"
+#include "partition_settings/rules/Busyness_Rules.h"
 #include "server/WriteComponents.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 // lets Load_Language_Dependant_Parts and Load_Combo_Lists go, with the error
 // boxes; what a pick in a fixed list does; and the nested busy pointer.
 #include "TestSupport.h"
-#include "dialog/GUI.h"
+#include "partition_settings/dialog/GUI.h"
 #include "resources/FormIcon.h"
 #include "resources/NavigationBitmaps.h"
 #include "resources/StringTable.h"

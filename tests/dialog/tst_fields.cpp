@@ -3,7 +3,7 @@
 // message number box of the PLAY command; the handlers' error boxes.
 #include "DialogRig.h"
 
-#include "dialog/ListControls.h"
+#include "partition_settings/dialog/ListControls.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 // whole captions in the tooltips of clipped ones, and frames drawn on their
 // own rectangles.
 #include "TestSupport.h"
-#include "dialog/GUI.h"
+#include "partition_settings/dialog/GUI.h"
 
 #include <QApplication>
 #include <QComboBox>

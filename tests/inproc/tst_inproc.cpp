@@ -8,7 +8,7 @@
 #include "inproc/VEL_PART_SET.h"
 #include "platform/FileRegistry.h"
 #include "platform/Registry.h"
-#include "rules/Busyness_Rules.h"
+#include "partition_settings/rules/Busyness_Rules.h"
 #include "server/ReferenceComponents.h"
 #include "ui/MessageBoxComponent.h"
 

@@ -3,7 +3,7 @@
 // reader answers a configuration's first settings row, the connection is made
 // only when a command first runs, and failures are the provider's error.
 #include "RaisedErrors.h"
-#include "data/Database.h"
+#include "localdb/Database.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

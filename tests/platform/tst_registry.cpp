@@ -5,7 +5,7 @@
 // folder when it holds Velantis/QRVCOM+/, otherwise the registry's "Common
 // AppData" (checked no further); the Database folder and the user log below it.
 #include "RaisedErrors.h"
-#include "data/QRVCOMPlusFilesAndFolders.h"
+#include "platform/QRVCOMPlusFilesAndFolders.h"
 #include "platform/FileRegistry.h"
 #include "platform/Registry.h"
 

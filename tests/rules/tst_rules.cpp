@@ -13,9 +13,9 @@
 #include "Rig.h"
 #include "StoreHooks.h"
 
-#include "dialog/GUI.h"
-#include "dialog/Twips.h"
-#include "rules/Busyness_Rules.h"
+#include "partition_settings/dialog/GUI.h"
+#include "partition_settings/dialog/Twips.h"
+#include "partition_settings/rules/Busyness_Rules.h"
 
 #include <QComboBox>
 #include <QDateTime>

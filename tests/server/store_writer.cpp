@@ -10,7 +10,7 @@
 //       again after each refusal. Prints "refused <n>", the refusals of
 //       partition 1.
 // Exit status 0, or 1 after printing the error that stopped it.
-#include "data/Rowset.h"
+#include "rowset/Rowset.h"
 #include "server/ReadComponents.h"
 #include "server/ServerErrors.h"
 #include "server/WriteComponents.h"

@@ -9,7 +9,7 @@
 #include "TestSupport.h"
 #include "components/ServerComponents.h"
 #include "components/SingleUseComponents.h"
-#include "data/Rowset.h"
+#include "rowset/Rowset.h"
 #include "server/ReferenceComponents.h"
 #include "server/ServerErrors.h"
 #include "ui/MessageBoxComponent.h"

@@ -7,8 +7,8 @@
 #include "Rig.h"
 #include "StoreBackend.h"
 
-#include "dialog/GUI.h"
-#include "rules/Busyness_Rules.h"
+#include "partition_settings/dialog/GUI.h"
+#include "partition_settings/rules/Busyness_Rules.h"
 
 #include <QLineEdit>
 #include <QProcess>
