@@ -132,6 +132,28 @@ private slots:
         QVERIFY(QFile::exists(m_dir->path() + "/shared/Velantis/QRVCOM+/Database/SampleStore.sqlite"));
         QVERIFY(!QDir(m_dir->filePath("Velantis")).exists());
     }
+
+    // A registry file that cannot be parsed (another class's server and the
+    // data folder's value, with one comma too many) survives --register and
+    // --unregister unchanged; both fail with SELFREG_E_CLASS and say why.
+    void registrationKeepsUnparsableRegistry()
+    {
+        const QByteArray content =
+            "{\n  \"HKEY_CLASSES_ROOT\\\\CLSID\\\\{00000000-1111-2222-3333-444444444444}\\\\InprocServer32\": "
+            "{\"\": {\"type\": 1, \"text\": \"/opt/other/libother.so\"}},\n"
+            "  \"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell "
+            "Folders\": {\"Common AppData\": {\"type\": 1, \"text\": \"/srv/shared\"}},\n}\n";
+        QFile registry(m_dir->filePath("registry.json"));
+        QVERIFY(registry.open(QIODevice::WriteOnly) && registry.write(content) == content.size());
+        registry.close();
+        const QString refused = "1||the registry file " + registry.fileName()
+                                + " cannot be parsed (object is missing after a comma at offset 293); it was left as "
+                                  "it is";
+        QCOMPARE(run("--register", false), refused);
+        QCOMPARE(run("--unregister", false), refused);
+        QVERIFY(registry.open(QIODevice::ReadOnly));
+        QCOMPARE(registry.readAll(), content);
+    }
 };
 
 QTEST_MAIN(HostTest)
