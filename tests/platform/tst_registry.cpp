@@ -160,6 +160,8 @@ private slots:
             QTest::addRow("half a file, %s", operation)
                 << trailingComma.left(40) << operation << "cannot be parsed (unterminated string at offset 41)";
             QTest::addRow("an array, %s", operation) << QByteArray("[1]") << operation << "holds no JSON object";
+            QTest::addRow("a folder in its place, %s", operation)
+                << QByteArray() << operation << "cannot be read (file to open is a directory)";
         }
     }
     void unparsableFileKept()
@@ -170,7 +172,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("registry.json"));
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        if (content.isNull())
+            QVERIFY(QDir().mkdir(path));
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
         QTest::ignoreMessage(QtWarningMsg, qPrintable("the registry file " + path + ' ' + fault
                                                       + "; it was left as it is"));
@@ -181,9 +186,14 @@ private slots:
                                                   : platform::FileRegistry::removeEmptyKey(path, RootKey::ClassesRoot,
                                                                                            key);
         QVERIFY(!done);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), content);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"registry.json"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"registry.json"});
+        if (content.isNull()) {
+            QVERIFY(QDir(path).isEmpty());
+        } else {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
     }
 
     // A write replaces the file by another one: a second name of the old file
