@@ -4,9 +4,20 @@
 #include <QDir>
 #include <QFile>
 
+namespace {
+
+// Qt asks for XDG_RUNTIME_DIR only where the XDG base folders apply.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+constexpr bool kXdgFolders = true;
+#else
+constexpr bool kXdgFolders = false;
+#endif
+
+} // namespace
+
 PrivateRuntimeFolder::PrivateRuntimeFolder()
 {
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+    if (!kXdgFolders || !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
     auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/partition-settings-XXXXXX"));
     if (!folder->isValid())
