@@ -8,6 +8,7 @@
 #include "HeadlessSession.h"
 #include "HistoryTable.h"
 #include "HostOptions.h"
+#include "RuntimeFolder.h"
 
 #include "platform/QRVCOMPlusFilesAndFolders.h"
 #include "server/ReferenceComponents.h"
@@ -108,6 +109,7 @@ int registration(int argc, char **argv, bool add)
 
 int main(int argc, char **argv)
 {
+    const PrivateRuntimeFolder runtimeFolder;
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

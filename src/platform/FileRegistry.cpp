@@ -9,7 +9,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QtDebug>
 #include <cstring>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -38,6 +40,35 @@ QJsonObject readStore(const QString &filePath)
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
+// The store a write starts from: empty when the file is missing or holds
+// only blanks. A file that is there but cannot be read, or holds no JSON
+// object, gives nothing: it is reported and never rewritten, since writing
+// would lose what it holds.
+std::optional<QJsonObject> storeToChange(const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.exists())
+        return QJsonObject();
+    QString fault;
+    if (!file.open(QIODevice::ReadOnly)) {
+        fault = QStringLiteral("cannot be read (%1)").arg(file.errorString());
+    } else {
+        const QByteArray text = file.readAll();
+        if (text.trimmed().isEmpty() && file.error() == QFileDevice::NoError)
+            return QJsonObject();
+        QJsonParseError parse{};
+        const QJsonDocument document = QJsonDocument::fromJson(text, &parse);
+        if (parse.error != QJsonParseError::NoError)
+            fault = QStringLiteral("cannot be parsed (%1 at offset %2)").arg(parse.errorString()).arg(parse.offset);
+        else if (!document.isObject())
+            fault = QStringLiteral("holds no JSON object");
+        else
+            return document.object();
+    }
+    qWarning().noquote() << QStringLiteral("the registry file %1 %2; it was left as it is").arg(filePath, fault);
+    return std::nullopt;
+}
+
 StoredRegistryValue storedValue(const QJsonObject &entry)
 {
     StoredRegistryValue value;
@@ -63,10 +94,14 @@ QJsonObject storedEntry(const StoredRegistryValue &value)
             {QStringLiteral("hex"), QString::fromLatin1(value.bytes.toHex())}};
 }
 
+// Replaces the file whole: the new text goes to a temporary file beside it,
+// which is renamed over the old one, so a crash leaves either file complete.
+// Where no temporary file can be made, nothing is written.
 bool saveStore(const QString &filePath, const QJsonObject &store)
 {
     QDir().mkpath(QFileInfo(filePath).absolutePath());
     QSaveFile file(filePath);
+    file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(QJsonDocument(store).toJson());
@@ -137,33 +172,39 @@ qint32 FileRegistry::closeKey(RegistryKey key)
 bool FileRegistry::writeValue(const QString &filePath, RootKey root, const QString &keyPath, const QString &valueName,
                               const StoredRegistryValue &value)
 {
-    QJsonObject store = readStore(filePath);
-    const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
-    QJsonObject values = store.value(keyName).toObject();
+    std::optional<QJsonObject> store = storeToChange(filePath);
+    if (!store)
+        return false;
+    const QString keyName = storedKeyName(*store, fullKeyPath(root, keyPath));
+    QJsonObject values = store->value(keyName).toObject();
     values.insert(valueName, storedEntry(value));
-    store.insert(keyName, values);
-    return saveStore(filePath, store);
+    store->insert(keyName, values);
+    return saveStore(filePath, *store);
 }
 
 bool FileRegistry::removeKey(const QString &filePath, RootKey root, const QString &keyPath)
 {
-    QJsonObject store = readStore(filePath);
-    const QString keyName = storedKeyName(store, fullKeyPath(root, keyPath));
-    if (!store.contains(keyName))
+    std::optional<QJsonObject> store = storeToChange(filePath);
+    if (!store)
+        return false;
+    const QString keyName = storedKeyName(*store, fullKeyPath(root, keyPath));
+    if (!store->contains(keyName))
         return true;
-    store.remove(keyName);
-    return saveStore(filePath, store);
+    store->remove(keyName);
+    return saveStore(filePath, *store);
 }
 
 bool FileRegistry::removeEmptyKey(const QString &filePath, RootKey root, const QString &keyPath)
 {
-    const QJsonObject store = readStore(filePath);
+    const std::optional<QJsonObject> store = storeToChange(filePath);
+    if (!store)
+        return false;
     const QString keyName = fullKeyPath(root, keyPath);
     const QString below = keyName + u'\\';
-    for (auto it = store.begin(); it != store.end(); ++it)
+    for (auto it = store->begin(); it != store->end(); ++it)
         if (it.key().startsWith(below, Qt::CaseInsensitive))
             return true;
-    return !store.value(storedKeyName(store, keyName)).toObject().isEmpty() || removeKey(filePath, root, keyPath);
+    return !store->value(storedKeyName(*store, keyName)).toObject().isEmpty() || removeKey(filePath, root, keyPath);
 }
 
 } // namespace platform

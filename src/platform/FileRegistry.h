@@ -3,8 +3,8 @@
 // registry calls (so a value longer than the caller's buffer answers 234).
 //
 // Location: the file named by the environment variable
-// VELANTIS_REGISTRY_FILE, or /etc/velantis/registry.json. A missing or
-// unreadable file holds no keys. Layout: one member per key, named by its
+// VELANTIS_REGISTRY_FILE, or /etc/velantis/registry.json. To a reader a
+// missing or unreadable file holds no keys; a write refuses an unreadable one. Layout: one member per key, named by its
 // full path (root key name, a backslash, the key path; matched without
 // regard to case), holding one member per value name:
 //
@@ -47,8 +47,13 @@ public:
                       quint32 *length) override;
     qint32 closeKey(RegistryKey key) override;
 
-    // Writes one value into a store file (created with its folder when
-    // missing), keeping the rest. Returns false when the file cannot be written.
+    // The writes below change a store file (created with its folder when
+    // missing) and keep the rest of it. A file that is there but cannot be
+    // read or parsed is never rewritten: the write fails, and a warning names
+    // the file and the fault. A write replaces the file whole, through a
+    // temporary file renamed over it, so that a crash never leaves half a file.
+    //
+    // Writes one value. Returns false when the file cannot be written.
     static bool writeValue(const QString &filePath, RootKey root, const QString &keyPath, const QString &valueName,
                            const StoredRegistryValue &value);
     // Removes one key with its values; the keys below it stay. True when the

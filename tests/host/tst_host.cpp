@@ -18,19 +18,26 @@ class HostTest : public QObject
 
     // Runs the host with the blank-separated arguments, in an environment of
     // its own (an empty platform name: no display) whose data folder,
-    // registry and runtime folder are in the test's folder:
-    // "<exit status>|<stdout>|<first line of stderr>".
-    QString run(const QString &arguments, bool display = true)
+    // registry, temporary folder ("tmp") and runtime folder are in the test's folder
+    // (a null runtime folder: none set):
+    // "<exit status>|<stdout>|<first line of stderr>", or the whole of stderr.
+    QString run(const QString &arguments, bool display = true, std::optional<QString> runtime = {},
+                bool wholeStderr = false)
     {
         QProcess process;
-        process.setEnvironment({"QT_QPA_PLATFORM=" + QString(display ? "offscreen" : ""),
-                                "XDG_RUNTIME_DIR=" + m_dir->path(), "VELANTIS_COMMON_APPDATA=" + m_dir->path(),
-                                "VELANTIS_REGISTRY_FILE=" + m_dir->filePath("registry.json")});
+        QStringList environment{"QT_QPA_PLATFORM=" + QString(display ? "offscreen" : ""),
+                                "VELANTIS_COMMON_APPDATA=" + m_dir->path(), "TMPDIR=" + m_dir->filePath("tmp"),
+                                "VELANTIS_REGISTRY_FILE=" + m_dir->filePath("registry.json")};
+        const QString runtimeFolder = runtime.value_or(m_dir->path());
+        if (!runtimeFolder.isNull())
+            environment << "XDG_RUNTIME_DIR=" + runtimeFolder;
+        process.setEnvironment(environment);
         process.start(PARTITION_SETTINGS_EXE, arguments.split(u' ', Qt::SkipEmptyParts));
         process.waitForFinished(60000);
+        const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
         return QString::number(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1) + u'|'
                + QString::fromLocal8Bit(process.readAllStandardOutput()) + u'|'
-               + QString::fromLocal8Bit(process.readAllStandardError()).section(u'\n', 0, 0);
+               + (wholeStderr ? errors : errors.section(u'\n', 0, 0));
     }
 
 private slots:
@@ -131,6 +138,67 @@ private slots:
         QCOMPARE(run("--silent"), QStringLiteral("0||"));
         QVERIFY(QFile::exists(m_dir->path() + "/shared/Velantis/QRVCOM+/Database/SampleStore.sqlite"));
         QVERIFY(!QDir(m_dir->filePath("Velantis")).exists());
+    }
+
+    // A registry file that cannot be parsed (another class's server and the
+    // data folder's value, with one comma too many) survives --register and
+    // --unregister unchanged; both fail with SELFREG_E_CLASS and say why.
+    void registrationKeepsUnparsableRegistry()
+    {
+        const QByteArray content =
+            "{\n  \"HKEY_CLASSES_ROOT\\\\CLSID\\\\{00000000-1111-2222-3333-444444444444}\\\\InprocServer32\": "
+            "{\"\": {\"type\": 1, \"text\": \"/opt/other/libother.so\"}},\n"
+            "  \"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell "
+            "Folders\": {\"Common AppData\": {\"type\": 1, \"text\": \"/srv/shared\"}},\n}\n";
+        QFile registry(m_dir->filePath("registry.json"));
+        QVERIFY(registry.open(QIODevice::WriteOnly) && registry.write(content) == content.size());
+        registry.close();
+        const QString refused = "1||the registry file " + registry.fileName()
+                                + " cannot be parsed (object is missing after a comma at offset 293); it was left as "
+                                  "it is";
+        QCOMPARE(run("--register", false), refused);
+        QCOMPARE(run("--unregister", false), refused);
+        QVERIFY(registry.open(QIODevice::ReadOnly));
+        QCOMPARE(registry.readAll(), content);
+    }
+
+    // Without XDG_RUNTIME_DIR the host writes only its own lines (none here)
+    // and takes a private runtime folder, gone from the temporary folder when
+    // it ends. A runtime folder that is set is used as it is, and Qt's
+    // warnings about it still show.
+    void runtimeFolder_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("display");
+        QTest::addColumn<QString>("runtime"); // "-": not set
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("leftInTmp");
+        QTest::newRow("screenshot, none set") << "--screenshot $F" << false << "-" << "0||" << "";
+        QTest::newRow("offscreen, none set") << "--silent" << true << "-" << "0||" << "";
+        QTest::newRow("set empty") << "--silent" << true << "" << "0||" << "";
+        QTest::newRow("register, none set") << "--register" << false << "-" << "0||" << "";
+        QTest::newRow("one open to others")
+            << "--silent" << true << "$D"
+            << "0||QStandardPaths: wrong permissions on runtime directory $D, 0755 instead of 0700\n"
+            << "runtime-root";
+    }
+    void runtimeFolder()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(bool, display);
+        QFETCH(QString, runtime);
+        QFETCH(QString, expected);
+        QFETCH(QString, leftInTmp);
+        const QString open = m_dir->filePath("open");
+        QVERIFY(QDir().mkpath(open) && QDir().mkpath(m_dir->filePath("tmp")));
+        QVERIFY(QFile::setPermissions(open, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        const std::optional<QString> folder = runtime == "-" ? QString() : QString(runtime).replace("$D", open);
+        QCOMPARE(run(QString(arguments).replace("$F", m_dir->filePath("shot.png")), display, folder, true),
+                 expected.replace("$D", open));
+        QCOMPARE(QDir(m_dir->filePath("tmp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                     .join(u','),
+                 leftInTmp);
     }
 };
 

@@ -4,14 +4,19 @@
 // The data folder found through it: the shell's common application-data
 // folder when it holds Velantis/QRVCOM+/, otherwise the registry's "Common
 // AppData" (checked no further); the Database folder and the user log below it.
+// The writes: a file that cannot be parsed is never rewritten, and a write
+// replaces the file whole.
 #include "RaisedErrors.h"
 #include "platform/QRVCOMPlusFilesAndFolders.h"
 #include "platform/FileRegistry.h"
 #include "platform/Registry.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using platform::RootKey;
 
@@ -138,6 +143,84 @@ private slots:
         if (!error)
             QCOMPARE(QRVCOMPlusFilesAndFolders::databaseFolder() + u'|' + QRVCOMPlusFilesAndFolders::userLogPath(),
                      expected + "Database/|" + expected + "User_Log.txt");
+    }
+
+    // A registry file that is there but cannot be parsed is left byte for
+    // byte as it was: each write fails with a warning that names the file.
+    void unparsableFileKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("fault");
+        const QByteArray trailingComma = "{\"HKEY_CLASSES_ROOT\\\\CLSID\\\\{0}\\\\InprocServer32\": "
+                                         "{\"\": {\"type\": 1, \"text\": \"/opt/other.so\"}},}";
+        for (const char *operation : {"write", "remove", "remove empty"}) {
+            QTest::addRow("trailing comma, %s", operation)
+                << trailingComma << operation << "cannot be parsed (object is missing after a comma at offset 94)";
+            QTest::addRow("half a file, %s", operation)
+                << trailingComma.left(40) << operation << "cannot be parsed (unterminated string at offset 41)";
+            QTest::addRow("an array, %s", operation) << QByteArray("[1]") << operation << "holds no JSON object";
+            QTest::addRow("a folder in its place, %s", operation)
+                << QByteArray() << operation << "cannot be read (file to open is a directory)";
+        }
+    }
+    void unparsableFileKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, operation);
+        QFETCH(QString, fault);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("registry.json"));
+        QFile file(path);
+        if (content.isNull())
+            QVERIFY(QDir().mkdir(path));
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("the registry file " + path + ' ' + fault
+                                                      + "; it was left as it is"));
+        const QString key = QStringLiteral("CLSID\\{0}");
+        const bool done = operation == "write"
+                              ? platform::FileRegistry::writeValue(path, RootKey::ClassesRoot, key, "", {1, "x"})
+                          : operation == "remove" ? platform::FileRegistry::removeKey(path, RootKey::ClassesRoot, key)
+                                                  : platform::FileRegistry::removeEmptyKey(path, RootKey::ClassesRoot,
+                                                                                           key);
+        QVERIFY(!done);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"registry.json"});
+        if (content.isNull()) {
+            QVERIFY(QDir(path).isEmpty());
+        } else {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+    }
+
+    // A write replaces the file by another one: a second name of the old file
+    // still reads the old text whole, as a reader that opened it before does.
+    // A file of blanks only holds nothing to lose, and is written.
+    void writeReplacesFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("registry.json"));
+        QFile blank(path);
+        QVERIFY(blank.open(QIODevice::WriteOnly) && blank.write(" \n") == 2);
+        blank.close();
+        QVERIFY(platform::FileRegistry::writeValue(path, RootKey::LocalMachine, kKey, "First", {1, "one"}));
+        const QString earlier = dir.filePath(QStringLiteral("earlier.json"));
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(earlier).constData()), 0);
+        QVERIFY(platform::FileRegistry::writeValue(path, RootKey::LocalMachine, kKey, "Second", {1, "two"}));
+        const auto read = [](const QString &name) {
+            QFile file(name);
+            return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                                        .value("HKEY_LOCAL_MACHINE\\" + kKey)
+                                                        .toObject()
+                                                        .keys()
+                                                        .join(u',')
+                                                  : QStringLiteral("unreadable");
+        };
+        QCOMPARE(read(earlier), QStringLiteral("First"));
+        QCOMPARE(read(path), QStringLiteral("First,Second"));
     }
 };
 

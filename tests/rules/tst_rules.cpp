@@ -340,6 +340,40 @@ private slots:
         });
     }
 
+    // A host's Update_Partition after Shown has returned, when no form is
+    // loaded: an empty name still becomes the default name, in the store and
+    // in the form that the call loads (hidden) to show it.
+    void updateAfterShown_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty name") << "" << "1 hidden Partition 7 ; 5|7|Partition 7|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1";
+        QTest::newRow("a name of its own") << "Yard" << "1 none ; 5|7|Yard|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1";
+    }
+    void updateAfterShown()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        Fixture rig(true);
+        {
+            Busyness_Rules rules(rig.factory);
+            QVERIFY(rules.Shown(5, 2, "").asBoolean());
+            QVERIFY(!GUI::instance());
+            rules.Partition_ID(7);
+            const bool saved =
+                rules.Update_Partition(name, "1234", "ENGLISH", "3", "125", "NOOP", "IGNORE", "600", "0", "0", "1");
+            const GUI *form = GUI::instance();
+            QCOMPARE(QStringLiteral("%1 %2 ; %3")
+                         .arg(saved)
+                         .arg(form ? (form->isHidden() ? "hidden " : "shown ") + form->txtPartitionName->text()
+                                   : QStringLiteral("none"),
+                              rig.stored(5, 7)),
+                     expected);
+            QVERIFY(rig.ui.boxes.shown().isEmpty());
+        }
+        QVERIFY(!GUI::instance()); // released with the object that loaded it
+    }
+
     void saves_data()
     {
         columns();

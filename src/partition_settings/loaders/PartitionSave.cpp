@@ -91,7 +91,7 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
         QString name = Given_Name;
         if (name.isEmpty()) {
             name = QStringLiteral("Partition ") + QString::number(m_Partition_ID);
-            dialog().txtPartitionName->setText(name);
+            defaultInstance().txtPartitionName->setText(name);
         }
         const auto validator = m_factory.createByClassId<NameValidator>(NameValidator::classId());
         if (!validator->CheckName(name)) {

@@ -46,6 +46,9 @@ void Busyness_Rules::Class_Initialize(const ComponentFactory &factory)
 
 Busyness_Rules::~Busyness_Rules()
 {
+    // A form this object loaded outside a showing refers to it: it goes too.
+    if (m_hiddenForm && m_hiddenForm == GUI::instance())
+        GUI::unload();
     if (!m_NodeTypeNames.isEmpty()) {
         while (m_NodeTypeNames->Count() >= 1)
             m_NodeTypeNames->Remove(1);
@@ -66,6 +69,16 @@ GUI &Busyness_Rules::dialog() const
     if (GUI *form = GUI::instance())
         return *form;
     throw rt::RuntimeError::standard(rt::ObjectNotSet);
+}
+
+GUI &Busyness_Rules::defaultInstance()
+{
+    if (GUI *form = GUI::instance())
+        return *form;
+    GUI &form = GUI::load();
+    form.Busyness_Rules(this);
+    m_hiddenForm = &form;
+    return form;
 }
 
 void Busyness_Rules::clearErrorInfo()

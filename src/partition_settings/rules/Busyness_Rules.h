@@ -17,6 +17,7 @@
 #include "rowset/RecordSet.h"
 #include "partition_settings/dialog/NodeGridGeometry.h"
 
+#include <QPointer>
 #include <QString>
 #include <QUuid>
 #include <array>
@@ -123,8 +124,13 @@ public:
 private:
     void Class_Initialize(const ComponentFactory &factory);
     // The dialog the loaders and savers work on; error 91 when no showing
-    // has loaded it (they never load one of their own).
+    // has loaded it (the loaders never load one of their own).
     GUI &dialog() const;
+    // The dialog for a public call that writes into it: the loaded one, or
+    // else the default instance, loaded hidden with this object as its rules,
+    // as touching a form loads it. It stays loaded until a showing ends or
+    // this object is released.
+    GUI &defaultInstance();
     void clearErrorInfo();
     void Report_Error();
     void Write_User_Log();
@@ -186,4 +192,6 @@ private:
     ObjectRef<RecordSet> m_ScratchRS;
 
     const ComponentFactory &m_factory;
+    // The default instance that defaultInstance() loaded, while it is loaded.
+    QPointer<GUI> m_hiddenForm;
 };
