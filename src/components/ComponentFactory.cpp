@@ -22,10 +22,14 @@ void ComponentFactory::registerClassId(const QUuid &classId, Creator creator)
 void ComponentFactory::unregisterProgId(const QString &progId) { m_byProgId.remove(progId.toLower()); }
 void ComponentFactory::unregisterClassId(const QUuid &classId) { m_byClassId.remove(classId.toString()); }
 
+void ComponentFactory::registerUnitOfWork(Creator creator) { m_unitOfWork = std::move(creator); }
+void ComponentFactory::unregisterUnitOfWork() { m_unitOfWork = nullptr; }
+
 void ComponentFactory::clear()
 {
     m_byProgId.clear();
     m_byClassId.clear();
+    m_unitOfWork = nullptr;
 }
 
 std::unique_ptr<Component> ComponentFactory::create(const QHash<QString, Creator> &creators, const QString &key,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "components/Component.h"
+#include "components/UnitOfWork.h"
 
 #include <QHash>
 #include <QString>
@@ -24,6 +25,10 @@ public:
     void registerClassId(const QUuid &classId, Creator creator);
     void unregisterProgId(const QString &progId);
     void unregisterClassId(const QUuid &classId);
+    // The session and units of work of the components registered here; a
+    // factory may offer none.
+    void registerUnitOfWork(Creator creator);
+    void unregisterUnitOfWork();
     void clear();
 
     // Error 429 when nothing is registered or the creator gives nothing;
@@ -35,6 +40,14 @@ public:
     template <typename Interface> std::unique_ptr<Interface> createByClassId(const QUuid &classId) const
     {
         return bind<Interface>(create(m_byClassId, classId.toString(), classId.toString()));
+    }
+
+    // Nothing when the factory offers no units of work; error 13 when the
+    // object offered is not one.
+    std::unique_ptr<UnitOfWork> createUnitOfWork() const
+    {
+        std::unique_ptr<Component> object = m_unitOfWork ? m_unitOfWork() : nullptr;
+        return object ? bind<UnitOfWork>(std::move(object)) : nullptr;
     }
 
 private:
@@ -53,4 +66,5 @@ private:
 
     QHash<QString, Creator> m_byProgId; // keys in lower case: ProgIDs ignore case
     QHash<QString, Creator> m_byClassId;
+    Creator m_unitOfWork;
 };

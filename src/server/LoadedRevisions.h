@@ -3,7 +3,7 @@
 // notes the revision it read before the rows (so rows newer than the note only
 // make the check stricter); the settings start a load, the node maxima read
 // after them keep the older of the two. The session's own changes move its
-// note along, so that one Apply's several writes do not refuse each other.
+// note along once they are committed.
 #pragma once
 
 #include <QtGlobal>

@@ -3,6 +3,7 @@
 
 #include "server/PartitionNameValidator.h"
 #include "server/ReadComponents.h"
+#include "server/StoreUnitOfWork.h"
 #include "server/WriteComponents.h"
 
 namespace server {
@@ -11,6 +12,7 @@ namespace {
 
 const QString kReaderName = QStringLiteral("NodeTypeMaxReader");
 const QString kValidatorName = QStringLiteral("NameValidator");
+const QString kUnitOfWorkName = QString::fromLatin1(UnitOfWork::Source);
 
 template <typename Implementation> ComponentFactory::Creator storeCreator(const std::shared_ptr<ReferenceStore> &store)
 {
@@ -28,7 +30,8 @@ QStringList referenceComponentNames()
             QString::fromLatin1(QRVud::UDCONFIG::ProgID),
             QString::fromLatin1(QRVud::UDNODES::ProgID),
             kReaderName,
-            kValidatorName};
+            kValidatorName,
+            kUnitOfWorkName};
 }
 
 void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<ReferenceStore> store,
@@ -49,6 +52,8 @@ void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<Refe
         factory.registerClassId(NodeTypeMaxReader::classId(), storeCreator<NodeMaxReader>(store));
     if (wanted(kValidatorName))
         factory.registerClassId(NameValidator::classId(), [] { return std::make_unique<PartitionNameValidator>(); });
+    if (wanted(kUnitOfWorkName))
+        factory.registerUnitOfWork(storeCreator<StoreUnitOfWork>(store));
 }
 
 } // namespace server

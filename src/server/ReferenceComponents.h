@@ -1,6 +1,6 @@
 // Registers the reference components with a component factory: the six server
 // components by ProgID, the node-maximum reader and the name checker by class
-// id. All share one store. The message component, which shows its box through
+// id, and the store's units of work. All share one store. The message component, which shows its box through
 // the ui services, registers itself (ui/MessageBoxComponent.h).
 #pragma once
 
@@ -14,7 +14,8 @@
 namespace server {
 
 // The ProgIDs registered, and the names that stand for the two class-id
-// components ("NodeTypeMaxReader", "NameValidator") in `except`.
+// components ("NodeTypeMaxReader", "NameValidator") and the units of work
+// ("UnitOfWork") in `except`.
 QStringList referenceComponentNames();
 
 // Registers every reference component except those named in `except` (so that

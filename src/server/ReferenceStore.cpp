@@ -1,4 +1,5 @@
-// The reference store: connection, transactions, reads and writes.
+// The reference store: opening a store and checking its schema, the
+// connection and its prepared statements, and the reads.
 #include "server/ReferenceStore.h"
 
 #include "components/AnswerColumns.h"
@@ -6,14 +7,12 @@
 #include "server/SampleConfiguration.h"
 #include "server/ServerErrors.h"
 #include "server/StoreLocation.h"
-#include "server/StoreSchema.h"
 #include "server/StoreStatements.h"
 
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace server {
@@ -27,15 +26,6 @@ QString nextConnectionName()
 {
     static QAtomicInteger<quint32> counter;
     return QStringLiteral("reference_store_%1").arg(counter.fetchAndAddRelaxed(1) + 1);
-}
-
-// A text for a NOT NULL column: Qt binds a null QString as SQL NULL, so the
-// empty text is bound as a real empty string.
-QVariant textValue(const QString &text) { return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text); }
-
-QVariant optionalValue(const std::optional<qint16> &value)
-{
-    return value ? QVariant(int(*value)) : QVariant(QMetaType::fromType<int>());
 }
 
 // The value of a stored field as its column is declared; nothing when the
@@ -80,35 +70,6 @@ StoreError wrongKind(const QSqlQuery &query, const QList<FieldInfo> &layout, qsi
                           .arg(query.value(int(column)).toString(), field.name, where, field.dataType));
 }
 
-// The values of a row in the order of its answer's columns.
-QVariantList partitionValues(const PartitionRow &row)
-{
-    return {int(row.configId),
-            int(row.partitionId),
-            textValue(row.name),
-            textValue(row.accessCode),
-            textValue(row.remLanguage),
-            textValue(row.selectLimit),
-            row.timeLimit,
-            textValue(row.command),
-            textValue(row.noMsgRecorded),
-            row.totalRecTime,
-            row.totalTimeOfMessagesRecorded,
-            row.timeLeft,
-            optionalValue(row.msgNo)};
-}
-
-QVariantList nodeMaxValues(const NodeMaxRow &row)
-{
-    return {int(row.configId), int(row.partitionId), int(row.nodeTypeId), int(row.maxNumber)};
-}
-
-// An update binds the values after the key first, then the key.
-QVariantList keyLast(const QVariantList &values, int keyColumns)
-{
-    return values.mid(keyColumns) + values.first(keyColumns);
-}
-
 } // namespace
 
 ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seeding)
@@ -116,6 +77,10 @@ ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seedi
 {
     openDatabase(settings, m_connectionName);
     try {
+        if (m_postgres)
+            execute(QStringLiteral("SET lock_timeout = %1").arg(m_writeWaitMs));
+        else
+            tuneSqlite();
         prepareSchema(seeding);
     } catch (...) {
         close();
@@ -124,46 +89,54 @@ ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seedi
     }
 }
 
-// Looks before it writes: a database of something else is left untouched.
-// The schema is then made under the write lock (and, on PostgreSQL, a lock
-// of its own), so that sessions opening a new store at once make it once.
+// Looks before it writes: a current store is opened without a lock, so that
+// opening never waits for a writer, and a database of something else is left
+// untouched. Only a schema to create or bring up to date is made under the
+// write lock (and, on PostgreSQL, a lock of its own), so that sessions
+// opening a new store at once make it once.
 void ReferenceStore::prepareSchema(Seeding seeding)
 {
-    if (schema::contentsOf(schema::tables(database(), m_postgres)) == schema::Contents::Foreign)
+    const schema::Contents contents = schema::contentsOf(schema::tables(database(), m_postgres));
+    if (contents == schema::Contents::Foreign)
         throw StoreError(kDatabaseFailure,
                          QStringLiteral("the database \"%1\" holds tables of another application; it was left as it is"
                                         " (name an empty database or a store of Partition Settings)")
                              .arg(database().databaseName()));
-    if (seeding == Seeding::Existing)
-        return requireCurrentSchema();
-    if (!m_postgres)
-        tuneSqlite();
-    inTransaction([&] {
-        if (m_postgres)
-            execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock));
-        switch (schema::contentsOf(schema::tables(database(), m_postgres))) {
-        case schema::Contents::Empty:
-            for (const QString &statement : schema::createStatements(m_postgres))
-                execute(statement);
-            if (seeding == Seeding::SampleConfiguration)
-                seedSampleConfiguration(*this);
-            break;
-        case schema::Contents::WithoutHistory:
-            for (const QString &statement : schema::upgradeStatements(m_postgres))
-                execute(statement);
-            break;
-        case schema::Contents::Foreign:
-            throw StoreError(
-                kDatabaseFailure,
-                QStringLiteral("the database \"%1\" changed while it was opened").arg(database().databaseName()));
-        case schema::Contents::Current: break;
-        }
-    });
+    if (contents == schema::Contents::Current || seeding == Seeding::Existing)
+        return requireCurrentSchema(contents);
+    if (!m_postgres && contents == schema::Contents::Empty)
+        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+    inTransaction([&] { createSchema(seeding); });
 }
 
-void ReferenceStore::requireCurrentSchema() const
+// In the write transaction: looks again, as another session may have made
+// the schema in the meantime.
+void ReferenceStore::createSchema(Seeding seeding)
 {
+    beginTransaction();
+    if (m_postgres)
+        execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock));
     switch (schema::contentsOf(schema::tables(database(), m_postgres))) {
+    case schema::Contents::Empty:
+        for (const QString &statement : schema::createStatements(m_postgres))
+            execute(statement);
+        if (seeding == Seeding::SampleConfiguration)
+            seedSampleConfiguration(*this);
+        break;
+    case schema::Contents::WithoutHistory:
+        for (const QString &statement : schema::upgradeStatements(m_postgres))
+            execute(statement);
+        break;
+    case schema::Contents::Foreign:
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("the database \"%1\" changed while it was opened").arg(database().databaseName()));
+    case schema::Contents::Current: break;
+    }
+}
+
+void ReferenceStore::requireCurrentSchema(schema::Contents contents) const
+{
+    switch (contents) {
     case schema::Contents::Current: return;
     case schema::Contents::WithoutHistory:
         throw StoreError(kDatabaseFailure, QStringLiteral("the store \"%1\" was made before changes were recorded;"
@@ -175,13 +148,14 @@ void ReferenceStore::requireCurrentSchema() const
     }
 }
 
-// A write-ahead log lets readers and the one writer work side by side, and a
-// commit then waits for the disk only at checkpoints: a partition change in
-// the dialog (one small write) stays well under a millisecond.
+// A new store keeps a write-ahead log (prepareSchema), so that readers and
+// the one writer work side by side and a commit waits for the disk only at
+// checkpoints. A store that someone switched to a rollback journal keeps it:
+// switching back would need the lock of every reader.
 void ReferenceStore::tuneSqlite()
 {
-    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL"})
-        execute(QString::fromLatin1(pragma));
+    execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    setSqliteWait(kReadWaitMs);
 }
 
 // A statement without values, run as it is (PostgreSQL prepares no schema statements).
@@ -215,39 +189,14 @@ ReferenceStore::~ReferenceStore()
 
 QSqlDatabase ReferenceStore::database() const { return QSqlDatabase::database(m_connectionName, false); }
 
+// An open unit dies with the connection: the database rolls it back.
 void ReferenceStore::close()
 {
+    m_statements.clear();
+    m_unit.reset();
     QSqlDatabase db = database();
     if (db.isOpen())
         db.close();
-}
-
-// SQLite: BEGIN IMMEDIATE takes the write lock before the first read, waiting
-// (up to the busy timeout) for another writer to finish. A deferred
-// transaction that reads first could not take it later and would fail at once.
-void ReferenceStore::inTransaction(const std::function<void()> &work)
-{
-    if (m_transactionDepth == 0) {
-        QSqlQuery begin(database());
-        if (!begin.exec(QLatin1String(m_postgres ? "BEGIN" : "BEGIN IMMEDIATE")))
-            fail(QStringLiteral("could not start a transaction"), begin.lastError());
-    }
-    ++m_transactionDepth;
-    try {
-        work();
-    } catch (...) {
-        if (--m_transactionDepth == 0)
-            QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
-    if (--m_transactionDepth == 0) {
-        QSqlQuery commit(database());
-        if (!commit.exec(QStringLiteral("COMMIT"))) {
-            const QSqlError error = commit.lastError();
-            QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
-            fail(QStringLiteral("could not commit the transaction"), error);
-        }
-    }
 }
 
 void ReferenceStore::requireOpen() const
@@ -258,22 +207,28 @@ void ReferenceStore::requireOpen() const
                          QStringLiteral("the connection to the database \"%1\" is closed").arg(db.databaseName()));
 }
 
-QSqlQuery ReferenceStore::prepare(const QString &sql) const
+QSqlQuery &ReferenceStore::prepare(const QString &sql) const
 {
     requireOpen();
+    const auto found = m_statements.find(sql);
+    if (found != m_statements.end())
+        return found->second;
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         fail(QStringLiteral("refused the statement"), query.lastError());
-    return query;
+    return m_statements.emplace(sql, std::move(query)).first->second;
 }
 
 void ReferenceStore::run(QSqlQuery &query, const QVariantList &values) const
 {
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values.at(i));
-    if (!query.exec())
-        fail(QStringLiteral("could not carry out the statement"), query.lastError());
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        fail(QStringLiteral("could not carry out the statement"), error);
+    }
 }
 
 void ReferenceStore::fail(const QString &what, const QSqlError &error) const
@@ -287,7 +242,7 @@ void ReferenceStore::fail(const QString &what, const QSqlError &error) const
 
 RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const
 {
-    QSqlQuery query = prepare(sql);
+    QSqlQuery &query = prepare(sql);
     run(query, values);
     RecordSet records(layout);
     while (query.next()) {
@@ -295,20 +250,26 @@ RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values,
         row.reserve(layout.size());
         for (qsizetype i = 0; i < layout.size(); ++i) {
             const std::optional<Variant> value = fieldValue(query.value(int(i)), layout.at(i));
-            if (!value)
-                throw wrongKind(query, layout, i, records.rows().size());
+            if (!value) {
+                const StoreError error = wrongKind(query, layout, i, records.rows().size());
+                query.finish();
+                throw error;
+            }
             row.append(*value);
         }
         records.addRow(std::move(row));
     }
+    query.finish();
     return records;
 }
 
 bool ReferenceStore::exists(const QString &sql, const QVariantList &values) const
 {
-    QSqlQuery query = prepare(sql);
+    QSqlQuery &query = prepare(sql);
     run(query, values);
-    return query.next();
+    const bool found = query.next();
+    query.finish();
+    return found;
 }
 
 RecordSet ReferenceStore::partitionSettings(qint16 configId, qint16 partitionId) const
@@ -349,25 +310,18 @@ void ReferenceStore::requireNodeType(qint16 nodeTypeId) const
 
 qint32 ReferenceStore::revision(qint16 configId, qint16 partitionId) const
 {
-    QSqlQuery query = prepare(storeStatements().revision);
+    QSqlQuery &query = prepare(storeStatements().revision);
     run(query, {int(configId), int(partitionId)});
-    return query.next() ? query.value(0).toInt() : 0;
-}
-
-// Reads the revision and, on PostgreSQL, locks the partition's row until the
-// transaction ends (SQLite's write lock already covers the whole store).
-qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
-{
-    QSqlQuery query = prepare(storeStatements().revision + (m_postgres ? QStringLiteral(" FOR UPDATE") : QString()));
-    run(query, {int(configId), int(partitionId)});
-    return query.next() ? query.value(0).toInt() : 0;
+    const qint32 found = query.next() ? query.value(0).toInt() : 0;
+    query.finish();
+    return found;
 }
 
 RecordSet ReferenceStore::loadPartitionSettings(qint16 configId, qint16 partitionId)
 {
     const qint32 loaded = revision(configId, partitionId);
     RecordSet rows = partitionSettings(configId, partitionId);
-    m_loaded.loadedSettings(configId, partitionId, loaded);
+    session().loaded.loadedSettings(configId, partitionId, loaded);
     return rows;
 }
 
@@ -375,162 +329,14 @@ RecordSet ReferenceStore::loadNodeMaxima(qint16 configId, qint16 partitionId)
 {
     const qint32 loaded = revision(configId, partitionId);
     RecordSet rows = nodeMaxima(configId, partitionId);
-    m_loaded.loadedMaxima(configId, partitionId, loaded);
+    session().loaded.loadedMaxima(configId, partitionId, loaded);
     return rows;
 }
-
-void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer,
-                                     const ChangeWork &work)
-{
-    qint32 before = 0;
-    qint32 after = 0;
-    inTransaction([&] {
-        before = lockedRevision(configId, partitionId);
-        const std::optional<qint32> seen = m_loaded.seen(configId, partitionId);
-        if (checked && writer == Writer::Session && seen && *seen != before)
-            throw StoreError(kChangedByOthers, changedByOthersText(partitionId));
-        Change change;
-        work(before, change);
-        after = before;
-        if (change.values.isEmpty())
-            return;
-        after = before + 1; // a partition stored now starts at revision 1
-        if (before > 0) {
-            QSqlQuery query = prepare(storeStatements().setRevision);
-            run(query, {after, int(configId), int(partitionId)});
-        }
-        if (writer == Writer::Session)
-            recordHistory(configId, partitionId, change);
-    });
-    m_loaded.changed(configId, partitionId, before, after);
-}
-
-// Stores a new partition; false when another session stored it at this moment.
-bool ReferenceStore::insertedPartition(const PartitionRow &row)
-{
-    QSqlQuery query = prepare(storeStatements().insertPartition);
-    run(query, partitionValues(row));
-    return query.numRowsAffected() > 0;
-}
-
-// The values after the key of the stored row that the statement answers; none
-// when there is no row.
-QVariantList ReferenceStore::storedValues(const QString &sql, const QVariantList &key) const
-{
-    QSqlQuery query = prepare(sql);
-    run(query, key);
-    QVariantList values;
-    if (query.next())
-        for (int i = int(key.size()); i < query.record().count(); ++i)
-            values << query.value(i);
-    return values;
-}
-
-void ReferenceStore::writePartitionValues(qint32 revision, const PartitionRow &row, Change &change)
-{
-    requireConfiguration(row.configId);
-    const StoreStatements &sql = storeStatements();
-    const QVariantList key = {int(row.configId), int(row.partitionId)};
-    const QVariantList before = revision > 0 ? storedValues(sql.partitionSettings, key) : QVariantList();
-    const QVariantList values = partitionValues(row);
-    const QList<FieldInfo> layout = layouts::partitionSettings();
-    for (int i = sql.partitionKeyColumns; i < values.size(); ++i)
-        change.compare(layout.at(i).name, before.value(i - sql.partitionKeyColumns), values.at(i));
-    if (change.values.isEmpty())
-        return;
-    if (revision > 0) {
-        QSqlQuery query = prepare(sql.updatePartition);
-        run(query, keyLast(values, sql.partitionKeyColumns));
-    } else if (!insertedPartition(row)) {
-        throw StoreError(kChangedByOthers, changedByOthersText(row.partitionId));
-    }
-}
-
-bool ReferenceStore::insertPartition(const PartitionRow &row, Writer writer)
-{
-    bool stored = false;
-    changePartition(row.configId, row.partitionId, false, writer, [&](qint32 revision, Change &change) {
-        requireConfiguration(row.configId);
-        if (revision > 0 || !insertedPartition(row))
-            return; // kept as stored
-        stored = true;
-        const QVariantList values = partitionValues(row);
-        const QList<FieldInfo> layout = layouts::partitionSettings();
-        for (int i = storeStatements().partitionKeyColumns; i < values.size(); ++i)
-            change.compare(layout.at(i).name, QVariant(), values.at(i));
-    });
-    return stored;
-}
-
-void ReferenceStore::savePartition(const PartitionRow &row, Writer writer)
-{
-    changePartition(row.configId, row.partitionId, true, writer,
-                    [&](qint32 revision, Change &change) { writePartitionValues(revision, row, change); });
-}
-
-void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
-{
-    const StoreStatements &sql = storeStatements();
-    QSqlQuery query = prepare(present ? sql.updateNodeMax : sql.insertNodeMax);
-    const QVariantList values = nodeMaxValues(row);
-    run(query, present ? keyLast(values, sql.nodeMaxKeyColumns) : values);
-}
-
-// Writes the maximum unless that value is stored already; an insert keeps any
-// stored value. True when it wrote.
-bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer)
-{
-    bool written = false;
-    changePartition(row.configId, row.partitionId, !keepStored, writer, [&](qint32 revision, Change &change) {
-        if (revision == 0)
-            throw StoreError(kRecordMissing, partitionText(row.configId, row.partitionId)
-                                                 + QStringLiteral(" does not exist; store the partition first"));
-        requireNodeType(row.nodeTypeId);
-        const QVariantList before = storedValues(storeStatements().nodeMax, nodeMaxValues(row).first(3));
-        const bool present = !before.isEmpty();
-        if (present && (keepStored || before.constFirst().toInt() == row.maxNumber))
-            return;
-        writeNodeMax(present, row);
-        written = true;
-        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId), before.value(0), int(row.maxNumber));
-    });
-    return written;
-}
-
-bool ReferenceStore::insertNodeMax(const NodeMaxRow &row, Writer writer) { return changeNodeMax(row, true, writer); }
-
-void ReferenceStore::saveNodeMax(const NodeMaxRow &row, Writer writer) { changeNodeMax(row, false, writer); }
 
 void ReferenceStore::selectPartition(qint16 partitionId)
 {
     requireOpen();
     m_selected = partitionId;
-}
-
-void ReferenceStore::addConfiguration(const ConfigurationRow &row)
-{
-    inTransaction([&] {
-        QSqlQuery query = prepare(storeStatements().insertConfiguration);
-        run(query, {textValue(row.name), int(row.configId), textValue(row.siteName), row.siteId,
-                    textValue(row.systemName), row.systemId});
-    });
-}
-
-void ReferenceStore::setConfigurationInUse(qint16 configId)
-{
-    inTransaction([&] {
-        requireConfiguration(configId);
-        QSqlQuery query = prepare(storeStatements().markConfigurationInUse);
-        run(query, {int(configId)});
-    });
-}
-
-void ReferenceStore::addNodeTypeRow(const NodeTypeRow &row)
-{
-    inTransaction([&] {
-        QSqlQuery query = prepare(storeStatements().insertNodeType);
-        run(query, {int(row.id), textValue(row.english), textValue(row.french)});
-    });
 }
 
 } // namespace server

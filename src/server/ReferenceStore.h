@@ -1,29 +1,40 @@
 // The one store behind all reference components: a Qt Sql connection of its
 // own (a SQLite file, or a PostgreSQL database shared by several machines),
 // the schema, and the reads and writes the components need. Every statement
-// binds its values; every write runs in one transaction, which on SQLite takes
-// the write lock at once. Failures are StoreErrors whose reason carries the
+// binds its values. Failures are StoreErrors whose reason carries the
 // database's own message.
 //
-// One store object is one administrator's session: the partitions it loaded
-// are remembered with their revision, and a session's change of a partition
-// that someone else saved since it was loaded is refused. Every change a
-// session makes is recorded in the change history in the same transaction.
+// Writes go in units (StoreUnits.cpp): a unit is one transaction, begun at its
+// first write (on SQLite with the write lock, on PostgreSQL with the lock of
+// each partition row it changes) and committed whole; each write inside it
+// runs under a savepoint of its own, so that a refused write fails alone. A
+// write made outside a unit is a unit of its own. Reads take no lock: they
+// never wait for a writer (on SQLite they give up after kReadWaitMs, which
+// only a rollback journal's exclusive lock can make them reach).
+//
+// Sessions: the partitions a session loaded are remembered with their
+// revision, and its change of a partition that someone else saved since it
+// was loaded is refused. A unit counts each partition it changed one revision
+// up and records the change history as it commits; a unit that is rolled
+// back moves no revision note.
 #pragma once
 
 #include "rowset/RecordSet.h"
-#include "server/LoadedRevisions.h"
 #include "server/StoreRows.h"
+#include "server/StoreSchema.h"
+#include "server/StoreSession.h"
 
+#include <QDeadlineTimer>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
 class QSqlError;
-class QSqlQuery;
 
 namespace server {
 
@@ -37,6 +48,11 @@ struct ConnectionSettings
     QString password;
     QString options; // the driver's connect options
 };
+
+// How long a write waits for another writer's lock before it fails, and how
+// long a read waits for a rollback journal's exclusive lock.
+inline constexpr int kWriteWaitMs = 60000;
+inline constexpr int kReadWaitMs = 1000;
 
 class ReferenceStore
 {
@@ -81,8 +97,8 @@ public:
     // partition they show is remembered for the session's later changes.
     RecordSet loadPartitionSettings(qint16 configId, qint16 partitionId);
     RecordSet loadNodeMaxima(qint16 configId, qint16 partitionId);
-    // The partition's revision: 1 when stored, one more with each change; 0
-    // when there is no such partition.
+    // The partition's revision: 1 when stored, one more with each committed
+    // unit that changed it; 0 when there is no such partition.
     qint32 revision(qint16 configId, qint16 partitionId) const;
     // The change history, newest first; either filter may be left out.
     QList<ChangeRow> history(std::optional<qint16> configId, std::optional<qint16> partitionId) const;
@@ -98,9 +114,24 @@ public:
     void setConfigurationInUse(qint16 configId);
     void addNodeTypeRow(const NodeTypeRow &row);
 
-    // Runs work in one write transaction (nested calls join the outer one);
-    // an exception rolls everything back and goes on to the caller.
+    // Sessions: between enter() and the matching leave() the store works in
+    // that session (entries nest); otherwise in its own.
+    void enter(StoreSession &session);
+    void leave(StoreSession &session) noexcept;
+    // Units of the current session. beginUnit() opens one (a StoreError when
+    // one is open); commitUnit() makes its writes durable together, or
+    // rolls them back and fails; rollbackUnit() drops them.
+    void beginUnit();
+    void commitUnit();
+    void rollbackUnit() noexcept;
+    bool unitOpen() const { return m_unit.has_value(); }
+    // Runs work in one unit, or in the open one; an exception rolls the unit
+    // it opened back and goes on to the caller.
     void inTransaction(const std::function<void()> &work);
+    // How long a unit's first write waits for another writer (kWriteWaitMs).
+    // Once a wait ran out, writes in the same length of time after it fail
+    // at once, so that one save that meets a held lock waits once.
+    void setWriteWait(int milliseconds) { m_writeWaitMs = milliseconds; }
 
     bool isPostgres() const { return m_postgres; }
 
@@ -123,38 +154,76 @@ private:
                 values.append({item, before, after});
         }
     };
-    using ChangeWork = std::function<void(qint32 revision, Change &change)>;
+    // A partition that the open unit wrote to: its revision when the unit
+    // first locked it, whether it is stored (it may have been inserted by the
+    // unit), whether the unit changed it, and the changes to record.
+    struct UnitPartition
+    {
+        qint32 before = 0;
+        bool stored = false;
+        bool changed = false;
+        QList<Change::Value> history;
+    };
+    struct Unit
+    {
+        StoreSession *session = nullptr;
+        bool begun = false; // the transaction is open
+        std::map<std::pair<qint16, qint16>, UnitPartition> partitions; // by configuration, partition
+    };
+    // The work of one write: it gets whether the partition is stored (and
+    // sets it when it stores it) and notes what it changed.
+    using ChangeWork = std::function<void(bool &stored, Change &change)>;
 
     void prepareSchema(Seeding seeding);
-    void requireCurrentSchema() const; // a StoreError unless the schema is current
+    void createSchema(Seeding seeding);
+    void requireCurrentSchema(schema::Contents contents) const; // a StoreError unless current
     void tuneSqlite();
     void execute(const QString &sql);
     void requireOpen() const; // a closed connection is a StoreError
-    QSqlQuery prepare(const QString &sql) const;
+    // The statement prepared once per connection, its values bound; the
+    // caller reads it and then calls finish().
+    QSqlQuery &prepare(const QString &sql) const;
     void run(QSqlQuery &query, const QVariantList &values) const;
+    StoreSession &session();
+    // Begins the open unit's transaction at its first write.
+    void beginTransaction();
+    void setSqliteWait(int milliseconds);
+    void endTransaction(const char *statement) noexcept;
+    // Runs one write of the open unit under a savepoint: a write that fails
+    // leaves what the unit wrote before it.
+    void underSavepoint(const std::function<void()> &work);
+    void writeRevisionsAndHistory();
+    void forgetUnit() noexcept;
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
     bool exists(const QString &sql, const QVariantList &values) const;
     void requireConfiguration(qint16 configId) const;
     void requireNodeType(qint16 nodeTypeId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
     bool insertedPartition(const PartitionRow &row);
-    void writePartitionValues(qint32 revision, const PartitionRow &row, Change &change);
+    void writePartitionValues(bool &stored, const PartitionRow &row, Change &change);
     bool changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer);
     // Updates the row when present, else inserts it.
     void writeNodeMax(bool present, const NodeMaxRow &row);
-    // One change of a partition in one transaction: locks its row, refuses a
-    // checked change when someone else changed it since this session loaded
-    // it, runs the work, then counts the revision up and records the history
-    // when anything changed.
+    // One change of a partition in the open unit (or in one of its own): the
+    // unit's first write to it locks its row; a checked change is refused when
+    // someone else changed it since this session loaded it; the work's
+    // changes count for the unit's commit.
     void changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer, const ChangeWork &work);
+    // The unit's view of the partition, its row locked by the unit.
+    UnitPartition lockedPartition(qint16 configId, qint16 partitionId);
     qint32 lockedRevision(qint16 configId, qint16 partitionId);
-    void recordHistory(qint16 configId, qint16 partitionId, const Change &change);
+    using PartitionKey = std::pair<qint16, qint16>;
+    void recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes);
     [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
 
     QString m_connectionName;
     bool m_postgres = false;
-    int m_transactionDepth = 0;
-    LoadedRevisions m_loaded;
+    mutable std::map<QString, QSqlQuery> m_statements; // a map: references to its entries stay valid
+    StoreSession m_ownSession;
+    QList<StoreSession *> m_entered;
+    std::optional<Unit> m_unit;
+    int m_writeWaitMs = kWriteWaitMs;
+    std::optional<QDeadlineTimer> m_lockedUntil; // after a wait for the lock ran out: writes fail at once
     std::optional<qint16> m_selected; // the session's selection: never written to the database
 };
 

@@ -1,6 +1,6 @@
 // The change history of the reference store: who changed which value of which
-// partition, when, on which machine; written in the transaction of the change
-// it records, read newest first.
+// partition, when, on which machine; written as the unit of the changes it
+// records commits, read newest first.
 #include "server/ReferenceStore.h"
 
 #include "components/AnswerColumns.h"
@@ -40,15 +40,28 @@ QVariant textOrNull(const QVariant &value)
 
 } // namespace
 
-void ReferenceStore::recordHistory(qint16 configId, qint16 partitionId, const Change &change)
+// One statement for up to kRowsPerStatement changes: a unit's history costs
+// one round trip, not one per value.
+void ReferenceStore::recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes)
 {
+    constexpr qsizetype kRowsPerStatement = 64;
     static const QString user = operatingSystemUser();
     static const QString host = QSysInfo::machineHostName();
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-    QSqlQuery query = prepare(storeStatements().insertChange);
-    for (const Change::Value &value : change.values)
-        run(query, {now, user, host, int(configId), int(partitionId), value.item, textOrNull(value.before),
-                    textOrNull(value.after)});
+    const QString &insert = storeStatements().insertChange;
+    const QString oneRow = insert.mid(insert.lastIndexOf(QStringLiteral("VALUES ")) + 7);
+    for (qsizetype first = 0; first < changes.size(); first += kRowsPerStatement) {
+        const qsizetype count = qMin(kRowsPerStatement, changes.size() - first);
+        QVariantList values;
+        for (qsizetype i = first; i < first + count; ++i) {
+            const auto &[key, value] = changes.at(i);
+            values << now << user << host << int(key.first) << int(key.second) << value.item
+                   << textOrNull(value.before) << textOrNull(value.after);
+        }
+        QSqlQuery &query = prepare(insert + (QStringLiteral(", ") + oneRow).repeated(count - 1));
+        run(query, values);
+        query.finish();
+    }
 }
 
 QList<ChangeRow> ReferenceStore::history(std::optional<qint16> configId, std::optional<qint16> partitionId) const
@@ -66,13 +79,14 @@ QList<ChangeRow> ReferenceStore::history(std::optional<qint16> configId, std::op
     QString sql = storeStatements().history;
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    QSqlQuery query = prepare(sql + QStringLiteral(" ORDER BY %1 DESC").arg(schema::Change_ID));
+    QSqlQuery &query = prepare(sql + QStringLiteral(" ORDER BY %1 DESC").arg(schema::Change_ID));
     run(query, values);
     QList<ChangeRow> rows;
     while (query.next())
         rows.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                      qint16(query.value(3).toInt()), qint16(query.value(4).toInt()), query.value(5).toString(),
                      query.value(6).toString(), query.value(7).toString()});
+    query.finish();
     return rows;
 }
 

@@ -16,10 +16,6 @@ namespace server {
 
 namespace {
 
-// Long enough for a save to wait for several others: a writer holds the lock
-// for about a millisecond per partition write.
-constexpr int kBusyTimeoutMs = 60000;
-
 const QString kUsage = QStringLiteral("write postgresql://user@host:port/dbname"
                                       " or postgresql:///dbname?host=/socket/folder");
 
@@ -154,7 +150,7 @@ ConnectionSettings connectionFor(const QString &location)
         return connectionForUri(location);
     ConnectionSettings settings;
     settings.databaseName = location;
-    settings.options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    settings.options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kReadWaitMs); // writes wait longer
     return settings;
 }
 

@@ -19,8 +19,7 @@ bool isConnectionUri(const QString &location);
 // read, names no database, an unknown query key or a bad port, or holds a
 // value the driver cannot pass on.
 ConnectionSettings connectionForUri(const QString &uri);
-// The connection a location names: a URI's, or a SQLite file's (whose
-// writers wait up to the busy timeout for each other).
+// The connection a location names: a URI's, or a SQLite file's.
 ConnectionSettings connectionFor(const QString &location);
 // Opens a Qt Sql connection of that name; one that fails is removed again
 // and its reason thrown as a StoreError.

@@ -8,7 +8,9 @@
 #include "server/StoreSchema.h"
 
 #include "components/AnswerColumns.h"
+#include "server/ServerErrors.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace server::schema {
@@ -126,10 +128,12 @@ QStringList upgradeStatements(bool postgres)
 QStringList tables(const QSqlDatabase &database, bool postgres)
 {
     QSqlQuery query(database);
-    query.exec(postgres ? QStringLiteral("SELECT table_name FROM information_schema.tables"
-                                         " WHERE table_schema = current_schema()")
-                        : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
-                                         " AND name NOT LIKE 'sqlite_%'"));
+    if (!query.exec(postgres ? QStringLiteral("SELECT table_name FROM information_schema.tables"
+                                              " WHERE table_schema = current_schema()")
+                             : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
+                                              " AND name NOT LIKE 'sqlite_%'")))
+        throw StoreError(kDatabaseFailure, QStringLiteral("the database \"%1\" could not be read: %2")
+                                               .arg(database.databaseName(), query.lastError().text().simplified()));
     QStringList names;
     while (query.next())
         names << query.value(0).toString();

@@ -36,7 +36,8 @@ QStringList createStatements(bool postgres);
 // What a database holds: nothing, this store's tables, this store's tables of
 // before revisions and history, or tables of something else.
 enum class Contents { Empty, Current, WithoutHistory, Foreign };
-// The tables of the database (of the connection's schema on PostgreSQL).
+// The tables of the database (of the connection's schema on PostgreSQL); a
+// StoreError when they cannot be read.
 QStringList tables(const QSqlDatabase &database, bool postgres);
 Contents contentsOf(const QStringList &tables);
 // Brings a store of before revisions and history up to date.

@@ -252,8 +252,8 @@ private slots:
         row("repeated node type, silent: the names before it stay", "repeated node type", "5 2 _ 1 1 1", "",
             "closed => False ; log 1: Internal Error now 5 47 31 457 This key is already associated with an element of "
             "this collection [VEL_PART_SET][Business_Rules]Obtain_All_Node_Type_Name ; names 3");
-        row("existence check: recorded, the stored partition kept", "settings 1", "5 2", "shown",
-            "shown => False ; IE!: Location:     [Server][Business_Rules]Shown|Code:          5|Description: down ; "
+        row("existence check: recorded, nothing shown", "settings 1", "5 2", "shown",
+            "closed => False ; IE!: Location:     [Server][Business_Rules]Shown|Code:          5|Description: down ; "
             "log 1: Internal Error now 5 47 31 5 down [Server][Business_Rules]Shown");
         row("malformed settings", "settings malformed 2", "5 2", "frame",
             "2 - Pier Memo 1111111 5820 ; EBR!: VEL_PART_SET:XMLToRS:Rowset XML cannot be read: the XML is not well "

@@ -71,6 +71,7 @@ void GUI::cmdApply_Click()
         const qint16 totalRecTime = rt::totalSeconds(txtRecTimeMin->text(), txtRecTimeSec->text());
         const qint16 timeLimit = rt::totalSeconds(txtTimeLimitMin->text(), txtTimeLimitSec->text());
         ::Busyness_Rules &owner = rules();
+        ::Busyness_Rules::SaveUnit save(owner); // the settings and the maxima: one save
         if (!owner.Update_Partition(txtPartitionName->text(), txtAccessCode->text(), cboRemoteLanguage->currentText(),
                                     cboSelectionLimit->currentText(), QString::number(timeLimit),
                                     cboCommand->currentText(), cboNoMSGRecorded->currentText(),
@@ -78,6 +79,7 @@ void GUI::cmdApply_Click()
                                     messageNumber))
             return; // refused: the edits stay, and so does cmdApply
         owner.Update_Node_Type_MAX(lblNodeTypeID, txtNode);
+        save.commit(); // a commit that fails keeps the edits, and cmdApply
         owner.ReloadPartitionCombo(); // changed names show; the entry stays selected
         const qint16 limitSeconds = rt::textToInteger(txtTimeLimitSec->text());
         if (limitSeconds < 10)

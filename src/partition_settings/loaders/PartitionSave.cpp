@@ -1,7 +1,9 @@
 // Writing partitions back: a new partition from the values standing in the
 // dialog, an update of one partition's settings after the name check, and the
-// node maxima of the grid's filled rows. A showing in no-access or read-only
-// mode writes nothing: each saver then returns at once, without a message.
+// node maxima of the grid's filled rows. Each saver is one save (joining the
+// Apply's): a write that fails stops the saver, and what it sent before stays.
+// A showing in no-access or read-only mode writes nothing: each saver then
+// returns at once, without a message.
 #include "partition_settings/rules/Busyness_Rules.h"
 
 #include "components/SingleUseComponents.h"
@@ -56,7 +58,7 @@ void Busyness_Rules::Insert_Partition()
 {
     if (!MayWrite())
         return;
-    try {
+    inSaveUnit(QStringLiteral("Insert_Partition"), [&] {
         GUI &form = dialog();
         for (QLineEdit *box : {form.txtRecTimeMin, form.txtRecTimeSec, form.txtTimeLimitMin, form.txtTimeLimitSec}) {
             if (box->text().isEmpty())
@@ -73,9 +75,7 @@ void Busyness_Rules::Insert_Partition()
             m_INSNODES->Insert_Node_Type_Max_Record(
                 {config, partition, form.lblNodeTypeID[row]->text(), QString::number(maximum)});
         }
-    } catch (...) {
-        showOperationFailure(QStringLiteral("Insert_Partition"));
-    }
+    });
 }
 
 bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &Given_PartitionAccessCode,
@@ -87,7 +87,8 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
 {
     if (!MayWrite())
         return false;
-    try {
+    bool accepted = false;
+    const bool saved = inSaveUnit(QStringLiteral("Update_Partition"), [&] {
         QString name = Given_Name;
         if (name.isEmpty()) {
             name = QStringLiteral("Partition ") + QString::number(m_Partition_ID);
@@ -99,18 +100,16 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
                 QStringLiteral(
                     "Double quotes and continuous single quotes are not allowed in the Partition Name field"),
                 QStringLiteral("Information"), ui::Buttons::OK, ui::Icon::Information);
-            return false;
+            return;
         }
         name = validator->ConvertName(name);
         m_UDCONFIG->Update_Partition_Record({QString::number(m_Config_ID), QString::number(m_Partition_ID), name,
                                              Given_PartitionAccessCode, Given_REMLanguage, Given_SelectLimit,
                                              Given_TimeLimit, Given_Command, Given_NoMSGRecorded, Given_TotalRecTime,
                                              Given_TotalTimeOfMessagesRecorded, Given_TimeLeft, Given_MsgNo});
-        return true;
-    } catch (...) {
-        showOperationFailure(QStringLiteral("Update_Partition"));
-        return false;
-    }
+        accepted = true;
+    });
+    return saved && accepted;
 }
 
 void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
@@ -118,7 +117,7 @@ void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::R
 {
     if (!MayWrite())
         return;
-    try {
+    inSaveUnit(QStringLiteral("Update_Node_Type_MAX"), [&] {
         const QString config = QString::number(m_Config_ID);
         const QString partition = QString::number(m_Partition_ID);
         for (qint16 row = 0; row < m_NodeTypeCount; ++row) {
@@ -126,7 +125,5 @@ void Busyness_Rules::Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::R
             m_UDNODES->Update_Node_Type_Max_Record(
                 {config, partition, lblNodeTypeID.at(row)->text(), QString::number(maximum)});
         }
-    } catch (...) {
-        showOperationFailure(QStringLiteral("Update_Node_Type_MAX"));
-    }
+    });
 }

@@ -29,6 +29,7 @@ void Busyness_Rules::Class_Initialize(const ComponentFactory &factory)
 {
     try {
         m_NodeTypeNames = std::make_unique<KeyedCollection>();
+        m_unitOfWork = factory.createUnitOfWork(); // none: each write is durable on its own
         m_MessageBox = createServer<VEL_MsgBox::Busyness_Rules>(factory);
         m_UDCONFIG = createServer<QRVud::UDCONFIG>(factory);
         m_UDNODES = createServer<QRVud::UDNODES>(factory);
@@ -62,6 +63,7 @@ Busyness_Rules::~Busyness_Rules()
     m_CONFIG.reset();
     m_INSCONFIG.reset();
     m_INSNODES.reset();
+    m_unitOfWork.reset();
 }
 
 GUI &Busyness_Rules::dialog() const
@@ -93,6 +95,7 @@ Variant Busyness_Rules::Shown(qint16 Config_ID, qint16 Partition_ID, const QStri
 {
     Variant result;
     clearErrorInfo();
+    const InSession session(*this);
     try {
         GUI &form = GUI::load();
         form.Busyness_Rules(this);
@@ -144,6 +147,8 @@ void Busyness_Rules::prepareAndShow(GUI &form, bool PartitionEnabled)
     if (!m_ErrDescription.isEmpty())
         return;
     createMissingPartition(form);
+    if (!m_ErrDescription.isEmpty())
+        return;
     Security();
     Initial();
     if (Get_Data())
@@ -161,10 +166,11 @@ void Busyness_Rules::applyCaptions(GUI &form, bool PartitionEnabled)
 }
 
 // A partition without settings is created from the default partition's
-// settings and node maxima before the dialog opens.
+// settings and node maxima before the dialog opens. A read that failed
+// (recorded by PartitionExists) never leads to a write: the showing stops.
 void Busyness_Rules::createMissingPartition(GUI &form)
 {
-    if (PartitionExists())
+    if (PartitionExists() || !m_ErrDescription.isEmpty())
         return;
     form.txtPartitionNumber->setText(QString::number(m_Partition_ID));
     Get_Partition_Settings(m_Config_ID, 0, true);

@@ -10,6 +10,7 @@
 
 #include "components/ComponentFactory.h"
 #include "components/ServerComponents.h"
+#include "components/UnitOfWork.h"
 #include "core/KeyedCollection.h"
 #include "core/Modules.h"
 #include "core/ObjectRef.h"
@@ -21,6 +22,7 @@
 #include <QString>
 #include <QUuid>
 #include <array>
+#include <functional>
 #include <memory>
 
 class GUI;
@@ -99,6 +101,38 @@ public:
     void Get_Partition_Settings(qint16 configId, qint16 partitionId, bool DefaultView);
     void Get_Node_Type_Max(qint16 configId, qint16 partitionId);
 
+    // One save: the writes made while it lives are one unit of work of this
+    // object's session, made durable together by commit() (which raises a
+    // run-time error when it fails); destroyed without commit(), it drops
+    // them. A save inside another joins it, and only the outermost commits.
+    // Without units of work from the factory each write is durable at once.
+    class SaveUnit
+    {
+    public:
+        explicit SaveUnit(Busyness_Rules &rules);
+        ~SaveUnit();
+        SaveUnit(const SaveUnit &) = delete;
+        SaveUnit &operator=(const SaveUnit &) = delete;
+        void commit();
+
+    private:
+        Busyness_Rules &m_rules;
+        bool m_open = false; // this save began the unit and has not ended it
+    };
+    // The server component calls made while one lives are this object's
+    // session's.
+    class InSession
+    {
+    public:
+        explicit InSession(Busyness_Rules &rules);
+        ~InSession();
+        InSession(const InSession &) = delete;
+        InSession &operator=(const InSession &) = delete;
+
+    private:
+        UnitOfWork *m_unitOfWork;
+    };
+
     // Savers.
     void Update_Node_Type_MAX(const std::array<QLabel *, nodeGrid::Rows> &lblNodeTypeID,
                               std::array<QLineEdit *, nodeGrid::Rows> &txtNode);
@@ -139,6 +173,10 @@ private:
     // 36; XMLToRS and the savers source ":Name:" description with text 1.
     void showLoaderFailure(const QString &procedure);
     void showOperationFailure(const QString &procedure);
+    // Runs a saver's writes in one save and commits it, also after a write
+    // failed, so that what was sent before the failure stays. A failure, the
+    // commit's included, is shown as the procedure's; the answer is then false.
+    bool inSaveUnit(const QString &procedure, const std::function<void()> &writes);
     void storeArguments(qint16 Config_ID, qint16 Partition_ID, const QString &MenuOption, qint16 Language_ID,
                         bool Silent_Error);
     void prepareAndShow(GUI &form, bool PartitionEnabled);
@@ -187,6 +225,10 @@ private:
     ComponentRef<QRVud::UDNODES> m_UDNODES;
     ComponentRef<QRVins::INSCONFIG> m_INSCONFIG;
     ComponentRef<QRVins::INSNODES> m_INSNODES;
+
+    // The session and units of work, when the factory offers them.
+    std::unique_ptr<UnitOfWork> m_unitOfWork;
+    int m_saveDepth = 0; // saves open, the outermost first
 
     // Scratch record set of the user log.
     ObjectRef<RecordSet> m_ScratchRS;

@@ -1,0 +1,231 @@
+// Sessions and units of the reference store: a unit is one transaction,
+// begun at its first write and committed whole; each write in it runs under
+// a savepoint; the unit's first write to a partition locks the partition's
+// row; revisions and the change history are written as the unit commits.
+#include "server/ReferenceStore.h"
+
+#include "server/ServerErrors.h"
+#include "server/StoreStatements.h"
+
+#include <QSqlError>
+
+namespace server {
+
+namespace {
+
+// SQLite's "database is busy" and "database table is locked".
+bool lockHeld(const QSqlError &error)
+{
+    return error.nativeErrorCode() == QLatin1String("5") || error.nativeErrorCode() == QLatin1String("6");
+}
+
+} // namespace
+
+StoreSession &ReferenceStore::session() { return m_entered.isEmpty() ? m_ownSession : *m_entered.last(); }
+
+void ReferenceStore::enter(StoreSession &session) { m_entered.append(&session); }
+
+void ReferenceStore::leave(StoreSession &session) noexcept
+{
+    const qsizetype last = m_entered.lastIndexOf(&session);
+    if (last >= 0)
+        m_entered.remove(last);
+}
+
+void ReferenceStore::beginUnit()
+{
+    requireOpen();
+    if (m_unit)
+        throw StoreError(kDatabaseFailure, m_unit->session == &session()
+                                               ? QStringLiteral("a unit of work is open already")
+                                               : QStringLiteral("another session's save is in progress on this connection"));
+    m_unit = Unit{&session(), false, {}};
+}
+
+void ReferenceStore::commitUnit()
+{
+    if (!m_unit || m_unit->session != &session())
+        throw StoreError(kDatabaseFailure, QStringLiteral("no unit of work is open"));
+    if (m_unit->begun) {
+        try {
+            requireOpen();
+            writeRevisionsAndHistory();
+            QSqlQuery commit(database());
+            if (!commit.exec(QStringLiteral("COMMIT")))
+                fail(QStringLiteral("could not commit the transaction"), commit.lastError());
+        } catch (...) {
+            rollbackUnit();
+            throw;
+        }
+    }
+    // The notes move only now: a unit rolled back leaves them where they were.
+    for (const auto &[key, partition] : m_unit->partitions) {
+        if (partition.changed)
+            m_unit->session->loaded.changed(key.first, key.second, partition.before,
+                                            partition.before > 0 ? partition.before + 1 : 1);
+    }
+    forgetUnit();
+}
+
+void ReferenceStore::rollbackUnit() noexcept
+{
+    if (m_unit && m_unit->begun)
+        endTransaction("ROLLBACK");
+    forgetUnit();
+}
+
+void ReferenceStore::forgetUnit() noexcept
+{
+    const bool begun = m_unit && m_unit->begun;
+    m_unit.reset();
+    if (begun && !m_postgres) {
+        try {
+            setSqliteWait(kReadWaitMs);
+        } catch (...) { // a connection that broke: every later call says so
+        }
+    }
+}
+
+void ReferenceStore::endTransaction(const char *statement) noexcept
+{
+    try {
+        QSqlQuery(database()).exec(QLatin1String(statement));
+    } catch (...) {
+    }
+}
+
+void ReferenceStore::inTransaction(const std::function<void()> &work)
+{
+    if (m_unit) {
+        if (m_unit->session != &session())
+            throw StoreError(kDatabaseFailure, QStringLiteral("another session's save is in progress on this connection"));
+        return work();
+    }
+    beginUnit();
+    try {
+        work();
+    } catch (...) {
+        rollbackUnit();
+        throw;
+    }
+    commitUnit();
+}
+
+void ReferenceStore::setSqliteWait(int milliseconds)
+{
+    execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+}
+
+// SQLite: BEGIN IMMEDIATE takes the write lock before the first read, waiting
+// for another writer to finish; a deferred transaction that read first could
+// not take it later and would fail at once. The unit keeps the longer wait
+// until it ends, as its commit may wait for readers of a rollback journal.
+void ReferenceStore::beginTransaction()
+{
+    if (m_unit->begun)
+        return;
+    requireOpen();
+    const int wait = m_lockedUntil && !m_lockedUntil->hasExpired() ? 0 : m_writeWaitMs;
+    if (!m_postgres)
+        setSqliteWait(wait);
+    QSqlQuery begin(database());
+    if (begin.exec(QLatin1String(m_postgres ? "BEGIN" : "BEGIN IMMEDIATE"))) {
+        m_unit->begun = true;
+        m_lockedUntil.reset();
+        return;
+    }
+    const QSqlError error = begin.lastError();
+    if (!m_postgres)
+        setSqliteWait(kReadWaitMs);
+    if (!lockHeld(error))
+        fail(QStringLiteral("could not start a transaction"), error);
+    if (wait > 0)
+        m_lockedUntil = QDeadlineTimer(m_writeWaitMs);
+    throw StoreError(kDatabaseFailure,
+                     QStringLiteral("the store \"%1\" is locked by another writer%2; nothing was written")
+                         .arg(database().databaseName(),
+                              wait > 0 ? QStringLiteral(" (waited %1 s)").arg(wait / 1000.0) : QString()));
+}
+
+void ReferenceStore::underSavepoint(const std::function<void()> &work)
+{
+    execute(QStringLiteral("SAVEPOINT write_call"));
+    try {
+        work();
+    } catch (...) {
+        endTransaction("ROLLBACK TO SAVEPOINT write_call");
+        endTransaction("RELEASE SAVEPOINT write_call");
+        throw;
+    }
+    execute(QStringLiteral("RELEASE SAVEPOINT write_call"));
+}
+
+void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer,
+                                     const ChangeWork &work)
+{
+    if (!m_unit)
+        return inTransaction([&] { changePartition(configId, partitionId, checked, writer, work); });
+    if (m_unit->session != &session())
+        throw StoreError(kDatabaseFailure, QStringLiteral("another session's save is in progress on this connection"));
+    beginTransaction();
+    const PartitionKey key{configId, partitionId};
+    UnitPartition partition;
+    // The unit's view changes only when the write went through: a refused
+    // one leaves it, as the savepoint leaves the rows.
+    underSavepoint([&] {
+        const auto known = m_unit->partitions.find(key);
+        partition = known != m_unit->partitions.end() ? known->second : lockedPartition(configId, partitionId);
+        const std::optional<qint32> seen = m_unit->session->loaded.seen(configId, partitionId);
+        if (checked && writer == Writer::Session && seen && *seen != partition.before)
+            throw StoreError(kChangedByOthers, changedByOthersText(partitionId));
+        Change change;
+        work(partition.stored, change);
+        if (change.values.isEmpty())
+            return;
+        partition.changed = true;
+        if (writer == Writer::Session)
+            partition.history += change.values;
+    });
+    m_unit->partitions[key] = partition;
+}
+
+ReferenceStore::UnitPartition ReferenceStore::lockedPartition(qint16 configId, qint16 partitionId)
+{
+    UnitPartition partition;
+    partition.before = lockedRevision(configId, partitionId);
+    partition.stored = partition.before > 0;
+    return partition;
+}
+
+// Reads the revision and, on PostgreSQL, locks the partition's row until the
+// transaction ends (SQLite's write lock already covers the whole store).
+qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
+{
+    QSqlQuery &query = prepare(storeStatements().revision + (m_postgres ? QStringLiteral(" FOR UPDATE") : QString()));
+    run(query, {int(configId), int(partitionId)});
+    const qint32 found = query.next() ? query.value(0).toInt() : 0;
+    query.finish();
+    return found;
+}
+
+// Each changed partition counts one revision up (one stored by the unit
+// starts at 1), and the session's changes go into the history.
+void ReferenceStore::writeRevisionsAndHistory()
+{
+    QList<std::pair<PartitionKey, Change::Value>> history;
+    for (const auto &[key, partition] : m_unit->partitions) {
+        if (!partition.changed)
+            continue;
+        if (partition.before > 0) {
+            QSqlQuery &query = prepare(storeStatements().setRevision);
+            run(query, {partition.before + 1, int(key.first), int(key.second)});
+            query.finish();
+        }
+        for (const Change::Value &value : partition.history)
+            history.append({key, value});
+    }
+    if (!history.isEmpty())
+        recordHistory(history);
+}
+
+} // namespace server

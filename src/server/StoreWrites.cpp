@@ -1,0 +1,205 @@
+// The reference store's writes: partitions and node maxima (in the open unit,
+// or in one of their own), and the setup of configurations and node types.
+// Every write refuses a text that no answer could carry, so that whatever the
+// store holds, its answers can be written.
+#include "server/ReferenceStore.h"
+
+#include "rowset/Rowset.h"
+#include "server/AnswerLayouts.h"
+#include "server/ServerErrors.h"
+#include "server/StoreStatements.h"
+
+#include <QSqlRecord>
+
+namespace server {
+
+namespace {
+
+// A text for a NOT NULL column: Qt binds a null QString as SQL NULL, so the
+// empty text is bound as a real empty string. A text that holds what no
+// answer can carry is refused.
+QVariant textValue(const QString &text, const char *what)
+{
+    const QString character = rowset::uncarriableCharacter(text);
+    if (!character.isEmpty())
+        throw StoreError(rt::InvalidProcedureCall,
+                         QStringLiteral("the %1 holds %2, which no answer can carry").arg(QLatin1String(what), character));
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+QVariant optionalValue(const std::optional<qint16> &value)
+{
+    return value ? QVariant(int(*value)) : QVariant(QMetaType::fromType<int>());
+}
+
+// The values of a row in the order of its answer's columns.
+QVariantList partitionValues(const PartitionRow &row)
+{
+    return {int(row.configId),
+            int(row.partitionId),
+            textValue(row.name, "partition name"),
+            textValue(row.accessCode, "access code"),
+            textValue(row.remLanguage, "remote language"),
+            textValue(row.selectLimit, "selection limit"),
+            row.timeLimit,
+            textValue(row.command, "command"),
+            textValue(row.noMsgRecorded, "action when no message was recorded"),
+            row.totalRecTime,
+            row.totalTimeOfMessagesRecorded,
+            row.timeLeft,
+            optionalValue(row.msgNo)};
+}
+
+QVariantList nodeMaxValues(const NodeMaxRow &row)
+{
+    return {int(row.configId), int(row.partitionId), int(row.nodeTypeId), int(row.maxNumber)};
+}
+
+// An update binds the values after the key first, then the key.
+QVariantList keyLast(const QVariantList &values, int keyColumns)
+{
+    return values.mid(keyColumns) + values.first(keyColumns);
+}
+
+} // namespace
+
+// Stores a new partition; false when another session stored it at this moment.
+bool ReferenceStore::insertedPartition(const PartitionRow &row)
+{
+    QSqlQuery &query = prepare(storeStatements().insertPartition);
+    run(query, partitionValues(row));
+    const bool stored = query.numRowsAffected() > 0;
+    query.finish();
+    return stored;
+}
+
+// The values after the key of the stored row that the statement answers; none
+// when there is no row.
+QVariantList ReferenceStore::storedValues(const QString &sql, const QVariantList &key) const
+{
+    QSqlQuery &query = prepare(sql);
+    run(query, key);
+    QVariantList values;
+    if (query.next())
+        for (int i = int(key.size()); i < query.record().count(); ++i)
+            values << query.value(i);
+    query.finish();
+    return values;
+}
+
+void ReferenceStore::writePartitionValues(bool &stored, const PartitionRow &row, Change &change)
+{
+    requireConfiguration(row.configId);
+    const StoreStatements &sql = storeStatements();
+    const QVariantList values = partitionValues(row);
+    const QVariantList key = values.first(sql.partitionKeyColumns);
+    const QVariantList before = stored ? storedValues(sql.partitionSettings, key) : QVariantList();
+    const QList<FieldInfo> layout = layouts::partitionSettings();
+    for (int i = sql.partitionKeyColumns; i < values.size(); ++i)
+        change.compare(layout.at(i).name, before.value(i - sql.partitionKeyColumns), values.at(i));
+    if (change.values.isEmpty())
+        return;
+    if (stored) {
+        QSqlQuery &query = prepare(sql.updatePartition);
+        run(query, keyLast(values, sql.partitionKeyColumns));
+        query.finish();
+    } else if (insertedPartition(row)) {
+        stored = true;
+    } else {
+        throw StoreError(kChangedByOthers, changedByOthersText(row.partitionId));
+    }
+}
+
+bool ReferenceStore::insertPartition(const PartitionRow &row, Writer writer)
+{
+    bool inserted = false;
+    changePartition(row.configId, row.partitionId, false, writer, [&](bool &stored, Change &change) {
+        const QVariantList values = partitionValues(row);
+        requireConfiguration(row.configId);
+        if (stored || !insertedPartition(row))
+            return; // kept as stored
+        stored = inserted = true;
+        const QList<FieldInfo> layout = layouts::partitionSettings();
+        for (int i = storeStatements().partitionKeyColumns; i < values.size(); ++i)
+            change.compare(layout.at(i).name, QVariant(), values.at(i));
+    });
+    return inserted;
+}
+
+void ReferenceStore::savePartition(const PartitionRow &row, Writer writer)
+{
+    changePartition(row.configId, row.partitionId, true, writer,
+                    [&](bool &stored, Change &change) { writePartitionValues(stored, row, change); });
+}
+
+void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
+{
+    const StoreStatements &sql = storeStatements();
+    QSqlQuery &query = prepare(present ? sql.updateNodeMax : sql.insertNodeMax);
+    const QVariantList values = nodeMaxValues(row);
+    run(query, present ? keyLast(values, sql.nodeMaxKeyColumns) : values);
+    query.finish();
+}
+
+// Writes the maximum unless that value is stored already; an insert keeps any
+// stored value. True when it wrote.
+bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer)
+{
+    bool written = false;
+    changePartition(row.configId, row.partitionId, !keepStored, writer, [&](bool &stored, Change &change) {
+        if (!stored)
+            throw StoreError(kRecordMissing, partitionText(row.configId, row.partitionId)
+                                                 + QStringLiteral(" does not exist; store the partition first"));
+        requireNodeType(row.nodeTypeId);
+        const QVariantList before = storedValues(storeStatements().nodeMax, nodeMaxValues(row).first(3));
+        const bool present = !before.isEmpty();
+        if (present && (keepStored || before.constFirst().toInt() == row.maxNumber))
+            return;
+        writeNodeMax(present, row);
+        written = true;
+        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId), before.value(0), int(row.maxNumber));
+    });
+    return written;
+}
+
+bool ReferenceStore::insertNodeMax(const NodeMaxRow &row, Writer writer) { return changeNodeMax(row, true, writer); }
+
+void ReferenceStore::saveNodeMax(const NodeMaxRow &row, Writer writer) { changeNodeMax(row, false, writer); }
+
+void ReferenceStore::addConfiguration(const ConfigurationRow &row)
+{
+    const QVariantList values = {textValue(row.name, "configuration name"), int(row.configId),
+                                 textValue(row.siteName, "site name"),      row.siteId,
+                                 textValue(row.systemName, "system name"),  row.systemId};
+    inTransaction([&] {
+        beginTransaction();
+        QSqlQuery &query = prepare(storeStatements().insertConfiguration);
+        run(query, values);
+        query.finish();
+    });
+}
+
+void ReferenceStore::setConfigurationInUse(qint16 configId)
+{
+    inTransaction([&] {
+        beginTransaction();
+        requireConfiguration(configId);
+        QSqlQuery &query = prepare(storeStatements().markConfigurationInUse);
+        run(query, {int(configId)});
+        query.finish();
+    });
+}
+
+void ReferenceStore::addNodeTypeRow(const NodeTypeRow &row)
+{
+    const QVariantList values = {int(row.id), textValue(row.english, "node type name"),
+                                 textValue(row.french, "French node type name")};
+    inTransaction([&] {
+        beginTransaction();
+        QSqlQuery &query = prepare(storeStatements().insertNodeType);
+        run(query, values);
+        query.finish();
+    });
+}
+
+} // namespace server

@@ -1,0 +1,313 @@
+// Saves as units of work, on SQLite and on PostgreSQL: an Apply killed between
+// its partition row and its node rows leaves the partition as it was, and one
+// let go lands whole; a refused node row keeps what was sent before it and
+// sends nothing after; a partition whose read fails is never written; each
+// rules object keeps its own loaded revisions, and a rolled-back save moves
+// none; the setup writes refuse what no answer can carry. On SQLite, readers
+// get their answers while another process holds the write lock, and a write
+// then fails after its wait.
+#include "Rig.h"
+#include "StoreBackend.h"
+
+#include "partition_settings/dialog/GUI.h"
+#include "partition_settings/rules/Busyness_Rules.h"
+#include "server/ServerErrors.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace testing;
+using Seeding = server::ReferenceStore::Seeding;
+
+namespace {
+
+// Configuration 7 in use, node types 1 to 20, partitions 0, 1 and 5 "Lab"
+// with a maximum of 999 for every node type; one unit, so each partition is
+// at revision 1.
+void fill(server::ReferenceStore &store)
+{
+    store.inTransaction([&] {
+        store.addConfiguration({7, "Lab", "North", 1, "Sys", 2});
+        store.setConfigurationInUse(7);
+        for (qint16 type = 1; type <= 20; ++type)
+            store.addNodeTypeRow({type, QString::number(type), QString::number(type)});
+        for (qint16 partition : {0, 1, 5}) {
+            store.insertPartition({7, partition, "Lab", "4321", "FRENCH", "4", 600, "NOOP", "IGNORE", 0, 0, 0, 1});
+            for (qint16 type = 1; type <= 20; ++type)
+                store.insertNodeMax({7, partition, type, 999});
+        }
+    });
+}
+
+// The partition's name, its maxima of node types 1 to 4, its revision and
+// the count of its history rows.
+QString stored(const server::ReferenceStore &store, qint16 partition)
+{
+    QStringList values = {store.partitionSettings(7, partition).Fields(2).toText()};
+    RecordSet maxima = store.nodeMaxima(7, partition);
+    for (int type = 1; type <= 4; ++type, maxima.MoveNext())
+        values << maxima.Fields(3).toText();
+    return values.join(' ') + QStringLiteral(" r%1 h%2").arg(store.revision(7, partition)).arg(store.history(7, partition).size());
+}
+
+// Plays the user who names partition 5 "Mine", sets the first node maxima
+// to 7 and clicks Apply.
+void editAndApply(int nodeRows)
+{
+    GUI &form = *GUI::instance();
+    form.txtPartitionName->selectAll();
+    QTest::keyClicks(form.txtPartitionName, "Mine");
+    for (int row = 0; row < nodeRows; ++row) {
+        form.txtNode[row]->selectAll();
+        QTest::keyClicks(form.txtNode[row], "7");
+    }
+    QTest::mouseClick(form.cmdApply, Qt::LeftButton);
+}
+
+} // namespace
+
+class TransactionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { skipWithoutServer(); }
+
+    void interruptedApply_data()
+    {
+        QTest::addColumn<bool>("letGo");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("killed between the partition row and the node rows") << false << "Lab 999 999 999 999 r1 h0";
+        QTest::newRow("let go") << true << "Mine 7 999 999 999 r2 h6";
+    }
+    void interruptedApply()
+    {
+        QFETCH(bool, letGo);
+        QFETCH(QString, after);
+        const FreshLocation fresh;
+        const auto store = server::ReferenceStore::open(fresh.location, Seeding::SchemaOnly);
+        fill(*store);
+        QProcess host;
+        host.start(APPLY_PROCESS_EXE, {fresh.location});
+        QVERIFY(host.waitForReadyRead(60000));
+        QCOMPARE(host.readLine(), QByteArray("held\n"));
+        if (letGo) {
+            host.write("\n");
+            QVERIFY(host.waitForFinished(60000));
+            QCOMPARE(host.exitCode(), 0);
+        } else {
+            host.kill(); // SIGKILL
+            QVERIFY(host.waitForFinished(60000));
+        }
+        QCOMPARE(stored(*store, 5), after);
+    }
+
+    // The store's own trigger refuses the maximum of node type 3: the Apply
+    // reports it, and the name and the maxima of types 1 and 2 stay written
+    // while type 4's is never sent.
+    void refusedNodeRowKeepsWhatWasSent()
+    {
+        const FreshLocation fresh;
+        Rig rig(Rig::DataFolder::Present, Seeding::SchemaOnly, fresh.location);
+        fill(*rig.store);
+        QSqlQuery query(fresh.connection());
+        const QStringList trigger =
+            onPostgres()
+                ? QStringList{"CREATE FUNCTION refuse_type_3() RETURNS trigger LANGUAGE plpgsql AS "
+                              "$$ BEGIN RAISE EXCEPTION 'type 3 refused'; END $$",
+                              "CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima FOR EACH ROW WHEN "
+                              "(NEW.NodeType_ID = 3) EXECUTE FUNCTION refuse_type_3()"}
+                : QStringList{"CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima WHEN NEW.NodeType_ID = 3 "
+                              "BEGIN SELECT RAISE(ABORT, 'type 3 refused'); END"};
+        for (const QString &statement : trigger)
+            QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
+        Busyness_Rules rules(rig.factory);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        rig.ui.runner.script = [](QDialog &) { editAndApply(4); };
+        rules.Shown(7, 5, "");
+        QCOMPARE(rig.ui.boxes.shown().size(), 1);
+        QVERIFY(rig.ui.boxes.shown().constFirst().text.contains("for node type 3 in partition 5 of configuration 7"));
+        QVERIFY(rig.ui.boxes.shown().constFirst().text.contains("type 3 refused"));
+        QCOMPARE(stored(*rig.store, 5), QStringLiteral("Mine 7 7 999 999 r2 h3"));
+    }
+
+    // A name that no answer can carry makes the settings read fail: the
+    // showing records the error and changes nothing, in no row, revision or
+    // history row.
+    void failedReadWritesNothing()
+    {
+        const FreshLocation fresh;
+        Rig rig(Rig::DataFolder::Present, Seeding::SchemaOnly, fresh.location);
+        fill(*rig.store);
+        QSqlQuery query(fresh.connection());
+        QVERIFY(query.prepare("UPDATE Partitions SET Name = ? WHERE Config_ID = 7 AND PartitionID = 1"));
+        query.addBindValue(QStringLiteral("Bad\x01"));
+        QVERIFY(query.exec());
+        const auto count = [&](const char *table) {
+            QSqlQuery rows(fresh.connection());
+            rows.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Config_ID = 7 AND PartitionID = 1").arg(table));
+            return rows.next() ? rows.value(0).toInt() : -1;
+        };
+        Busyness_Rules rules(rig.factory);
+        rig.ui.boxes.expect(ui::Answer::OK);
+        QVERIFY(!rules.Shown(7, 1, "").asBoolean());
+        QVERIFY(rules.ErrDescription().contains("U+0001"));
+        QCOMPARE(QList<int>({count("Partitions"), count("NodeTypeMaxima"), count("ChangeHistory"),
+                             rig.store->revision(7, 1)}),
+                 QList<int>({1, 20, 0, 1}));
+    }
+
+    // Rules object B saves partition 5 while A shows it: A's Apply of its
+    // older view is refused, although both share one store connection.
+    void rulesObjectsKeepTheirOwnRevisions()
+    {
+        const FreshLocation fresh;
+        Rig rig(Rig::DataFolder::Present, Seeding::SchemaOnly, fresh.location);
+        fill(*rig.store);
+        Busyness_Rules a(rig.factory);
+        Busyness_Rules b(rig.factory);
+        b.Shown(7, 5, "");
+        rig.ui.runner.script = [&](QDialog &) {
+            QVERIFY(b.Update_Partition("Theirs", "4321", "FRENCH", "4", "600", "NOOP", "IGNORE", "0", "0", "0", "1"));
+            rig.ui.boxes.expect(ui::Answer::OK);
+            editAndApply(0);
+            QVERIFY(GUI::instance()->cmdApply->isEnabled());
+            rig.ui.boxes.expect(ui::Answer::No); // closing: do not save
+        };
+        a.Shown(7, 5, "");
+        QCOMPARE(rig.ui.boxes.shown().size(), 2);
+        QVERIFY(rig.ui.boxes.shown().constFirst().text.contains("was changed by another user"));
+        QCOMPARE(stored(*rig.store, 5), QStringLiteral("Theirs 999 999 999 999 r2 h1"));
+    }
+
+    // A session's save inside a transaction that is rolled back moves none of
+    // its notes: after someone else's save, its older view is still refused.
+    void rolledBackSaveMovesNoNote()
+    {
+        const FreshLocation fresh;
+        const auto store = server::ReferenceStore::open(fresh.location, Seeding::SchemaOnly);
+        fill(*store);
+        server::StoreSession mine;
+        server::PartitionRow row{7, 5, "Mine", "4321", "FRENCH", "4", 600, "NOOP", "IGNORE", 0, 0, 0, 1};
+        store->enter(mine);
+        store->loadPartitionSettings(7, 5);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, store->inTransaction([&] {
+            store->savePartition(row, server::ReferenceStore::Writer::Session);
+            throw std::runtime_error("a later write failed");
+        }));
+        store->leave(mine);
+        row.name = "Theirs";
+        store->savePartition(row, server::ReferenceStore::Writer::Session);
+        store->enter(mine);
+        row.name = "Mine";
+        try {
+            store->savePartition(row, server::ReferenceStore::Writer::Session);
+            QFAIL("the older view was saved");
+        } catch (const server::StoreError &e) {
+            QCOMPARE(e.number(), server::kChangedByOthers);
+        }
+        store->leave(mine);
+        QCOMPARE(stored(*store, 5), QStringLiteral("Theirs 999 999 999 999 r2 h1"));
+    }
+
+    void setupWritesRefuse_data()
+    {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("node type, U+0000") << "node type" << QString(QChar(0)) << "the control character U+0000";
+        QTest::newRow("node type, U+0001") << "node type" << QStringLiteral("a\x01") << "the control character U+0001";
+        QTest::newRow("node type, lone surrogate")
+            << "node type" << QString(QChar(0xD800)) + "x" << "the lone surrogate U+D800";
+        QTest::newRow("node type, U+FFFE") << "node type" << QString(QChar(0xFFFE)) << "the noncharacter U+FFFE";
+        QTest::newRow("configuration") << "configuration" << QStringLiteral("\x1f") << "the control character U+001F";
+        QTest::newRow("partition") << "partition" << QString(QChar(0xFFFF)) << "the noncharacter U+FFFF";
+    }
+    void setupWritesRefuse()
+    {
+        QFETCH(QString, write);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        const FreshLocation fresh;
+        const auto store = server::ReferenceStore::open(fresh.location, Seeding::SchemaOnly);
+        fill(*store);
+        try {
+            if (write == "node type")
+                store->addNodeTypeRow({30, text, "x"});
+            else if (write == "configuration")
+                store->addConfiguration({8, text, "North", 1, "Sys", 2});
+            else
+                store->insertPartition({7, 9, "Name", "4321", text, "4", 600, "NOOP", "IGNORE", 0, 0, 0, 1});
+            QFAIL("stored");
+        } catch (const server::StoreError &e) {
+            QVERIFY2(e.reason().contains(named + ", which no answer can carry"), qPrintable(e.reason()));
+        }
+        QCOMPARE(store->nodeTypes().rows().size(), 20);
+        QCOMPARE(store->configurations().rows().size(), 1);
+        QCOMPARE(store->partitions(7).rows().size(), 3);
+    }
+
+    // Another process holds the write lock of a SQLite store: a host opens
+    // partition 1 read-only and answers; only a rollback journal's exclusive
+    // lock keeps it out, and it then says so. A write fails after its wait,
+    // and at once while the lock stays held.
+    void readersDoNotWaitForAWriter_data()
+    {
+        QTest::addColumn<QString>("journal");
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("WAL, immediate") << "WAL" << "BEGIN IMMEDIATE" << true;
+        QTest::newRow("WAL, exclusive") << "WAL" << "BEGIN EXCLUSIVE" << true;
+        QTest::newRow("rollback journal, immediate") << "DELETE" << "BEGIN IMMEDIATE" << true;
+        QTest::newRow("rollback journal, exclusive") << "DELETE" << "BEGIN EXCLUSIVE" << false;
+    }
+    void readersDoNotWaitForAWriter()
+    {
+        if (onPostgres())
+            QSKIP("a SQLite store's write lock");
+        QFETCH(QString, journal);
+        QFETCH(QString, begin);
+        QFETCH(bool, readable);
+        const FreshLocation fresh;
+        fill(*server::ReferenceStore::open(fresh.location, Seeding::SchemaOnly));
+        QSqlQuery holder(fresh.connection());
+        QVERIFY(holder.exec("PRAGMA journal_mode=" + journal) && holder.exec(begin)
+                && holder.exec("UPDATE Partitions SET Name = 'Held' WHERE PartitionID = 5"));
+
+        QProcess host;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VELANTIS_COMMON_APPDATA", fresh.dir.path());
+        environment.insert("VELANTIS_REGISTRY_FILE", fresh.dir.filePath("registry.json"));
+        host.setProcessEnvironment(environment);
+        host.start(PARTITION_SETTINGS_EXE, {"--register"});
+        QVERIFY(host.waitForFinished(50000) && host.exitCode() == 0);
+        host.start(PARTITION_SETTINGS_EXE, {"--store", fresh.location, "--config", "7", "--partition", "1",
+                                            "--menu-option", "r", "--screenshot", fresh.dir.filePath("shot.png")});
+        QVERIFY(host.waitForFinished(50000)); // the lock is held all along: an answer means no wait for it
+        const QString output = host.readAllStandardError();
+        QCOMPARE(host.exitCode() == 0, readable);
+        QCOMPARE(output.contains("database is locked"), !readable);
+        if (!readable)
+            return;
+
+        const auto store = server::ReferenceStore::open(fresh.location, Seeding::Existing);
+        store->setWriteWait(300);
+        const server::PartitionRow row{7, 1, "Mine", "4321", "FRENCH", "4", 600, "NOOP", "IGNORE", 0, 0, 0, 1};
+        for (const char *waited : {" (waited 0.3 s)", ""}) {
+            try {
+                store->savePartition(row);
+                QFAIL("written");
+            } catch (const server::StoreError &e) {
+                QCOMPARE(e.reason(), QStringLiteral("the store \"%1\" is locked by another writer%2; nothing was written")
+                                         .arg(fresh.databaseName, waited));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TransactionsTest)
+#include "tst_transactions.moc"
