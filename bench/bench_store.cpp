@@ -1,19 +1,26 @@
 // Saves on each store backend, through the reference components: the median
 // time of one Apply's writes (a partition's settings and 20 node rows, every
-// value changed) by one session alone, and the saves per second that four
-// sessions in four processes achieve together, each loading and saving a
-// partition of its own. SQLite: a file in a temporary folder. PostgreSQL: a
+// value changed, in one unit of work) by one session alone, and the saves per
+// second that four sessions in four processes achieve together, each loading
+// and saving a partition of its own. Beside each, the yardstick measured in
+// the same run: the same 21 updates sent straight through Qt Sql, prepared
+// once, one transaction per save; and the ratio (1 = as fast as the
+// yardstick). SQLite: a file in a temporary folder. PostgreSQL: a
 // schema of its own in the database that PARTITION_SETTINGS_TEST_PG names
 // (skipped without it); for a real server's figures start the cluster with
 // PG_CLUSTER_DURABLE=1 (scripts/pg-cluster.sh).
 // Run on demand: build/release/bench/bench_store [saves per writer]
 #include "StoreBackend.h"
 #include "server/ReadComponents.h"
+#include "server/StoreLocation.h"
+#include "server/StoreUnitOfWork.h"
 #include "server/WriteComponents.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTextStream>
 #include <algorithm>
 #include <vector>
@@ -47,6 +54,7 @@ struct Session
     Session(const QString &location, int writer)
         : store(server::ReferenceStore::open(location)), partition(QString::number(10 + writer))
     {
+        load();
     }
 
     void load()
@@ -58,25 +66,83 @@ struct Session
 
     void apply(int round)
     {
+        unit.enter();
+        unit.begin();
         updater.Update_Partition_Record({kConfig, partition, QStringLiteral("Bench %1").arg(round), "4321", "FRENCH",
                                          "4", "600", "NOOP", "IGNORE", "0", "0", "0", "1"});
         for (int type = 1; type <= 20; ++type)
             nodes.Update_Node_Type_Max_Record(
                 {kConfig, partition, QString::number(type), QString::number(round % 2 + type)});
+        unit.commit();
+        unit.leave();
     }
 
     std::shared_ptr<server::ReferenceStore> store;
     QString partition;
+    server::StoreUnitOfWork unit{store};
     server::ConfigReader reader{store};
     server::NodeMaxReader maxima{store};
     server::PartitionUpdater updater{store};
     server::NodeMaxUpdater nodes{store};
 };
 
-double medianApplyMs(const QString &location)
+// The yardstick: the same updates on a plain connection, one transaction
+// per save.
+struct PlainSession
 {
-    Session session(location, 0);
-    session.load();
+    PlainSession(const QString &location, int writer) : partition(10 + writer)
+    {
+        static int connections = 0;
+        server::ConnectionSettings settings = server::connectionFor(location);
+        if (settings.driver == QLatin1String("QSQLITE"))
+            settings.options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000");
+        db = server::openDatabase(settings, QStringLiteral("plain_%1").arg(++connections));
+        postgres = settings.driver == QLatin1String("QPSQL");
+        settingsUpdate = prepared("UPDATE Partitions SET Name = ?, PartitionAccessCode = ?, REMLanguage = ?, "
+                                  "SelectLimit = ?, TimeLimit = ?, Command = ?, NoMSGRecorded = ?, TotalRecTime = ?, "
+                                  "TotalTimeOfMessagesRecorded = ?, TimeLeft = ?, MSGNo = ?, Revision = Revision + 1 "
+                                  "WHERE Config_ID = 7 AND PartitionID = ?");
+        nodeUpdate = prepared("UPDATE NodeTypeMaxima SET Max_Number = ? WHERE Config_ID = 7 AND PartitionID = ? "
+                              "AND NodeType_ID = ?");
+    }
+
+    QSqlQuery prepared(const char *sql)
+    {
+        QSqlQuery query(db);
+        query.prepare(QLatin1String(sql));
+        return query;
+    }
+
+    static void exec(QSqlQuery &query, const QVariantList &values)
+    {
+        for (qsizetype i = 0; i < values.size(); ++i)
+            query.bindValue(int(i), values.at(i));
+        if (!query.exec())
+            throw std::runtime_error(query.lastError().text().toStdString());
+    }
+
+    void apply(int round)
+    {
+        QSqlQuery control(db);
+        control.exec(QLatin1String(postgres ? "BEGIN" : "BEGIN IMMEDIATE"));
+        exec(settingsUpdate, {QStringLiteral("Bench %1").arg(round), "4321", "FRENCH", "4", 600, "NOOP", "IGNORE", 0,
+                              0, 0, 1, partition});
+        for (int type = 1; type <= 20; ++type)
+            exec(nodeUpdate, {round % 2 + type, partition, type});
+        if (!control.exec(QStringLiteral("COMMIT")))
+            throw std::runtime_error(control.lastError().text().toStdString());
+    }
+
+    int partition;
+    bool postgres = false;
+    QSqlDatabase db;
+    QSqlQuery settingsUpdate;
+    QSqlQuery nodeUpdate;
+};
+
+template <typename Saver> double medianApplyMs(const QString &location)
+{
+    Saver session(location, 0);
     std::vector<double> times;
     QElapsedTimer timer;
     for (int round = 0; round < kApplies; ++round) {
@@ -88,7 +154,7 @@ double medianApplyMs(const QString &location)
     return times[times.size() / 2];
 }
 
-double savesPerSecond(const QString &location, int saves)
+double savesPerSecond(const QString &mode, const QString &location, int saves)
 {
     std::vector<std::unique_ptr<QProcess>> writers;
     QElapsedTimer timer;
@@ -97,7 +163,7 @@ double savesPerSecond(const QString &location, int saves)
         writers.push_back(std::make_unique<QProcess>());
         writers.back()->setProcessChannelMode(QProcess::ForwardedChannels);
         writers.back()->start(QCoreApplication::applicationFilePath(),
-                              {"--writer", location, QString::number(w), QString::number(saves)});
+                              {mode, location, QString::number(w), QString::number(saves)});
     }
     for (const auto &writer : writers)
         if (!writer->waitForFinished(-1) || writer->exitCode() != 0)
@@ -109,13 +175,37 @@ void measure(QTextStream &out, const char *backend, int saves)
 {
     const testing::FreshLocation fresh;
     fill(*server::ReferenceStore::open(fresh.location, server::ReferenceStore::Seeding::SchemaOnly));
-    const double apply = medianApplyMs(fresh.location);
-    const double perSecond = savesPerSecond(fresh.location, saves);
-    out << QStringLiteral("%1  %2  %3\n")
+    const double apply = medianApplyMs<Session>(fresh.location);
+    const double plainApply = medianApplyMs<PlainSession>(fresh.location);
+    const double perSecond = savesPerSecond(QStringLiteral("--writer"), fresh.location, saves);
+    const double plainPerSecond = savesPerSecond(QStringLiteral("--plain-writer"), fresh.location, saves);
+    out << QStringLiteral("%1  %2 %3 %4   %5 %6 %7\n")
                .arg(QLatin1String(backend), -10)
-               .arg(apply, 22, 'f', 2)
-               .arg(perSecond, 20, 'f', 0);
+               .arg(apply, 8, 'f', 2)
+               .arg(plainApply, 9, 'f', 2)
+               .arg(plainApply / apply, 6, 'f', 2)
+               .arg(perSecond, 8, 'f', 0)
+               .arg(plainPerSecond, 9, 'f', 0)
+               .arg(perSecond / plainPerSecond, 6, 'f', 2);
     out.flush();
+}
+
+template <typename Saver> int write(const QStringList &args, bool load)
+{
+    try {
+        Saver session(args.value(2), args.value(3).toInt());
+        for (int round = 0, saves = args.value(4).toInt(); round < saves; ++round) {
+            if constexpr (std::is_same_v<Saver, Session>) {
+                if (load && round > 0)
+                    session.load();
+            }
+            session.apply(round);
+        }
+        return 0;
+    } catch (const std::exception &e) {
+        QTextStream(stderr) << "writer: " << e.what() << '\n';
+        return 1;
+    }
 }
 
 } // namespace
@@ -124,22 +214,14 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.value(1) == QLatin1String("--writer")) {
-        try {
-            Session session(args.value(2), args.value(3).toInt());
-            for (int round = 0, saves = args.value(4).toInt(); round < saves; ++round) {
-                session.load();
-                session.apply(round);
-            }
-            return 0;
-        } catch (const std::exception &e) {
-            QTextStream(stderr) << "writer: " << e.what() << '\n';
-            return 1;
-        }
-    }
+    if (args.value(1) == QLatin1String("--writer"))
+        return write<Session>(args, true);
+    if (args.value(1) == QLatin1String("--plain-writer"))
+        return write<PlainSession>(args, false);
     const int saves = args.size() > 1 ? args.value(1).toInt() : 300;
     QTextStream out(stdout);
-    out << "backend     median Apply, ms (21 rows)  4 writers, saves/s\n";
+    out << "            median Apply, ms (21 rows)   4 writers, saves/s\n"
+           "backend         ours  yardstick  ratio       ours yardstick  ratio\n";
     qputenv("PARTITION_SETTINGS_TEST_BACKEND", "sqlite");
     measure(out, "SQLite", saves);
     qputenv("PARTITION_SETTINGS_TEST_BACKEND", "postgresql");

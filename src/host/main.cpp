@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -36,14 +38,41 @@ void makeFolder(const QString &folder)
                                  + " (set VELANTIS_COMMON_APPDATA to a folder you may write to)");
 }
 
+// The common data folder is every user's of the machine, and so is the
+// sample store in it: the folders the host makes there are open to all, as
+// the data folder itself is, and the store file, made before the store opens
+// it, may be read and written by all. SQLite gives its -wal and -shm files
+// the store file's permissions. (A store named by --store keeps its owner's.)
+void makeSharedFolder(const QString &folder)
+{
+    QStringList missing;
+    for (QDir dir(folder); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path()))
+        missing << dir.path();
+    makeFolder(folder);
+    for (const QString &made : missing)
+        QFile::setPermissions(made, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                                        | QFile::ExeOther);
+}
+
+void makeSharedFile(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                            | QFile::ReadOther | QFile::WriteOther);
+    }
+}
+
 // The sample store lives in the data folder's Database folder. The host
 // creates both folders, so that the store and the user log have a home; the
 // component then finds the same data folder.
 QString sampleStorePath()
 {
-    makeFolder(QRVCOMPlusFilesAndFolders::hostDataFolder());
+    makeSharedFolder(QRVCOMPlusFilesAndFolders::hostDataFolder());
     const QString databaseFolder = QRVCOMPlusFilesAndFolders::databaseFolder();
-    makeFolder(databaseFolder);
+    makeSharedFolder(databaseFolder);
     return databaseFolder + QStringLiteral("SampleStore.sqlite");
 }
 
@@ -56,6 +85,8 @@ QString storeLocation(const HostOptions &options)
 
 std::shared_ptr<server::ReferenceStore> openStore(const HostOptions &options)
 {
+    if (options.storePath.isEmpty())
+        makeSharedFile(sampleStorePath());
     return server::ReferenceStore::open(storeLocation(options),
                                         options.noSample ? server::ReferenceStore::Seeding::SchemaOnly
                                                          : server::ReferenceStore::Seeding::SampleConfiguration);

@@ -302,12 +302,6 @@ void ReferenceStore::requireConfiguration(qint16 configId) const
         throw StoreError(kRecordMissing, QStringLiteral("configuration %1 does not exist").arg(configId));
 }
 
-void ReferenceStore::requireNodeType(qint16 nodeTypeId) const
-{
-    if (!exists(storeStatements().nodeTypeExists, {int(nodeTypeId)}))
-        throw StoreError(kRecordMissing, QStringLiteral("node type %1 is not in the node type list").arg(nodeTypeId));
-}
-
 qint32 ReferenceStore::revision(qint16 configId, qint16 partitionId) const
 {
     QSqlQuery &query = prepare(storeStatements().revision);

@@ -197,11 +197,11 @@ private:
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
     bool exists(const QString &sql, const QVariantList &values) const;
     void requireConfiguration(qint16 configId) const;
-    void requireNodeType(qint16 nodeTypeId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
     bool insertedPartition(const PartitionRow &row);
     void writePartitionValues(bool &stored, const PartitionRow &row, Change &change);
     bool changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer);
+    QVariant storedNodeMax(const NodeMaxRow &row) const;
     // Updates the row when present, else inserts it.
     void writeNodeMax(bool present, const NodeMaxRow &row);
     // One change of a partition in the open unit (or in one of its own): the
@@ -222,6 +222,7 @@ private:
     StoreSession m_ownSession;
     QList<StoreSession *> m_entered;
     std::optional<Unit> m_unit;
+    bool m_savepointHeld = false; // the open unit's last write's savepoint, released with the next one
     int m_writeWaitMs = kWriteWaitMs;
     std::optional<QDeadlineTimer> m_lockedUntil; // after a wait for the lock ran out: writes fail at once
     std::optional<qint16> m_selected; // the session's selection: never written to the database

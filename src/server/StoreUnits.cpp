@@ -78,6 +78,7 @@ void ReferenceStore::forgetUnit() noexcept
 {
     const bool begun = m_unit && m_unit->begun;
     m_unit.reset();
+    m_savepointHeld = false;
     if (begun && !m_postgres) {
         try {
             setSqliteWait(kReadWaitMs);
@@ -147,17 +148,27 @@ void ReferenceStore::beginTransaction()
                               wait > 0 ? QStringLiteral(" (waited %1 s)").arg(wait / 1000.0) : QString()));
 }
 
+// On PostgreSQL the savepoint of a write that went through is released with
+// the next write's, in one round trip (the commit releases the last).
 void ReferenceStore::underSavepoint(const std::function<void()> &work)
 {
-    execute(QStringLiteral("SAVEPOINT write_call"));
+    if (m_postgres && m_savepointHeld)
+        execute(QStringLiteral("RELEASE SAVEPOINT write_call; SAVEPOINT write_call"));
+    else
+        execute(QStringLiteral("SAVEPOINT write_call"));
+    m_savepointHeld = true;
     try {
         work();
     } catch (...) {
         endTransaction("ROLLBACK TO SAVEPOINT write_call");
         endTransaction("RELEASE SAVEPOINT write_call");
+        m_savepointHeld = false;
         throw;
     }
-    execute(QStringLiteral("RELEASE SAVEPOINT write_call"));
+    if (!m_postgres) {
+        execute(QStringLiteral("RELEASE SAVEPOINT write_call"));
+        m_savepointHeld = false;
+    }
 }
 
 void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer,

@@ -141,6 +141,21 @@ void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
     query.finish();
 }
 
+// The stored maximum of a listed node type in the partition (null: none
+// stored); a node type that is not listed is a StoreError. One query for
+// both, as each costs a round trip to a database server.
+QVariant ReferenceStore::storedNodeMax(const NodeMaxRow &row) const
+{
+    QSqlQuery &query = prepare(storeStatements().nodeTypeAndMax);
+    run(query, {int(row.configId), int(row.partitionId), int(row.nodeTypeId)});
+    const bool listed = query.next();
+    const QVariant stored = listed ? query.value(0) : QVariant();
+    query.finish();
+    if (!listed)
+        throw StoreError(kRecordMissing, QStringLiteral("node type %1 is not in the node type list").arg(row.nodeTypeId));
+    return stored;
+}
+
 // Writes the maximum unless that value is stored already; an insert keeps any
 // stored value. True when it wrote.
 bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer)
@@ -150,14 +165,13 @@ bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Write
         if (!stored)
             throw StoreError(kRecordMissing, partitionText(row.configId, row.partitionId)
                                                  + QStringLiteral(" does not exist; store the partition first"));
-        requireNodeType(row.nodeTypeId);
-        const QVariantList before = storedValues(storeStatements().nodeMax, nodeMaxValues(row).first(3));
-        const bool present = !before.isEmpty();
-        if (present && (keepStored || before.constFirst().toInt() == row.maxNumber))
+        const QVariant before = storedNodeMax(row);
+        const bool present = !before.isNull();
+        if (present && (keepStored || before.toInt() == row.maxNumber))
             return;
         writeNodeMax(present, row);
         written = true;
-        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId), before.value(0), int(row.maxNumber));
+        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId), before, int(row.maxNumber));
     });
     return written;
 }

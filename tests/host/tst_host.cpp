@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <unistd.h>
 #include <QTest>
 
 class HostTest : public QObject
@@ -19,10 +21,11 @@ class HostTest : public QObject
     // Runs the host with the blank-separated arguments, in an environment of
     // its own (an empty platform name: no display) whose data folder,
     // registry, temporary folder ("tmp") and runtime folder are in the test's folder
-    // (a null runtime folder: none set):
-    // "<exit status>|<stdout>|<first line of stderr>", or the whole of stderr.
+    // (a null runtime folder: none set), as the user named (else as this
+    // process's): "<exit status>|<stdout>|<first line of stderr>", or the
+    // whole of stderr.
     QString run(const QString &arguments, bool display = true, std::optional<QString> runtime = {},
-                bool wholeStderr = false)
+                bool wholeStderr = false, const QString &user = QString())
     {
         QProcess process;
         QStringList environment{"QT_QPA_PLATFORM=" + QString(display ? "offscreen" : ""),
@@ -32,7 +35,11 @@ class HostTest : public QObject
         if (!runtimeFolder.isNull())
             environment << "XDG_RUNTIME_DIR=" + runtimeFolder;
         process.setEnvironment(environment);
-        process.start(PARTITION_SETTINGS_EXE, arguments.split(u' ', Qt::SkipEmptyParts));
+        const QStringList words = arguments.split(u' ', Qt::SkipEmptyParts);
+        if (user.isEmpty())
+            process.start(PARTITION_SETTINGS_EXE, words);
+        else
+            process.start("runuser", QStringList{"-u", user, "--", PARTITION_SETTINGS_EXE} + words);
         process.waitForFinished(60000);
         const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
         return QString::number(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1) + u'|'
@@ -138,6 +145,25 @@ private slots:
         QCOMPARE(run("--silent"), QStringLiteral("0||"));
         QVERIFY(QFile::exists(m_dir->path() + "/shared/Velantis/QRVCOM+/Database/SampleStore.sqlite"));
         QVERIFY(!QDir(m_dir->filePath("Velantis")).exists());
+    }
+
+    // The sample store in the common data folder is every user's: another
+    // user (nobody) opens it read-only and prints its history, in WAL mode,
+    // after root made it.
+    void sharedStoreForOtherUsers()
+    {
+        if (geteuid() != 0 || QStandardPaths::findExecutable("runuser").isEmpty())
+            QSKIP("needs root and runuser");
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                        | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(m_dir->path(), open) && QDir(m_dir->path()).mkdir("tmp")
+                && QFile::setPermissions(m_dir->filePath("tmp"), open | QFile::WriteOther));
+        QCOMPARE(run("--silent", true, QString()), QStringLiteral("0||"));
+        const QString shot = m_dir->path() + "/Velantis/QRVCOM+/nobody.png";
+        QCOMPARE(run("--menu-option r --screenshot " + shot, true, QString(), false, "nobody"), QStringLiteral("0||"));
+        QVERIFY(QFileInfo(shot).size() > 0);
+        QCOMPARE(run("--history", true, QString(), false, "nobody"),
+                 QStringLiteral("0|No changes recorded.\n|"));
     }
 
     // A registry file that cannot be parsed (another class's server and the
