@@ -156,23 +156,28 @@ private:
     };
     // A partition that the open unit wrote to: its revision when the unit
     // first locked it, whether it is stored (it may have been inserted by the
-    // unit), whether the unit changed it, and the changes to record.
+    // unit), whether the unit changed it, and the changes to record; once a
+    // node write asked for them, its stored maxima by node type (its row is
+    // locked, so nobody else changes them while the unit is open).
     struct UnitPartition
     {
         qint32 before = 0;
         bool stored = false;
         bool changed = false;
         QList<Change::Value> history;
+        std::optional<std::map<qint16, qint16>> maxima;
     };
     struct Unit
     {
         StoreSession *session = nullptr;
         bool begun = false; // the transaction is open
         std::map<std::pair<qint16, qint16>, UnitPartition> partitions; // by configuration, partition
+        std::optional<QList<qint16>> nodeTypes;                        // the listed ids, once asked for
     };
-    // The work of one write: it gets whether the partition is stored (and
-    // sets it when it stores it) and notes what it changed.
-    using ChangeWork = std::function<void(bool &stored, Change &change)>;
+    // The work of one write on the unit's view of the partition, which it
+    // updates (a copy: it counts only when the write goes through); it notes
+    // what it changed.
+    using ChangeWork = std::function<void(UnitPartition &partition, Change &change)>;
 
     void prepareSchema(Seeding seeding);
     void createSchema(Seeding seeding);
@@ -199,9 +204,11 @@ private:
     void requireConfiguration(qint16 configId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
     bool insertedPartition(const PartitionRow &row);
-    void writePartitionValues(bool &stored, const PartitionRow &row, Change &change);
+    void writePartitionValues(UnitPartition &partition, const PartitionRow &row, Change &change);
     bool changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer);
-    QVariant storedNodeMax(const NodeMaxRow &row) const;
+    // The stored maximum (none: not stored) of a listed node type; a node type
+    // not listed is a StoreError.
+    std::optional<qint16> storedNodeMax(UnitPartition &partition, const NodeMaxRow &row);
     // Updates the row when present, else inserts it.
     void writeNodeMax(bool present, const NodeMaxRow &row);
     // One change of a partition in the open unit (or in one of its own): the

@@ -94,10 +94,6 @@ StoreStatements build()
         QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({m::Config_ID, m::PartitionID}), m::NodeType_ID.name));
 
     sql.configurationExists = exists(Configurations, {c::Config_ID});
-    sql.nodeTypeAndMax = QStringLiteral("SELECT m.%1 FROM %2 t LEFT JOIN %3 m ON m.%4 = ? AND m.%5 = ? AND m.%6 = t.%7"
-                                        " WHERE t.%7 = ?")
-                             .arg(m::Max_Number.name, NodeTypes, NodeTypeMaxima, m::Config_ID.name,
-                                  m::PartitionID.name, m::NodeType_ID.name, t::ID.name);
     sql.revision = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
                        .arg(schema::Revision, Partitions, matching({s::Config_ID, s::PartitionID}));
 

@@ -19,9 +19,6 @@ struct StoreStatements
 
     // Checks that a row is there.
     QString configurationExists; // ? configuration
-    // ? configuration, partition, node type: a row when the node type is
-    // listed, with its stored Max_Number (null when none is stored).
-    QString nodeTypeAndMax;
     QString revision;            // ? configuration, partition
 
     // Writes of a whole row bind its values in the order of its answer; an

@@ -39,7 +39,8 @@ void ReferenceStore::beginUnit()
         throw StoreError(kDatabaseFailure, m_unit->session == &session()
                                                ? QStringLiteral("a unit of work is open already")
                                                : QStringLiteral("another session's save is in progress on this connection"));
-    m_unit = Unit{&session(), false, {}};
+    m_unit.emplace();
+    m_unit->session = &session();
 }
 
 void ReferenceStore::commitUnit()
@@ -190,7 +191,7 @@ void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool c
         if (checked && writer == Writer::Session && seen && *seen != partition.before)
             throw StoreError(kChangedByOthers, changedByOthersText(partitionId));
         Change change;
-        work(partition.stored, change);
+        work(partition, change);
         if (change.values.isEmpty())
             return;
         partition.changed = true;

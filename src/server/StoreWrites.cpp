@@ -87,8 +87,9 @@ QVariantList ReferenceStore::storedValues(const QString &sql, const QVariantList
     return values;
 }
 
-void ReferenceStore::writePartitionValues(bool &stored, const PartitionRow &row, Change &change)
+void ReferenceStore::writePartitionValues(UnitPartition &partition, const PartitionRow &row, Change &change)
 {
+    bool &stored = partition.stored;
     requireConfiguration(row.configId);
     const StoreStatements &sql = storeStatements();
     const QVariantList values = partitionValues(row);
@@ -113,12 +114,12 @@ void ReferenceStore::writePartitionValues(bool &stored, const PartitionRow &row,
 bool ReferenceStore::insertPartition(const PartitionRow &row, Writer writer)
 {
     bool inserted = false;
-    changePartition(row.configId, row.partitionId, false, writer, [&](bool &stored, Change &change) {
+    changePartition(row.configId, row.partitionId, false, writer, [&](UnitPartition &partition, Change &change) {
         const QVariantList values = partitionValues(row);
         requireConfiguration(row.configId);
-        if (stored || !insertedPartition(row))
+        if (partition.stored || !insertedPartition(row))
             return; // kept as stored
-        stored = inserted = true;
+        partition.stored = inserted = true;
         const QList<FieldInfo> layout = layouts::partitionSettings();
         for (int i = storeStatements().partitionKeyColumns; i < values.size(); ++i)
             change.compare(layout.at(i).name, QVariant(), values.at(i));
@@ -129,7 +130,7 @@ bool ReferenceStore::insertPartition(const PartitionRow &row, Writer writer)
 void ReferenceStore::savePartition(const PartitionRow &row, Writer writer)
 {
     changePartition(row.configId, row.partitionId, true, writer,
-                    [&](bool &stored, Change &change) { writePartitionValues(stored, row, change); });
+                    [&](UnitPartition &partition, Change &change) { writePartitionValues(partition, row, change); });
 }
 
 void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
@@ -141,19 +142,27 @@ void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
     query.finish();
 }
 
-// The stored maximum of a listed node type in the partition (null: none
-// stored); a node type that is not listed is a StoreError. One query for
-// both, as each costs a round trip to a database server.
-QVariant ReferenceStore::storedNodeMax(const NodeMaxRow &row) const
+// The unit reads the node type list and the partition's maxima once, at the
+// first node write that needs them, rather than one query per write: each
+// costs a round trip to a database server.
+std::optional<qint16> ReferenceStore::storedNodeMax(UnitPartition &partition, const NodeMaxRow &row)
 {
-    QSqlQuery &query = prepare(storeStatements().nodeTypeAndMax);
-    run(query, {int(row.configId), int(row.partitionId), int(row.nodeTypeId)});
-    const bool listed = query.next();
-    const QVariant stored = listed ? query.value(0) : QVariant();
-    query.finish();
-    if (!listed)
+    if (!m_unit->nodeTypes) {
+        QList<qint16> ids;
+        for (RecordSet types = nodeTypes(); !types.isEOF(); types.MoveNext())
+            ids << qint16(types.Fields(0).asInteger());
+        m_unit->nodeTypes = ids;
+    }
+    if (!m_unit->nodeTypes->contains(row.nodeTypeId))
         throw StoreError(kRecordMissing, QStringLiteral("node type %1 is not in the node type list").arg(row.nodeTypeId));
-    return stored;
+    if (!partition.maxima) {
+        std::map<qint16, qint16> maxima;
+        for (RecordSet rows = nodeMaxima(row.configId, row.partitionId); !rows.isEOF(); rows.MoveNext())
+            maxima[qint16(rows.Fields(2).asInteger())] = qint16(rows.Fields(3).asInteger());
+        partition.maxima = maxima;
+    }
+    const auto found = partition.maxima->find(row.nodeTypeId);
+    return found == partition.maxima->end() ? std::nullopt : std::optional<qint16>(found->second);
 }
 
 // Writes the maximum unless that value is stored already; an insert keeps any
@@ -161,17 +170,18 @@ QVariant ReferenceStore::storedNodeMax(const NodeMaxRow &row) const
 bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Writer writer)
 {
     bool written = false;
-    changePartition(row.configId, row.partitionId, !keepStored, writer, [&](bool &stored, Change &change) {
-        if (!stored)
+    changePartition(row.configId, row.partitionId, !keepStored, writer, [&](UnitPartition &partition, Change &change) {
+        if (!partition.stored)
             throw StoreError(kRecordMissing, partitionText(row.configId, row.partitionId)
                                                  + QStringLiteral(" does not exist; store the partition first"));
-        const QVariant before = storedNodeMax(row);
-        const bool present = !before.isNull();
-        if (present && (keepStored || before.toInt() == row.maxNumber))
+        const std::optional<qint16> before = storedNodeMax(partition, row);
+        if (before && (keepStored || *before == row.maxNumber))
             return;
-        writeNodeMax(present, row);
+        writeNodeMax(before.has_value(), row);
+        (*partition.maxima)[row.nodeTypeId] = row.maxNumber;
         written = true;
-        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId), before, int(row.maxNumber));
+        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId),
+                       before ? QVariant(int(*before)) : QVariant(), int(row.maxNumber));
     });
     return written;
 }
@@ -210,6 +220,7 @@ void ReferenceStore::addNodeTypeRow(const NodeTypeRow &row)
                                  textValue(row.french, "French node type name")};
     inTransaction([&] {
         beginTransaction();
+        m_unit->nodeTypes.reset(); // the unit's list is read again
         QSqlQuery &query = prepare(storeStatements().insertNodeType);
         run(query, values);
         query.finish();

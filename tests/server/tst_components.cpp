@@ -287,7 +287,7 @@ private slots:
         const TempStore fixture;
         QVERIFY(QSqlQuery(fixture.store->database()).exec(QStringLiteral("DROP TABLE NodeTypes")));
         const QString gone = fixture.call(Types, "");
-        QVERIFY2(gone.startsWith("error -2147220991 QRVdb.SR Get_Node_Types_XML: the database \"$DB\" refused the statement: ")
+        QVERIFY2(gone.startsWith("error -2147220991 QRVdb.SR Get_Node_Types_XML: the database \"$DB\" could not carry out the statement: ")
                  && gone.contains("nodetypes", Qt::CaseInsensitive), qPrintable(gone));
     }
 
