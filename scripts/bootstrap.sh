@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs to build, run and test on a Debian machine,
 # the X server, input tool and SQLite shell of scripts/e2e.sh included, and
-# the PostgreSQL 15 server whose throwaway cluster scripts/test.sh starts;
+# the PostgreSQL 15 server whose throwaway cluster scripts/test.sh starts,
+# Python's jsonschema that checks exported files against their schema;
 # with --fuzz also clang and its libFuzzer and sanitizer runtimes
 # (scripts/fuzz.sh).
 # Does nothing when every package is already present.
@@ -13,6 +14,7 @@ packages=(
   libpugixml-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool sqlite3
+  python3-jsonschema
   postgresql-15
 )
 if [ "${1:-}" = "--fuzz" ]; then

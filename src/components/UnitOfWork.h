@@ -12,6 +12,8 @@
 
 #include "components/Component.h"
 
+#include <QString>
+
 class UnitOfWork : public Component
 {
 public:
@@ -30,4 +32,7 @@ public:
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;
+    // Words the change history adds to each change of the open unit, such as
+    // "copied from partition 3".
+    virtual void note(const QString &words) = 0;
 };

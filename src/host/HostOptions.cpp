@@ -15,6 +15,26 @@ bool parseInteger(const QString &text, qint16 &value)
     return true;
 }
 
+// The options that go together: one file command at a time, alone with the
+// store, the configuration and its own options.
+bool combinationAllowed(const HostOptions &o, QString &message)
+{
+    const int commands = int(!o.exportFile.isEmpty()) + int(!o.importFile.isEmpty()) + int(o.copyFrom.has_value());
+    if (commands > 1 || (commands == 1 && (o.history || !o.screenshot.isEmpty())))
+        message = QStringLiteral("--export, --import, --copy-settings, --history and --screenshot go one at a time");
+    else if (o.copyFrom.has_value() == o.copyTo.isEmpty())
+        message = QStringLiteral("--copy-settings and --to go together");
+    else if (o.dryRun && o.importFile.isEmpty() && !o.copyFrom)
+        message = QStringLiteral("--dry-run goes with --import or --copy-settings");
+    else if (!o.fields.isEmpty() && !o.copyFrom)
+        message = QStringLiteral("--fields goes with --copy-settings");
+    else if (o.partitionListed && o.exportFile.isEmpty())
+        message = QStringLiteral("--partition needs a whole number from -32768 to 32767 (a list only with --export)");
+    else if (o.partitionGiven && (!o.importFile.isEmpty() || o.copyFrom))
+        message = QStringLiteral("--import and --copy-settings take their partitions from the file or from --to");
+    return message.isEmpty();
+}
+
 } // namespace
 
 QString hostUsage()
@@ -33,6 +53,12 @@ QString hostUsage()
                           "  --history              print the store's change history, newest first (filtered\n"
                           "                         by --config and --partition when given)\n"
                           "  --screenshot FILE      render the dialog offscreen to a PNG file and close it\n"
+                          "  --export FILE|-        write the configuration's partitions (all, or the --partition\n"
+                          "                         list, such as 3,5-9) to a JSON file, or - for standard output\n"
+                          "  --import FILE          check a partition file whole, then write what differs\n"
+                          "  --copy-settings FROM   give the --to partitions (a list) partition FROM's settings:\n"
+                          "                         all, or the --fields named (NodeMaxima for the node maxima)\n"
+                          "  --dry-run              with --import or --copy-settings: list the changes only\n"
                           "  --register             register the component library (alone)\n"
                           "  --unregister           unregister the component library (alone)\n");
 }
@@ -70,8 +96,25 @@ std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QStrin
         }
         if (option == QLatin1String("--config"))
             ok = options.configGiven = integer(options.configId);
-        else if (option == QLatin1String("--partition"))
-            ok = options.partitionGiven = integer(options.partitionId);
+        else if (option == QLatin1String("--partition")) {
+            ok = options.partitionGiven = text(options.partitionText);
+            options.partitionListed = ok && !parseInteger(options.partitionText, options.partitionId);
+        } else if (option == QLatin1String("--export"))
+            ok = text(options.exportFile);
+        else if (option == QLatin1String("--import"))
+            ok = text(options.importFile);
+        else if (option == QLatin1String("--copy-settings")) {
+            qint16 from = 0;
+            ok = integer(from);
+            options.copyFrom = from;
+        } else if (option == QLatin1String("--to"))
+            ok = text(options.copyTo);
+        else if (option == QLatin1String("--fields")) {
+            QString names;
+            ok = text(names);
+            options.fields = names.split(u',', Qt::SkipEmptyParts);
+        } else if (option == QLatin1String("--dry-run"))
+            options.dryRun = true;
         else if (option == QLatin1String("--language"))
             ok = integer(options.languageId);
         else if (option == QLatin1String("--menu-option"))
@@ -95,5 +138,7 @@ std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QStrin
         if (!ok)
             return std::nullopt;
     }
+    if (!options.help && !combinationAllowed(options, message))
+        return std::nullopt;
     return options;
 }

@@ -20,6 +20,18 @@ struct HostOptions
     bool configGiven = false;    // --config was given (it filters the history)
     bool partitionGiven = false; // --partition was given
     bool help = false;           // --help or -h given as an option (not as an option's value)
+    QString partitionText;       // --partition as given: a number, or for --export a list ("3,5-9")
+    bool partitionListed = false; // --partition is not one number
+
+    // Partitions as files, and one partition's settings copied to others.
+    QString exportFile;          // --export FILE, "-" for standard output
+    QString importFile;          // --import FILE
+    std::optional<qint16> copyFrom; // --copy-settings FROM
+    QString copyTo;              // --to LIST
+    QStringList fields;          // --fields NAMES (empty: all)
+    bool dryRun = false;         // --dry-run: check and list the changes, write nothing
+
+    bool fileCommand() const { return !exportFile.isEmpty() || !importFile.isEmpty() || copyFrom.has_value(); }
 };
 
 // Parses the arguments (without the program name). An option's value is

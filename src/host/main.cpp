@@ -5,6 +5,7 @@
 // otherwise 1 with the recorded error. --register and --unregister call the
 // registration entry points of the library it was built with.
 #include "ComponentSession.h"
+#include "FileCommands.h"
 #include "HeadlessSession.h"
 #include "HistoryTable.h"
 #include "HostOptions.h"
@@ -158,10 +159,10 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    if (options->history) {
+    if (options->history || options->fileCommand()) {
         try {
             QCoreApplication app(argc, argv);
-            return printHistory(*options);
+            return options->history ? printHistory(*options) : runFileCommand(*options, openStore(*options));
         } catch (const std::exception &error) {
             std::fprintf(stderr, "partition-settings: %s\n", error.what());
             return 2;

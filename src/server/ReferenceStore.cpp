@@ -199,6 +199,18 @@ void ReferenceStore::close()
         db.close();
 }
 
+bool ReferenceStore::mayWrite() const
+{
+    if (!m_postgres) {
+        const QFileInfo file(database().databaseName());
+        return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    }
+    QSqlQuery query(database());
+    return query.exec(QStringLiteral("SELECT has_table_privilege('partitions', 'UPDATE')"
+                                     " AND current_setting('transaction_read_only') = 'off'"))
+           && query.next() && query.value(0).toBool();
+}
+
 void ReferenceStore::requireOpen() const
 {
     const QSqlDatabase db = database();

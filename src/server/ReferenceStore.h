@@ -79,6 +79,10 @@ public:
     ReferenceStore(const ReferenceStore &) = delete;
     ReferenceStore &operator=(const ReferenceStore &) = delete;
 
+    // False when this connection cannot write: a SQLite file (or its folder)
+    // this user may not write, or a PostgreSQL store without the right to
+    // update its partitions or in a read-only session.
+    bool mayWrite() const;
     // The store's own connection (tests use it to break the store on purpose).
     QSqlDatabase database() const;
     // Closes the connection: every later operation fails with "not open".
@@ -125,6 +129,9 @@ public:
     void commitUnit();
     void rollbackUnit() noexcept;
     bool unitOpen() const { return m_unit.has_value(); }
+    // Words the history adds to each change of the open unit ("Name (copied
+    // from partition 3)").
+    void noteUnit(const QString &words);
     // Runs work in one unit, or in the open one; an exception rolls the unit
     // it opened back and goes on to the caller.
     void inTransaction(const std::function<void()> &work);
@@ -173,6 +180,7 @@ private:
         bool begun = false; // the transaction is open
         std::map<std::pair<qint16, qint16>, UnitPartition> partitions; // by configuration, partition
         std::optional<QList<qint16>> nodeTypes;                        // the listed ids, once asked for
+        QString note;
     };
     // The work of one write on the unit's view of the partition, which it
     // updates (a copy: it counts only when the write goes through); it notes

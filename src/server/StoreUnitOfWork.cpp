@@ -50,4 +50,9 @@ void StoreUnitOfWork::rollback() noexcept
     m_store->leave(m_session);
 }
 
+void StoreUnitOfWork::note(const QString &words)
+{
+    inSession(*m_store, m_session, "note", [&] { m_store->noteUnit(words); });
+}
+
 } // namespace server

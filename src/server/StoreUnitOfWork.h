@@ -20,6 +20,7 @@ public:
     void begin() override;
     void commit() override;
     void rollback() noexcept override;
+    void note(const QString &words) override;
 
 private:
     std::shared_ptr<ReferenceStore> m_store;

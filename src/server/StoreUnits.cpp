@@ -43,6 +43,13 @@ void ReferenceStore::beginUnit()
     m_unit->session = &session();
 }
 
+void ReferenceStore::noteUnit(const QString &words)
+{
+    if (!m_unit || m_unit->session != &session())
+        throw StoreError(kDatabaseFailure, QStringLiteral("no unit of work is open"));
+    m_unit->note = words;
+}
+
 void ReferenceStore::commitUnit()
 {
     if (!m_unit || m_unit->session != &session())
@@ -233,8 +240,11 @@ void ReferenceStore::writeRevisionsAndHistory()
             run(query, {partition.before + 1, int(key.first), int(key.second)});
             query.finish();
         }
-        for (const Change::Value &value : partition.history)
+        for (Change::Value value : partition.history) {
+            if (!m_unit->note.isEmpty())
+                value.item += QStringLiteral(" (%1)").arg(m_unit->note);
             history.append({key, value});
+        }
     }
     if (!history.isEmpty())
         recordHistory(history);

@@ -1,0 +1,197 @@
+// Partitions as files through the reference components, on SQLite and on
+// PostgreSQL: a round trip is byte-exact (the sample, and 32,767 generated
+// partitions); each kind of faulty file is refused with its JSON pointer and
+// writes nothing; an import that meets a conflict halfway leaves the store
+// as it was; imports and copies are recorded in the history as such.
+#include "StoreBackend.h"
+#include "StoreHooks.h"
+
+#include "server/ReferenceComponents.h"
+#include "server/ServerErrors.h"
+#include "server/WriteComponents.h"
+#include "transfer/PartitionTransfer.h"
+
+#include <QTest>
+
+using namespace testing;
+using transfer::Outcome;
+using Seeding = server::ReferenceStore::Seeding;
+
+namespace {
+
+// A store and the reference components on it.
+struct World
+{
+    explicit World(Seeding seeding) : store(server::ReferenceStore::open(fresh.location, seeding))
+    {
+        server::registerReferenceComponents(factory, store);
+    }
+
+    QByteArray exported(qint16 config = 1)
+    {
+        QByteArray json;
+        const Outcome outcome = transfer::exportPartitions(factory, config, std::nullopt, json);
+        return outcome.status == Outcome::Status::Done ? json : outcome.lines.join('\n').toUtf8();
+    }
+
+    FreshLocation fresh;
+    std::shared_ptr<server::ReferenceStore> store;
+    ComponentFactory factory;
+};
+
+// Configuration 1 with the sample's configurations and node types, no partitions.
+void addConfigurationAndTypes(const World &from, server::ReferenceStore &to)
+{
+    to.inTransaction([&] {
+        for (RecordSet c = from.store->configurations(); !c.isEOF(); c.MoveNext())
+            to.addConfiguration({qint16(c.Fields(1).asInteger()), c.Fields(0).toText(), c.Fields(2).toText(),
+                                 qint32(c.Fields(3).asInteger()), c.Fields(4).toText(), qint32(c.Fields(5).asInteger())});
+        for (RecordSet t = from.store->nodeTypes(); !t.isEOF(); t.MoveNext())
+            to.addNodeTypeRow({qint16(t.Fields(0).asInteger()), t.Fields(1).toText(), t.Fields(2).toText()});
+    });
+}
+
+// One partition file of configuration 1, partition 0 with node type 3's maximum.
+QByteArray onePartition(const QString &partition = "\"PartitionID\": 0, \"Name\": \"Lab\"", const QString &maxima = "{\"3\": {\"maximum\": 8, \"name\": \"x\"}}",
+                        const QString &configuration = "1")
+{
+    return QStringLiteral("{\"format\": \"partition-settings/1\", \"configuration\": %3, \"partitions\": [{%1, "
+                          "\"PartitionAccessCode\": \"6093\", \"REMLanguage\": \"ENGLISH\", \"SelectLimit\": \"0\", "
+                          "\"TimeLimit\": 120, \"Command\": \"NOOP\", \"NoMSGRecorded\": \"IGNORE\", "
+                          "\"TotalRecTime\": 3600, \"TotalTimeOfMessagesRecorded\": 0, \"TimeLeft\": 0, \"MSGNo\": 1, "
+                          "\"NodeMaxima\": %2}]}")
+        .arg(partition, maxima, configuration)
+        .toUtf8();
+}
+
+} // namespace
+
+class TransferTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { skipWithoutServer(); }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("partitions");
+        QTest::newRow("the sample configuration") << 0;
+        QTest::newRow("32,767 generated partitions") << 32767;
+    }
+    // Export, import onto a store holding only the configuration and node
+    // types, export again: the same bytes.
+    void roundTrip()
+    {
+        QFETCH(int, partitions);
+        World from(Seeding::SampleConfiguration);
+        if (partitions > 0)
+            seedPartitions(*from.store, 1, partitions);
+        const QByteArray first = from.exported();
+        World to(Seeding::SchemaOnly);
+        addConfigurationAndTypes(from, *to.store);
+        const Outcome imported = transfer::importPartitions(to.factory, first, false);
+        QCOMPARE(imported.status, Outcome::Status::Done);
+        QCOMPARE(to.exported(), first);
+        QCOMPARE(transfer::importPartitions(to.factory, first, false).lines, QStringList{"nothing to change"});
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("JSON syntax") << QByteArray("{\"format\": \"partition-settings/1\",\n  \"partitions\": [,]}")
+                                     << "(file): illegal value at line 2, column 19";
+        QTest::newRow("unknown field") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\", \"Colour\": 1")
+                                       << "/partitions/0/Colour: unknown field";
+        QTest::newRow("missing field") << onePartition("\"PartitionID\": 0") << "/partitions/0/Name: missing field";
+        QTest::newRow("wrong type") << onePartition("\"PartitionID\": \"0\", \"Name\": \"Lab\"")
+                                    << "/partitions/0/PartitionID: must be a whole number";
+        QTest::newRow("beyond 16 bits") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"3\": {\"maximum\": 32768, \"name\": \"x\"}}")
+                                        << "/partitions/0/NodeMaxima/3/maximum: 32768 is out of its range 0 to 32767";
+        QTest::newRow("name check") << onePartition("\"PartitionID\": 0, \"Name\": \"Pier \\\"East\\\"\"")
+                                    << "/partitions/0/Name: the name check refuses \"Pier \"East\"\"";
+        QTest::newRow("unknown node type") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"8\": {\"maximum\": 1, \"name\": \"x\"}}")
+                                           << "/partitions/0/NodeMaxima/8: node type 8 is not in the node type list";
+        QTest::newRow("uncarriable character") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\\u0001\"")
+                                               << "/partitions/0/Name: holds the control character U+0001, which no answer can carry";
+        QTest::newRow("no such configuration") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{}", "9")
+                                               << "/configuration: configuration 9 does not exist";
+    }
+    void refusals()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, problem);
+        World world(Seeding::SampleConfiguration);
+        const QByteArray before = world.exported();
+        const Outcome outcome = transfer::importPartitions(world.factory, file, false);
+        QCOMPARE(outcome.status, Outcome::Status::Refused);
+        QVERIFY2(outcome.lines.contains(problem), qPrintable(outcome.lines.join('\n')));
+        QCOMPARE(world.exported(), before);
+        QVERIFY(world.store->history(std::nullopt, std::nullopt).isEmpty());
+    }
+
+    // Another administrator saves the 100th partition after the import of
+    // 200 read it: the import fails there, naming the partition, and of all
+    // the writes only the other one is stored.
+    void conflictHalfwayWritesNothing()
+    {
+        World world(Seeding::SchemaOnly);
+        seedPartitions(*world.store, 1, 200);
+        QByteArray file = world.exported().replace("\"TimeLimit\": 0", "\"TimeLimit\": 7");
+        int calls = 0;
+        world.factory.registerProgId(QRVud::UDCONFIG::ProgID, [&, store = world.store] {
+            struct Interrupted : server::PartitionUpdater
+            {
+                using PartitionUpdater::PartitionUpdater;
+                void Update_Partition_Record(const PartitionRecord &partition) override
+                {
+                    if (++*calls == 1)
+                        theirs();
+                    PartitionUpdater::Update_Partition_Record(partition);
+                }
+                int *calls = nullptr;
+                std::function<void()> theirs;
+            };
+            auto updater = std::make_unique<Interrupted>(store);
+            updater->calls = &calls;
+            updater->theirs = [&] {
+                const auto other = server::ReferenceStore::open(world.fresh.location, Seeding::Existing);
+                other->savePartition({1, 99, "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
+            };
+            return updater;
+        });
+        const Outcome outcome = transfer::importPartitions(world.factory, file, false);
+        QCOMPARE(outcome.status, Outcome::Status::Failed);
+        QVERIFY2(outcome.lines.constFirst().contains("Partition 99 was changed by another user"),
+                 qPrintable(outcome.lines.constFirst()));
+        const QList<server::ChangeRow> history = world.store->history(1, std::nullopt);
+        QCOMPARE(history.size(), 0);
+        QCOMPARE(world.store->partitionSettings(1, 98).Fields(6).toText(), QStringLiteral("0"));
+        QCOMPARE(world.store->partitionSettings(1, 99).Fields(2).toText(), QStringLiteral("Theirs"));
+    }
+
+    // A copy of two fields to partitions 2 and 4, its dry run first: the
+    // dry run lists and writes nothing; the copy's history says where from.
+    void copyAndItsHistory()
+    {
+        World world(Seeding::SchemaOnly);
+        seedPartitions(*world.store, 1, 5);
+        world.store->savePartition({1, 1, "Source", "1111", "FRENCH", "2", 90, "NOOP", "IGNORE", 30, 0, 0, 1});
+        const QStringList expected = {"partition 2: TimeLimit: 0 → 90", "partition 2: REMLanguage: \"ENGLISH\" → \"FRENCH\"",
+                                      "partition 4: TimeLimit: 0 → 90", "partition 4: REMLanguage: \"ENGLISH\" → \"FRENCH\""};
+        for (const bool dryRun : {true, false}) {
+            const Outcome outcome =
+                transfer::copySettings(world.factory, 1, 1, {2, 4}, {"TimeLimit", "REMLanguage"}, dryRun);
+            QCOMPARE(outcome.status, Outcome::Status::Done);
+            QCOMPARE(QSet<QString>(outcome.lines.begin(), outcome.lines.end()),
+                     QSet<QString>(expected.begin(), expected.end()));
+            QCOMPARE(world.store->history(1, 2).size(), dryRun ? 0 : 2);
+        }
+        QCOMPARE(world.store->history(1, 4).constFirst().item.endsWith(" (copied from partition 1)"), true);
+        QCOMPARE(world.store->partitionSettings(1, 4).Fields(2).toText(), QStringLiteral("Partition 4"));
+    }
+};
+
+QTEST_MAIN(TransferTest)
+#include "tst_transfer.moc"
