@@ -149,7 +149,7 @@ private slots:
 
     // The sample store in the common data folder is every user's: another
     // user (nobody) opens it read-only and prints its history, in WAL mode,
-    // after root made it.
+    // after root made it; a store only root may write refuses nobody's copy.
     void sharedStoreForOtherUsers()
     {
         if (geteuid() != 0 || QStandardPaths::findExecutable("runuser").isEmpty())
@@ -164,6 +164,44 @@ private slots:
         QVERIFY(QFileInfo(shot).size() > 0);
         QCOMPARE(run("--history", true, QString(), false, "nobody"),
                  QStringLiteral("0|No changes recorded.\n|"));
+        // A store that only root may write: nobody's copy is refused before any work.
+        const QString own = m_dir->path() + "/Velantis/QRVCOM+/own.sqlite";
+        QVERIFY(QFile::copy(m_dir->path() + "/Velantis/QRVCOM+/Database/SampleStore.sqlite", own)
+                && QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QCOMPARE(run("--store " + own + " --copy-settings 0 --to 1", true, QString(), false, "nobody"),
+                 "2||partition-settings: the store \"" + own + "\" is open read-only for this user; nothing was written");
+    }
+
+    // The file commands as a user types them, with their exit statuses: an
+    // export, a refused file, an access mode and a store that may not be
+    // written refusing an import, a dry run, and a copy that --history shows.
+    void fileCommands()
+    {
+        const QString file = m_dir->filePath("partitions.json");
+        QCOMPARE(run("--export " + file + " --config 2"), QStringLiteral("0||"));
+        QFile json(file);
+        QVERIFY(json.open(QIODevice::ReadWrite));
+        const QByteArray exported = json.readAll();
+        QVERIFY(exported.contains("\"format\": \"partition-settings/1\""));
+        QByteArray changed = exported; // partition 0's time limit (the first) from 0 to 65
+        changed.replace(changed.indexOf("\"TimeLimit\": 0,"), 15, "\"TimeLimit\": 65,");
+        json.resize(0);
+        json.write(changed);
+        json.close();
+        QCOMPARE(run("--import " + file + " --menu-option r"),
+                 QStringLiteral("1||partition-settings: --menu-option r gives no right to write; --import and "
+                                "--copy-settings need full access"));
+        QCOMPARE(run("--import " + file + " --dry-run"), QStringLiteral("0|partition 0: TimeLimit: 0 → 65\n|"));
+        QCOMPARE(run("--import " + file), QStringLiteral("0|partition 0: TimeLimit: 0 → 65\n|"));
+        QCOMPARE(run("--import " + file), QStringLiteral("0|nothing to change\n|"));
+        const QString refusedFile = run("--import " + m_dir->filePath("registry.json"), true, {}, true);
+        QVERIFY2(refusedFile.startsWith("1||") && refusedFile.contains("partition-settings: /configuration: missing field\n"),
+                 qPrintable(refusedFile));
+        QCOMPARE(run("--copy-settings 0 --to 1 --fields TimeLimit --config 2"),
+                 QStringLiteral("0|partition 1: TimeLimit: 0 → 65\n|"));
+        QVERIFY(run("--history --config 2").contains("TimeLimit (copied from partition 0)"));
+        QVERIFY(run("--history --config 2").contains("TimeLimit (imported)"));
+        QCOMPARE(run("--export - --to 3"), QStringLiteral("2||partition-settings: --copy-settings and --to go together"));
     }
 
     // A registry file that cannot be parsed (another class's server and the
