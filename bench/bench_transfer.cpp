@@ -5,7 +5,7 @@
 // configuration and node types beside the yardstick of the same rows
 // inserted by plain prepared statements in one transaction. Prints the
 // times, the ratios (1 = as fast as the yardstick) and the peak memory.
-// Run on demand: build/release/bench/bench_transfer
+// Run on demand: build/release/bench/bench_transfer [partitions]
 #include "StoreBackend.h"
 #include "server/ReferenceComponents.h"
 #include "transfer/PartitionTransfer.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kPartitions = 32767;
+int kPartitions = 32767; // or the count given
 constexpr int kNodeTypes = 20;
 using Seeding = server::ReferenceStore::Seeding;
 
@@ -92,6 +92,8 @@ double seconds(const QElapsedTimer &timer) { return double(timer.nsecsElapsed())
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1)
+        kPartitions = QCoreApplication::arguments().value(1).toInt();
     QTextStream out(stdout);
     qputenv("PARTITION_SETTINGS_TEST_BACKEND", "sqlite");
 

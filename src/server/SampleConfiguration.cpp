@@ -71,7 +71,7 @@ QList<PartitionRow> samplePartitions()
     support.noMsgRecorded = QStringLiteral("PLAY");
     support.totalRecTime = 59;
 
-    PartitionRow reception = partition(1, 3, QStringLiteral("Réception \"Nord\" & <Sud>"), QStringLiteral("0042"));
+    PartitionRow reception = partition(1, 3, QStringLiteral("Réception 'Nord' & <Sud>"), QStringLiteral("0042"));
     reception.remLanguage = QStringLiteral("FRENCH");
     reception.selectLimit = QStringLiteral("12");
     reception.timeLimit = 60;

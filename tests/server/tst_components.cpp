@@ -349,7 +349,7 @@ private slots:
         TempStore sample(server::ReferenceStore::Seeding::SampleConfiguration);
         const TempStore own;
         const QString partitions = QStringLiteral("1,0,Default Partition|1,1,Sales|1,2,Support|"
-                                                  "1,3,Réception \"Nord\" & <Sud>|1,4,Night|1,12,Warehouse O'Neil");
+                                                  "1,3,Réception 'Nord' & <Sud>|1,4,Night|1,12,Warehouse O'Neil");
         QCOMPARE(sample.call(List, "1").section(QStringLiteral(" / "), 1), partitions);
         QCOMPARE(sample.call(UpdateP, "1,77,Kept,1,ENGLISH,0,0,NOOP,IGNORE,0,0,0,1") + sample.call(Select, "4"),
                  QString());
