@@ -192,6 +192,7 @@ private:
     void requireCurrentSchema(schema::Contents contents) const; // a StoreError unless current
     void tuneSqlite();
     void execute(const QString &sql);
+    void runPrepared(const QString &sql);
     void requireOpen() const; // a closed connection is a StoreError
     // The statement prepared once per connection, its values bound; the
     // caller reads it and then calls finish().

@@ -163,7 +163,7 @@ void ReferenceStore::underSavepoint(const std::function<void()> &work)
     if (m_postgres && m_savepointHeld)
         execute(QStringLiteral("RELEASE SAVEPOINT write_call; SAVEPOINT write_call"));
     else
-        execute(QStringLiteral("SAVEPOINT write_call"));
+        runPrepared(QStringLiteral("SAVEPOINT write_call"));
     m_savepointHeld = true;
     try {
         work();
@@ -174,9 +174,17 @@ void ReferenceStore::underSavepoint(const std::function<void()> &work)
         throw;
     }
     if (!m_postgres) {
-        execute(QStringLiteral("RELEASE SAVEPOINT write_call"));
+        runPrepared(QStringLiteral("RELEASE SAVEPOINT write_call"));
         m_savepointHeld = false;
     }
+}
+
+// A statement without values that runs often, prepared once.
+void ReferenceStore::runPrepared(const QString &sql)
+{
+    QSqlQuery &query = prepare(sql);
+    run(query, {});
+    query.finish();
 }
 
 void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer,
@@ -205,7 +213,7 @@ void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool c
         if (writer == Writer::Session)
             partition.history += change.values;
     });
-    m_unit->partitions[key] = partition;
+    m_unit->partitions[key] = std::move(partition);
 }
 
 ReferenceStore::UnitPartition ReferenceStore::lockedPartition(qint16 configId, qint16 partitionId)
