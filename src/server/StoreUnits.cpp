@@ -160,10 +160,12 @@ void ReferenceStore::beginTransaction()
 // the next write's, in one round trip (the commit releases the last).
 void ReferenceStore::underSavepoint(const std::function<void()> &work)
 {
-    if (m_postgres && m_savepointHeld)
+    if (!m_postgres)
+        runPrepared(QStringLiteral("SAVEPOINT write_call"));
+    else if (m_savepointHeld)
         execute(QStringLiteral("RELEASE SAVEPOINT write_call; SAVEPOINT write_call"));
     else
-        runPrepared(QStringLiteral("SAVEPOINT write_call"));
+        execute(QStringLiteral("SAVEPOINT write_call")); // PostgreSQL prepares no savepoints
     m_savepointHeld = true;
     try {
         work();
@@ -179,7 +181,8 @@ void ReferenceStore::underSavepoint(const std::function<void()> &work)
     }
 }
 
-// A statement without values that runs often, prepared once.
+// A statement without values that runs often, prepared once (SQLite only:
+// PostgreSQL prepares no transaction control).
 void ReferenceStore::runPrepared(const QString &sql)
 {
     QSqlQuery &query = prepare(sql);
