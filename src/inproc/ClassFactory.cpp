@@ -8,7 +8,9 @@
 namespace inproc {
 
 // The new object answers for the interface asked; when it has none, the
-// caller's reference is never made and the object goes at once.
+// caller's reference is never made and the object goes at once. Without an
+// application that can show widgets there is no object: the answer is E_FAIL
+// and a warning says why.
 HRESULT ClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **object)
 {
     if (!object)
@@ -16,9 +18,12 @@ HRESULT ClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **object
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    if (!widgetsPossible())
-        return E_FAIL;
     return guarded([&] {
+        const QString missing = ensureApplication();
+        if (!missing.isEmpty()) {
+            qWarning("VEL_PART_SET: %s; CreateInstance answers E_FAIL", qPrintable(missing));
+            return E_FAIL;
+        }
         auto *rules = new RulesObject;
         const HRESULT answer = rules->QueryInterface(riid, object);
         rules->Release();

@@ -1,7 +1,8 @@
 // The class factory of Busyness_Rules: each CreateInstance makes a fresh
 // rules object; LockServer keeps the library loaded without an object.
 // CreateInstance answers E_FAIL when the host's application is no
-// QApplication, since the object's boxes and dialog are widgets.
+// QApplication, since the object's boxes and dialog are widgets, and when
+// the host has no application and there is no display to make one on.
 #pragma once
 
 #include "inproc/CountedUnknown.h"

@@ -2,6 +2,11 @@
 // whether the host's own can make widgets.
 #include "inproc/HostApplication.h"
 
+#include "inproc/LibraryPath.h"
+#include "inproc/UsableDisplay.h"
+
+#include <QApplication>
+
 namespace inproc {
 namespace {
 
@@ -10,24 +15,22 @@ int argumentCount = 1;
 char programName[] = "VEL_PART_SET";
 char *arguments[] = {programName, nullptr};
 
-std::weak_ptr<QApplication> shared;
-
 } // namespace
 
-std::shared_ptr<QApplication> hostApplication()
-{
-    std::shared_ptr<QApplication> application = shared.lock();
-    if (application || QCoreApplication::instance())
-        return application;
-    application = std::make_shared<QApplication>(argumentCount, arguments);
-    shared = application;
-    return application;
-}
-
-bool widgetsPossible()
+QString ensureApplication()
 {
     const QCoreApplication *application = QCoreApplication::instance();
-    return !application || qobject_cast<const QApplication *>(application);
+    if (application)
+        return qobject_cast<const QApplication *>(application)
+                   ? QString()
+                   : QStringLiteral("the host's Qt application is no QApplication and cannot show widgets");
+    const QString missing = missingDisplay();
+    if (!missing.isEmpty())
+        return missing;
+    if (!keepLoaded())
+        return QStringLiteral("the library cannot keep itself loaded for an application of its own");
+    new QApplication(argumentCount, arguments); // QCoreApplication::instance() from now on, never destroyed
+    return {};
 }
 
 } // namespace inproc

@@ -1,20 +1,23 @@
-// The Qt application that the rules object's boxes and dialog need, for a
-// host that has none (a host not built on Qt): the objects of the library
-// share one application of the library's own while any of them lives.
+// The Qt application that the rules object's boxes and dialog need. A host
+// built on Qt brings its own. For a host that has none (a host not built on
+// Qt, or one that never made an application), the library makes one of its
+// own at the first CreateInstance, and it lives as long as the process,
+// however many objects come and go: destroying an application ends every Qt
+// Sql connection of the process, the host's included. The library then keeps
+// itself loaded (a request to unload it does nothing), since the
+// application's arguments live in it, and the application is never
+// destroyed: at the process's exit Qt's own globals go first, and destroying
+// it after them crashes.
 #pragma once
 
-#include <QApplication>
-#include <memory>
+#include <QString>
 
 namespace inproc {
 
-// The library's own application, made when the process has none; empty when
-// the host has its own.
-std::shared_ptr<QApplication> hostApplication();
-
-// False when the process's application cannot make widgets (a QCoreApplication
-// or QGuiApplication of the host's): an object made there would abort at its
-// first box.
-bool widgetsPossible();
+// Empty when the process has a QApplication (the host's, or the library's
+// own, made now if need be); otherwise why an object cannot be made: the
+// host's application is a QCoreApplication or QGuiApplication (no widgets),
+// or there is no display to make one on.
+QString ensureApplication();
 
 } // namespace inproc

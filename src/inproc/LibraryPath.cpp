@@ -1,5 +1,6 @@
-// The library's own file: the module holding an object of this file,
-// through dladdr or GetModuleFileNameW.
+// The library's own module, the one holding an object of this file: its
+// file, through dladdr or GetModuleFileNameW, and keeping it loaded, through
+// RTLD_NODELETE or GET_MODULE_HANDLE_EX_FLAG_PIN.
 #include "inproc/LibraryPath.h"
 
 #include <QDir>
@@ -35,6 +36,22 @@ QString libraryPath()
     if (dladdr(&anchor, &info) == 0 || !info.dli_fname)
         return {};
     return QFileInfo(QFile::decodeName(info.dli_fname)).absoluteFilePath();
+#endif
+}
+
+bool keepLoaded()
+{
+#ifdef _WIN32
+    HMODULE module = nullptr;
+    return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                              reinterpret_cast<LPCWSTR>(&anchor), &module)
+           != 0;
+#else
+    // Opening the loaded library again, without loading it, marks it never
+    // to be unloaded; the handle's own reference is never given back either.
+    Dl_info info{};
+    return dladdr(&anchor, &info) != 0 && info.dli_fname
+           && dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE) != nullptr;
 #endif
 }
 

@@ -1,5 +1,6 @@
-// The full path of the library file this code was loaded from, which the
-// registration names as the class's in-process server.
+// The library's own module: the full path of the file this code was loaded
+// from, which the registration names as the class's in-process server, and
+// keeping the module loaded until the process ends.
 #pragma once
 
 #include <QString>
@@ -8,5 +9,9 @@ namespace inproc {
 
 // Empty when the system cannot tell.
 QString libraryPath();
+
+// Makes later requests to unload the library do nothing; false when the
+// system refused.
+bool keepLoaded();
 
 } // namespace inproc

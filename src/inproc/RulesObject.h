@@ -4,7 +4,6 @@
 #pragma once
 
 #include "inproc/CountedUnknown.h"
-#include "inproc/HostApplication.h"
 #include "partition_settings/rules/Busyness_Rules.h"
 
 namespace inproc {
@@ -58,7 +57,6 @@ public:
                                       VARIANT_BOOL *result) override;
 
 private:
-    std::shared_ptr<QApplication> m_application = hostApplication(); // before the rules object, which may show a box
     Busyness_Rules m_rules;
 };
 

@@ -7,7 +7,10 @@
  * (IClassFactory) for CLSID_Busyness_Rules, and its CreateInstance gives a
  * Busyness_Rules object through IUnknown or _Busyness_Rules. CreateInstance
  * answers E_FAIL in a host whose Qt application is a QCoreApplication or
- * QGuiApplication: the object shows widgets, which need a QApplication.
+ * QGuiApplication: the object shows widgets, which need a QApplication. A
+ * host without a Qt application gets one of the library's own, which lives
+ * as long as the process (the library then stays loaded), or E_FAIL when
+ * there is no display to make it on.
  *
  * On Windows the system's COM headers define GUID, HRESULT, BSTR, IUnknown,
  * IDispatch and IClassFactory, and strings come from OleAut32. Elsewhere this

@@ -1,7 +1,8 @@
 // The component library loaded with QLibrary, as a host loads it: what the
 // class object and the objects answer for each interface, when the library
 // may be unloaded, the keys its registration writes and removes, and Shown
-// through the interface against the C++ object, one ErrorInfo per object.
+// through the interface against the C++ object, one ErrorInfo per object;
+// and, in a process of its own, a host without a Qt application.
 #include "Rig.h"
 #include "StoreHooks.h"
 
@@ -16,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLibrary>
+#include <QProcess>
 #include <QTest>
 
 using platform::RootKey;
@@ -257,6 +259,44 @@ private slots:
         first->Release();
         second->Release();
         QCOMPARE(canUnloadNow(), S_OK);
+    }
+
+    // inproc_host, a host without a Qt application, run without a display
+    // but for the one variable given: its exit ("crashed" when it ends
+    // abnormally) and its lines; its standard error holds the warning.
+    void hostWithoutApplication_data()
+    {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("warning");
+        const QString failed = "0: 80004005 ; 80004005 ; 80004005 ; may unload ; 80004005";
+        QTest::newRow("no display: E_FAIL")
+            << "" << failed
+            << "VEL_PART_SET: there is no display: DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are not set; "
+               "CreateInstance answers E_FAIL";
+        QTest::newRow("an X display that does not answer: E_FAIL")
+            << "DISPLAY=:97" << failed << "VEL_PART_SET: the X display :97 cannot be reached";
+        QTest::newRow("the host's platform: one application for all rounds")
+            << "QT_QPA_PLATFORM=offscreen" << "0: 0 -1 0  ; 0 -1 0  ; 0 -1 0  ; may unload ; 0 -1 0 " << "";
+    }
+    void hostWithoutApplication()
+    {
+        QFETCH(QString, variable);
+        QFETCH(QString, expected);
+        QFETCH(QString, warning);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+            environment.remove(name);
+        if (!variable.isEmpty())
+            environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+        QProcess host;
+        host.setProcessEnvironment(environment);
+        host.start(QStringLiteral(INPROC_HOST));
+        QVERIFY(host.waitForFinished(-1));
+        const QString exit = host.exitStatus() == QProcess::NormalExit ? QString::number(host.exitCode()) : "crashed";
+        const QStringList lines = QString::fromLocal8Bit(host.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(exit + ": " + lines.join(" ; "), expected);
+        QVERIFY(QString::fromLocal8Bit(host.readAllStandardError()).contains(warning));
     }
 };
 
