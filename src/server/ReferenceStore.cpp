@@ -78,7 +78,7 @@ ReferenceStore::ReferenceStore(const ConnectionSettings &settings, Seeding seedi
     openDatabase(settings, m_connectionName);
     try {
         if (m_postgres)
-            execute(QStringLiteral("SET lock_timeout = %1").arg(m_writeWaitMs));
+            setWriteWait(m_writeWaitMs);
         else
             tuneSqlite();
         prepareSchema(seeding);

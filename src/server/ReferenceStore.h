@@ -138,7 +138,7 @@ public:
     // How long a unit's first write waits for another writer (kWriteWaitMs).
     // Once a wait ran out, writes in the same length of time after it fail
     // at once, so that one save that meets a held lock waits once.
-    void setWriteWait(int milliseconds) { m_writeWaitMs = milliseconds; }
+    void setWriteWait(int milliseconds);
 
     bool isPostgres() const { return m_postgres; }
 

@@ -120,6 +120,15 @@ void ReferenceStore::inTransaction(const std::function<void()> &work)
     commitUnit();
 }
 
+// On PostgreSQL the wait is the session's lock timeout, which reads never
+// meet: they take no lock that a writer holds.
+void ReferenceStore::setWriteWait(int milliseconds)
+{
+    m_writeWaitMs = milliseconds;
+    if (m_postgres)
+        execute(QStringLiteral("SET lock_timeout = %1").arg(milliseconds));
+}
+
 void ReferenceStore::setSqliteWait(int milliseconds)
 {
     execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
