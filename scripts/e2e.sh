@@ -3,7 +3,8 @@
 # of a fresh store; xdotool types a new name and a time limit of 2:05 and
 # presses Return (OK is the default button); the store must then hold the
 # name and 125 seconds. The host then opens the partition again and Escape,
-# with nothing pending, must close it at once.
+# with nothing pending, must close it at once. Last, Escape on the question
+# before a move must leave it open, and its Yes must save.
 #
 # It waits on the X server (its -displayfd answer) and on the dialog's window,
 # never on a fixed delay, and every wait has a limit. Xvfb and the host are
@@ -118,4 +119,34 @@ saved=$(query "SELECT Name || '|' || TimeLimit FROM Partitions WHERE Config_ID =
 open_dialog
 xdotool key Escape
 host_exits_cleanly
+
+# A pending edit and Ctrl+PgDn ask "Do you want to save changes?" with Yes and
+# No. Escape must not answer it: the question stays open. Return (Yes, its
+# default button) then saves and the move goes on to partition 2, where a new
+# name and Return (OK) save and close. Had Escape answered No, partition 1
+# would keep its name; had it closed the question without moving, the second
+# Return would have saved partition 1 and closed, and partition 2 would keep
+# its name.
+question_window() { window=$(xdotool search --onlyvisible --name '^Confirmation$' | head -n 1) && [ -n "$window" ]; }
+open_dialog
+dialog=$window
+xdotool key ctrl+a
+xdotool type --delay 20 "Day shift"
+xdotool key ctrl+Next
+wait_for question_window || fail "the move did not ask to save"
+xdotool windowfocus "$window"
+wait_for has_focus || fail "the question did not get the keyboard focus"
+xdotool key Escape
+question_window || fail "Escape answered the question"
+xdotool key Return
+window=$dialog
+wait_for has_focus || xdotool windowfocus "$window"
+wait_for has_focus || fail "the dialog did not get the keyboard focus back"
+xdotool key ctrl+a
+xdotool type --delay 20 "Moved"
+xdotool key Return
+host_exits_cleanly
+
+saved=$(query "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Partitions WHERE Config_ID = 1 AND PartitionID IN (1, 2) ORDER BY PartitionID)")
+[ "$saved" = "Day shift|Moved" ] || fail "the store holds '$saved', expected 'Day shift|Moved'"
 echo "e2e: passed"

@@ -1,7 +1,10 @@
 // Sample data of a new reference store. Node types below 813 number fewer than
 // 20, so the node grid holds them all; 813 and above are listed but never
 // shown in the grid. Partitions 2, 4 and 12 of configuration 1 have no maxima
-// stored, so opening them exercises the defaults.
+// stored, so opening them exercises the defaults. Every partition passes the
+// dialog's rules as it is: the names test the escaping with the characters
+// the name check allows (&, <, >, accents, single quotes, never a double
+// quote or two single quotes in a row).
 #include "server/SampleConfiguration.h"
 
 #include "components/NodeTypeDefaults.h"

@@ -26,8 +26,8 @@ QString nodeMaxContext(const char *operation, const NodeMaxRow &row)
 
 QString changedByOthersText(qint16 partitionId)
 {
-    return QStringLiteral("Partition %1 was changed by another user after you opened it. Your changes were not saved;"
-                          " open the partition again to see theirs.")
+    return QStringLiteral("Partition %1 was changed by another user after you opened it. Your changes were not saved."
+                          " To see theirs, move to another partition and answer No, or close and open it again.")
         .arg(partitionId);
 }
 

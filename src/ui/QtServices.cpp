@@ -1,10 +1,11 @@
 // Production toolkit services on Qt Widgets.
 #include "ui/QtServices.h"
 
+#include "ui/DialogMessageBox.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 namespace ui {
 namespace {
@@ -47,7 +48,7 @@ Answer answerOf(int button)
 Answer QtMessageBoxes::show(const QString &text, const QString &title, Buttons buttons, Icon icon)
 {
     const QString caption = title.isNull() ? QCoreApplication::applicationName() : title;
-    QMessageBox box(standardIcon(icon), caption, text, standardButtons(buttons));
+    DialogMessageBox box(standardIcon(icon), caption, text, standardButtons(buttons));
     return answerOf(box.exec());
 }
 

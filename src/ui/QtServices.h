@@ -1,5 +1,6 @@
-// The production services on Qt: QMessageBox, the application's override
-// cursor and QDialog::exec.
+// The production services on Qt: message boxes over the dialog that caused
+// them (DialogMessageBox), the application's override cursor and
+// QDialog::exec.
 #pragma once
 
 #include "ui/Services.h"

@@ -97,14 +97,15 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QStringList>("boxes");
         // Recording min, sec, limit min, sec; Apply enabled, window open; the
-        // code's selection when it has the focus, else "-".
+        // code's selection when it has the focus, "name" when the name box
+        // has it, else "-".
         QTest::addColumn<QString>("after");
         // Reopened: name, code, message number, selection limit, node maximum;
         // stored limit and recording seconds; list rebuilds.
         QTest::addColumn<QString>("saved");
         const QString kept = "Alpha|1111|2|2|4|90|120|0", harbour = "Harbour Master|1111|2|9|42|125|120|1";
         const QString open = "02|00|01|30|1|1|-", closed = "02|00|01|30|1|0|-";
-        const QString refused = "02|00|01|30|1|1|", done = "02|00|01|30|0|0|-";
+        const QString refused = "02|00|01|30|1|1|", done = "02|00|01|30|0|0|-", atName = refused + "name";
         const QString edit = "txtPartitionName=Harbour Master, txtTimeLimitMin=2, txtTimeLimitSec=05, ";
         QTest::newRow("OK with nothing pending") << "cmdOK" << L{} << done << kept;
         QTest::newRow("4 digits; PLAY: the typed number") << "txtAccessCode=1234, txtMSGCmd=3, cmdApply" << L{}
@@ -115,17 +116,17 @@ private slots:
             "txtTimeLimitSec=, cmdApply" << L{} << "00|00|00|00|0|1|-" << "Alpha|1111|2|9|42|0|0|1";
         QTest::newRow("3 digits are too few") << "txtAccessCode=123, cmdApply" << L{"few"} << refused + "123" << kept;
         QTest::newRow("an empty code too") << "txtAccessCode=, cmdApply" << L{"few"} << refused << kept;
-        QTest::newRow("a refused name") << "txtPartitionName=Bad \"one\", cmdApply" << L{"quotes"} << open << kept;
+        QTest::newRow("a refused name") << "txtPartitionName=Bad \"one\", cmdApply" << L{"quotes"} << atName << kept;
         QTest::newRow("OK saves") << edit + "cmdOK" << L{} << "02|00|2|05|0|0|-" << harbour;
         QTest::newRow("Yes before Next saves") << edit + "cmdNext" << L{"Yes"} << "01|01|00|45|0|1|-" << harbour;
         QTest::newRow("OK with a short code") << "txtAccessCode=12, cmdOK" << L{"few"} << refused + "12" << kept;
-        QTest::newRow("OK with a refused name") << "txtPartitionName=O''Neil, cmdOK" << L{"quotes"} << open << kept;
+        QTest::newRow("OK with a refused name") << "txtPartitionName=O''Neil, cmdOK" << L{"quotes"} << atName << kept;
         QTest::newRow("Cancel, Yes") << "cmdCancel" << L{"close Yes"} << done << "Alpha|1111|2|9|42|90|120|1";
         QTest::newRow("Yes, too few") << "txtAccessCode=1, cmdCancel" << L{"close Yes", "few"} << refused + "1" << kept;
         QTest::newRow("Cancel, No") << "cmdCancel" << L{"close No"} << closed << kept;
         QTest::newRow("Cancel, Cancel") << "cmdCancel" << L{"close Cancel"} << open << kept;
-        QTest::newRow("close button, No") << "close" << L{"close No"} << closed << kept;
-        QTest::newRow("Escape asks too") << "Esc" << L{"close Cancel"} << open << kept;
+        QTest::newRow("close button, No") << "close" << L{"close No"} << "02|00|01|30|1|0|name" << kept;
+        QTest::newRow("Escape asks too") << "Esc" << L{"close Cancel"} << atName << kept;
     }
     void saving()
     {
@@ -139,7 +140,9 @@ private slots:
             rig.listReads = 0;
             act(form, steps == QLatin1String("cmdOK") ? steps : "cboSelectionLimit=9, txtNode(0)=42, " + steps);
             QCOMPARE(shown(form, "txtRecTimeMin txtRecTimeSec txtTimeLimitMin txtTimeLimitSec cmdApply shown") + '|'
-                         + (form.focusWidget() == form.txtAccessCode ? form.txtAccessCode->selectedText() : "-"),
+                         + (form.focusWidget() == form.txtAccessCode      ? form.txtAccessCode->selectedText()
+                            : form.focusWidget() == form.txtPartitionName ? QStringLiteral("name")
+                                                                          : QStringLiteral("-")),
                      after);
             QCOMPARE(rig.boxes(), expected);
             if (form.isVisible())

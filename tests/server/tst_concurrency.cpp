@@ -101,7 +101,8 @@ private slots:
         QCOMPARE(rig.ui.boxes.shown().size(), 2);
         QCOMPARE(rig.ui.boxes.shown().constFirst().text,
                  QStringLiteral("QRVud.UDCONFIG:Update_Partition:Partition 5 was changed by another user after you "
-                                "opened it. Your changes were not saved; open the partition again to see theirs.\r\n"
+                                "opened it. Your changes were not saved. To see theirs, move to another partition and "
+                                "answer No, or close and open it again.\r\n"
                                 "Partition Settings"));
         QCOMPARE(rig.store->partitionSettings(7, 5).Fields(2).toText(), QStringLiteral("Theirs"));
 

@@ -6,6 +6,7 @@
 #include "partition_settings/dialog/ClippedTextTips.h"
 #include "partition_settings/dialog/DialogFonts.h"
 #include "partition_settings/dialog/DialogFrame.h"
+#include "partition_settings/dialog/FocusRectangle.h"
 #include "partition_settings/dialog/NodeGridGeometry.h"
 #include "partition_settings/dialog/Twips.h"
 #include "resources/NavigationBitmaps.h"
@@ -65,7 +66,7 @@ QComboBox *GUI::list(QWidget *container, const QString &name, const QRect &twips
 
 QPushButton *GUI::button(const QString &name, const QString &caption, const QRect &twips, int tab)
 {
-    return place(new QPushButton(caption, this), name, twips, tab);
+    return place(new FocusButton(caption, this), name, twips, tab);
 }
 
 void GUI::createControls()
@@ -85,7 +86,10 @@ void GUI::createSettingsPanel()
     lblPartitionNo = label(PicDetail, "lblPartitionNo", "F:Partition Number:", {120, 150, 1695, 255}, 0);
     txtPartitionNumber = textBox(PicDetail, "txtPartitionNumber", {1920, 120, 1695, 315}, 1);
     txtPartitionNumber->setReadOnly(true);
-    txtPartitionNumber->setFocusPolicy(Qt::NoFocus);
+    // Not a tab stop, but a click gives it the focus, so that keys typed
+    // after the click land in it (and change nothing) rather than in the box
+    // that had the focus.
+    txtPartitionNumber->setFocusPolicy(Qt::ClickFocus);
     QPalette menuBarColours = txtPartitionNumber->palette();
     menuBarColours.setColor(QPalette::Base, menuBarColours.color(QPalette::Window));
     txtPartitionNumber->setPalette(menuBarColours);
@@ -151,7 +155,7 @@ void GUI::createNodeGrid()
         txtNode[row]->setFont(nodeFont);
         lblNodeTypeID[row]->hide();
     }
-    VScroll1 = place(new QScrollBar(Qt::Vertical, frmMaxNoOfNode), "VScroll1", {2640, 240, 255, 3615}, 81);
+    VScroll1 = place(new FocusScrollBar(Qt::Vertical, frmMaxNoOfNode), "VScroll1", {2640, 240, 255, 3615}, 81);
     VScroll1->setFocusPolicy(Qt::StrongFocus);
     // The value counts twips of the sheet: an arrow moves one row, a click in
     // the trough one window's height.

@@ -100,6 +100,7 @@ bool Busyness_Rules::Update_Partition(const QString &Given_Name, const QString &
                 QStringLiteral(
                     "Double quotes and continuous single quotes are not allowed in the Partition Name field"),
                 QStringLiteral("Information"), ui::Buttons::OK, ui::Icon::Information);
+            defaultInstance().txtPartitionName->setFocus(); // back to the name, as for a short access code
             return;
         }
         name = validator->ConvertName(name);

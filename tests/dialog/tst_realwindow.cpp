@@ -1,0 +1,183 @@
+// What a user meets in a real window: the real Qt message boxes (a Yes/No
+// question answers only to its buttons, Yes/No/Cancel takes Escape and the
+// close button as Cancel, every box belongs to the dialog and opens centred
+// over it), a click on the read-only partition number, and the focus drawn
+// on the node grid's scroll bar and on the default OK.
+#include "DialogRig.h"
+
+#include "core/RuntimeError.h"
+#include "ui/QtServices.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace testing;
+
+namespace {
+
+// Puts the real Qt message boxes in force for its lifetime and runs checks on
+// them as they show: each box runs a loop of its own, in which the check
+// runs. Pending checks end with the object.
+class RealBoxes : public QObject
+{
+    ui::QtMessageBoxes m_boxes;
+    ui::ScopedServices m_scope{{&m_boxes, nullptr, nullptr}};
+
+public:
+    // Runs the check on every box that shows while it answers true.
+    void onBoxes(const std::function<bool(QMessageBox &)> &check)
+    {
+        QTimer::singleShot(0, this, [this, check] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || check(*box))
+                onBoxes(check);
+        });
+    }
+};
+
+// "parent" when the box belongs to the form, "centred" when it opens over
+// the form's middle.
+QString placeOf(const QMessageBox &box, const GUI &form)
+{
+    const QPoint offset = box.frameGeometry().center() - form.frameGeometry().center();
+    return QStringLiteral("%1 %2").arg(box.parentWidget() == &form ? "parent" : "other",
+                                       offset.manhattanLength() <= 2 ? "centred" : "elsewhere");
+}
+
+// The control grabbed with the focus on it and on the name box.
+bool focusShows(GUI &form, QWidget *control)
+{
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    form.txtPartitionName->setFocus();
+    const QImage without = control->grab().toImage();
+    control->setFocus();
+    return control->hasFocus() && control->grab().toImage() != without;
+}
+
+} // namespace
+
+class RealWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Escape and a close event leave the move's question open; its Yes then
+    // saves and the move goes on.
+    void moveQuestionWaitsForAnAnswer()
+    {
+        DialogRig rig;
+        QString seen;
+        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
+            RealBoxes real;
+            form.move(0, 0); // away from the screen's middle
+            typeInto(form.txtPartitionName, "Harbour");
+            real.onBoxes([&](QMessageBox &box) {
+                QTest::keyClick(&box, Qt::Key_Escape);
+                seen = box.text() + (box.isVisible() ? " | open after Escape" : " | answered by Escape");
+                seen += !box.close() && box.isVisible() ? " | open after close" : " | closed";
+                seen += " | " + placeOf(box, form);
+                if (box.isVisible())
+                    box.button(QMessageBox::Yes)->click();
+                return false;
+            });
+            act(form, "Ctrl+PgDown");
+            seen += " | " + shown(form, "txtPartitionName cmdApply");
+        }));
+        QCOMPARE(seen, "Do you want to save changes? | open after Escape | open after close | parent centred | Bravo|0");
+        QCOMPARE(rig.stored(1, "Name"), "Harbour");
+    }
+
+    // Escape, or closing the question before closing, is Cancel: the dialog
+    // stays open with its edits.
+    void closingQuestionCancels_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("close event") << false;
+    }
+    void closingQuestionCancels()
+    {
+        QFETCH(bool, escape);
+        DialogRig rig;
+        QString seen;
+        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
+            RealBoxes real;
+            form.move(0, 0);
+            typeInto(form.txtPartitionName, "Harbour");
+            real.onBoxes([&](QMessageBox &box) {
+                seen = placeOf(box, form) + ' ' + box.windowTitle();
+                if (escape)
+                    QTest::keyClick(&box, Qt::Key_Escape);
+                else
+                    box.close();
+                if (box.isVisible())
+                    box.button(QMessageBox::No)->click();
+                return false;
+            });
+            QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
+            seen += ' ' + shown(form, "shown txtPartitionName cmdApply");
+            rig.ui.boxes.expect(ui::Answer::No); // the runner closes the dialog after the script
+        }));
+        QCOMPARE(seen, "parent centred Confirmation 1|Harbour|1");
+        QCOMPARE(rig.stored(1, "Name"), "Alpha");
+    }
+
+    // An error shown through the message component belongs to the dialog.
+    void errorBoxOverTheDialog()
+    {
+        DialogRig rig;
+        QStringList seen;
+        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
+            RealBoxes real;
+            form.move(0, 0);
+            rig.intercept.partitionSettings = [](const QString &, const QString &) -> QString {
+                throw rt::RuntimeError(5, "Server", "down");
+            };
+            real.onBoxes([&](QMessageBox &box) {
+                seen << placeOf(box, form);
+                box.button(QMessageBox::Ok)->click();
+                return true;
+            });
+            act(form, "Ctrl+PgDown");
+        }));
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(seen.filter("parent centred").size(), seen.size());
+    }
+
+    // A click gives the read-only number box the focus, so that what is typed
+    // then changes nothing.
+    void typingAfterAClickOnTheNumber()
+    {
+        DialogRig rig;
+        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
+            form.activateWindow();
+            QApplication::setActiveWindow(&form);
+            form.txtPartitionName->setFocus();
+            QTest::mouseClick(form.txtPartitionNumber, Qt::LeftButton);
+            QTest::keyClicks(QApplication::focusWidget(), "55");
+            QCOMPARE(shown(form, "txtPartitionNumber txtPartitionName cmdApply"), "1|Alpha|0");
+        }));
+    }
+
+    // The scroll bar and OK (the default button) look different with the
+    // focus on them.
+    void focusIsDrawn()
+    {
+        DialogRig rig;
+        for (qint16 type = 1; type <= 12; ++type) { // more rows than the grid's window shows
+            rig.store->addNodeTypeRow({type, QStringLiteral("Type %1").arg(type), QString()});
+            rig.store->saveNodeMax({3, 1, type, 5});
+        }
+        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
+            QVERIFY(form.cmdOK->isDefault() && form.VScroll1->isEnabled());
+            QVERIFY(focusShows(form, form.cmdOK));
+            QVERIFY(focusShows(form, form.VScroll1));
+        }));
+    }
+};
+
+QTEST_MAIN(RealWindowTest)
+#include "tst_realwindow.moc"
