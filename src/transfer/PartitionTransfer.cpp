@@ -23,6 +23,15 @@ Outcome failed(const QString &doing)
                                  .arg(error.number())}};
 }
 
+// The stored maximum of the node type, when the partition and it are stored.
+std::optional<qint16> storedMaximum(const std::optional<PartitionSettings> &stored, qint16 type)
+{
+    if (!stored)
+        return std::nullopt;
+    const auto found = stored->maxima.find(type);
+    return found == stored->maxima.end() ? std::nullopt : std::optional<qint16>(found->second.maximum);
+}
+
 // The lines of what a write would change: one per value.
 QStringList changes(const PartitionSettings &wanted, const std::optional<PartitionSettings> &stored)
 {
@@ -34,12 +43,11 @@ QStringList changes(const PartitionSettings &wanted, const std::optional<Partiti
             lines << partition + QStringLiteral("%1: %2 → %3").arg(name, before, wanted.field(name));
     }
     for (const auto &[type, maximum] : wanted.maxima) {
-        const auto was = stored ? stored->maxima.find(type) : wanted.maxima.end();
-        const bool present = stored && was != stored->maxima.end();
-        if (!present || was->second.maximum != maximum.maximum)
+        const std::optional<qint16> was = storedMaximum(stored, type);
+        if (was != maximum.maximum)
             lines << partition + QStringLiteral("node type %1 maximum: %2 → %3")
                                      .arg(type)
-                                     .arg(present ? QString::number(was->second.maximum) : QStringLiteral("(none)"))
+                                     .arg(was ? QString::number(*was) : QStringLiteral("(none)"))
                                      .arg(maximum.maximum);
     }
     return lines;
@@ -84,8 +92,7 @@ void send(const ComponentFactory &factory, qint16 configId, const QList<Planned>
         if (settingsChanged)
             settings->Update_Partition_Record(recordOf(configId, wanted));
         for (const auto &[type, maximum] : wanted.maxima) {
-            const auto was = p.stored ? p.stored->maxima.find(type) : wanted.maxima.end();
-            if (!p.stored || was == p.stored->maxima.end() || was->second.maximum != maximum.maximum)
+            if (storedMaximum(p.stored, type) != maximum.maximum)
                 nodes->Update_Node_Type_Max_Record({QString::number(configId), QString::number(p.wanted.number),
                                                     QString::number(type), QString::number(maximum.maximum)});
         }
