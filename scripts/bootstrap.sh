@@ -2,7 +2,8 @@
 # Installs what the project needs to build, run and test on a Debian machine,
 # the X server, input tool and SQLite shell of scripts/e2e.sh included, and
 # the PostgreSQL 15 server whose throwaway cluster scripts/test.sh starts,
-# Python's jsonschema that checks exported files against their schema;
+# Python's jsonschema that checks exported files against their schema,
+# mingw-w64's g++ that compiles the Windows half (scripts/check-windows.sh);
 # with --fuzz also clang and its libFuzzer and sanitizer runtimes
 # (scripts/fuzz.sh).
 # Does nothing when every package is already present.
@@ -16,6 +17,7 @@ packages=(
   xvfb xdotool sqlite3
   python3-jsonschema
   postgresql-15
+  g++-mingw-w64-x86-64-posix
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, checks the layering of src/, builds the project with
-# warnings as errors and runs every test headless; then runs the host end to
+# warnings as errors, syntax-checks every source of src/ for Windows
+# (scripts/check-windows.sh) and runs every test headless, the install and
+# packaging test among them; then runs the host end to
 # end in a virtual X server (scripts/e2e.sh); then builds the core and rowset
 # tests and the replay of the rowset fuzz seeds (fuzz/seeds) under
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs them.
@@ -12,6 +14,7 @@ bash scripts/bootstrap.sh
 bash scripts/check-layers.sh
 cmake --preset default -DPARTITION_SETTINGS_WERROR=ON
 cmake --build --preset default
+bash scripts/check-windows.sh build/default
 
 pg_dir=$(mktemp -d)
 trap 'bash scripts/pg-cluster.sh stop "$pg_dir" || true; rm -rf "$pg_dir"' EXIT

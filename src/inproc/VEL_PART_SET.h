@@ -45,6 +45,7 @@
 
 #include <objbase.h>
 #include <oleauto.h>
+#include <olectl.h> /* SELFREG_E_CLASS, the registration entry points' failure */
 
 #define VEL_CALL STDMETHODCALLTYPE
 #define VEL_ENTRY VEL_EXTERN_C HRESULT STDAPICALLTYPE
