@@ -9,12 +9,12 @@
 #include "HeadlessSession.h"
 #include "HistoryTable.h"
 #include "HostOptions.h"
-#include "RuntimeFolder.h"
 
 #include "platform/QRVCOMPlusFilesAndFolders.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
 #include "ui/MessageBoxComponent.h"
+#include "ui/RuntimeFolder.h"
 
 #include <QApplication>
 #include <QDir>

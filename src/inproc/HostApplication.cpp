@@ -4,6 +4,7 @@
 
 #include "inproc/LibraryPath.h"
 #include "inproc/UsableDisplay.h"
+#include "ui/RuntimeFolder.h"
 
 #include <QApplication>
 
@@ -29,6 +30,8 @@ QString ensureApplication()
         return missing;
     if (!keepLoaded())
         return QStringLiteral("the library cannot keep itself loaded for an application of its own");
+    // Both live as long as the process; the folder goes when it ends.
+    static const PrivateRuntimeFolder runtimeFolder;
     new QApplication(argumentCount, arguments); // QCoreApplication::instance() from now on, never destroyed
     return {};
 }

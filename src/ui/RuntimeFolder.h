@@ -1,7 +1,8 @@
-// A runtime folder for a host started outside a desktop session. Qt wants
-// XDG_RUNTIME_DIR and warns on standard error when it is not set; the host
-// then gives the process a private folder of its own instead, so that users
-// see only the host's own lines.
+// A runtime folder for a process started outside a desktop session. Qt wants
+// XDG_RUNTIME_DIR and warns on standard error when it is not set; whoever
+// makes the process's application first (the configuration host, or the
+// component library for a host without one) gives the process a private
+// folder of its own instead, so that users see only the host's own lines.
 #pragma once
 
 #include <QTemporaryDir>

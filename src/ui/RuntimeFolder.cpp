@@ -1,5 +1,5 @@
-// The private runtime folder of a host without a desktop session.
-#include "RuntimeFolder.h"
+// The private runtime folder of a process without a desktop session.
+#include "ui/RuntimeFolder.h"
 
 #include <QDir>
 #include <QFile>
