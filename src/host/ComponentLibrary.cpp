@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <stdexcept>
 
@@ -35,9 +36,14 @@ QString ComponentLibrary::registeredPath(const QString &progId)
 
 QString ComponentLibrary::builtPath()
 {
-    const QString beside =
-        QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(PARTITION_SETTINGS_COMPONENT_NAME);
-    return QFileInfo::exists(beside) ? beside : QStringLiteral(PARTITION_SETTINGS_COMPONENT);
+    const QDir executableFolder(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {QStringLiteral(PARTITION_SETTINGS_COMPONENT_NAME),
+                                     QStringLiteral(PARTITION_SETTINGS_COMPONENT_INSTALLED)}) {
+        const QString path = QDir::cleanPath(executableFolder.absoluteFilePath(candidate));
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return QStringLiteral(PARTITION_SETTINGS_COMPONENT);
 }
 
 ComponentLibrary::ComponentLibrary(const QString &path) : m_library(path)

@@ -18,7 +18,8 @@ public:
     static QString registeredPath(const QString &progId);
 
     // The library this host was built with: the one beside the executable
-    // when there is one, else the one in the build tree.
+    // when there is one, else the one where an install puts it (relative to
+    // the executable), else the one in the build tree.
     static QString builtPath();
 
     // Throws std::runtime_error when the library cannot be loaded or lacks an
