@@ -72,7 +72,7 @@ int main()
     }
     // Configuration 4 with partitions 0 to 2, the reference components in the
     // process's factory, and boxes and dialogs that close at once.
-    testing::Rig rig(testing::Rig::DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly);
+    testing::Rig rig(server::ReferenceStore::Seeding::SchemaOnly);
     testing::seedPartitions(*rig.store, 4, 3);
     server::registerReferenceComponents(ComponentFactory::global(), rig.store);
     ui::registerMessageBoxComponent(ComponentFactory::global());

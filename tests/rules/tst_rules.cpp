@@ -10,6 +10,7 @@
 // Configuration 6: 3 Solo, and 8 with an empty name and the language KLINGON.
 // Node types 0 Memo, 3 Trunk, 5 Port, 10 Core, 14 Bell, 15 Pager, 16 Horn,
 // 812 Edge, 813 Probe, 999 Admin.
+#include "FormActions.h"
 #include "Rig.h"
 #include "StoreHooks.h"
 
@@ -53,14 +54,9 @@ const qint16 kMaxima[][4] = {{5, 0, 0, 2},  {5, 0, 3, 6},   {5, 0, 5, 1},   {5, 
 // count and which message controls are on show ("list", "box").
 QString fields(const GUI &form)
 {
-    QStringList texts;
-    for (const QWidget *control : std::initializer_list<const QWidget *>{
-             form.txtPartitionNumber, form.txtPartitionName, form.txtAccessCode, form.cboRemoteLanguage,
-             form.txtRecTimeMin, form.txtRecTimeSec, form.cboNoMSGRecorded, form.cboSelectionLimit,
-             form.txtTimeLimitMin, form.txtTimeLimitSec, form.cboCommand, form.txtMSGCmd, form.cboMSGCmd,
-             form.cboPartitionNumber, form.txtIDFraction})
-        texts << control->property(qobject_cast<const QComboBox *>(control) ? "currentText" : "text").toString();
-    return texts.join('|')
+    return testing::shown(form, "txtPartitionNumber txtPartitionName txtAccessCode cboRemoteLanguage txtRecTimeMin "
+                                "txtRecTimeSec cboNoMSGRecorded cboSelectionLimit txtTimeLimitMin txtTimeLimitSec "
+                                "cboCommand txtMSGCmd cboMSGCmd cboPartitionNumber txtIDFraction")
            + QStringLiteral(" %1%2%3")
                  .arg(form.cboMSGCmd->count())
                  .arg(form.cboMSGCmd->isHidden() ? "" : " list")
@@ -103,7 +99,7 @@ QString opened(const GUI &form, bool whole)
 
 struct Fixture : testing::Rig
 {
-    explicit Fixture(bool filled) : Rig(DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly)
+    explicit Fixture(bool filled) : Rig(server::ReferenceStore::Seeding::SchemaOnly)
     {
         for (int i = 0; i < 3; ++i)
             ui.boxes.expect(ui::Answer::OK);
@@ -377,8 +373,6 @@ private slots:
     void saves_data()
     {
         columns();
-        row("update: an empty name becomes the default name", "", "5 2", "update||125",
-            "1 Partition 7 ; 5|7|Partition 7|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1");
         row("update: a double quote is refused", "", "5 2", "update|Pier \"East\"|125",
             "0 Pier ;  ; Ii: Double quotes and continuous single quotes are not allowed in the Partition Name field");
         row("update: one single quote and markup are taken", "", "5 2", "update|O'Neil <&>|125",
