@@ -315,30 +315,27 @@ private slots:
         QCOMPARE(validator->ConvertName(name), name);
     }
 
-    void messageComponentShowsBox_data()
-    {
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<int>("shownIcon");
-        QTest::newRow("1 critical") << 1 << int(ui::Icon::Critical);
-        QTest::newRow("2 exclamation") << 2 << int(ui::Icon::Exclamation);
-        QTest::newRow("3 information") << 3 << int(ui::Icon::Information);
-        QTest::newRow("4 question") << 4 << int(ui::Icon::Question);
-        QTest::newRow("0 none") << 0 << int(ui::Icon::None);
-    }
+    // Show_Error_Message with icons 0 to 4: "title|text|buttons|icon" of each box.
     void messageComponentShowsBox()
     {
-        QFETCH(int, icon);
-        QFETCH(int, shownIcon);
         ScriptedUi scripted;
-        scripted.boxes.expect(ui::Answer::OK);
         std::unique_ptr<VEL_MsgBox::Busyness_Rules> box;
         QCOMPARE(errorNumberOf([&] { box = TempStore().create<VEL_MsgBox::Busyness_Rules>(); }), 0);
-        QCOMPARE(box->Show_Error_Message(1, "Location: x", 3, icon, "Internal Error"), qint32(ui::Answer::OK));
-        QCOMPARE(scripted.boxes.shown().size(), 1);
-        const ui::ShownBox &shown = scripted.boxes.shown().constFirst();
-        QCOMPARE(shown.title + u'|' + shown.text, QStringLiteral("Internal Error|Location: x"));
-        QCOMPARE(shown.buttons, ui::Buttons::OK);
-        QCOMPARE(int(shown.icon), shownIcon);
+        QStringList seen;
+        for (int icon = 0; icon <= 4; ++icon) {
+            scripted.boxes.expect(ui::Answer::OK);
+            QCOMPARE(box->Show_Error_Message(1, "Location: x", 3, icon, "Internal Error"), qint32(ui::Answer::OK));
+            const ui::ShownBox &shown = scripted.boxes.shown().constLast();
+            seen << QStringLiteral("%1|%2|%3|%4")
+                        .arg(shown.title, shown.text)
+                        .arg(int(shown.buttons))
+                        .arg(int(shown.icon));
+        }
+        const auto icon = [](ui::Icon i) {
+            return QStringLiteral("Internal Error|Location: x|%1|%2").arg(int(ui::Buttons::OK)).arg(int(i));
+        };
+        QCOMPARE(seen, QStringList({icon(ui::Icon::None), icon(ui::Icon::Critical), icon(ui::Icon::Exclamation),
+                                    icon(ui::Icon::Information), icon(ui::Icon::Question)}));
     }
 
     // The sample's partitions, beside a store of the tests' own that stays
