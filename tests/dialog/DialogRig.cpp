@@ -4,7 +4,6 @@
 #include "partition_settings/rules/Busyness_Rules.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 namespace testing {
 namespace {
@@ -44,17 +43,6 @@ bool DialogRig::show(qint16 config, qint16 partition, const QString &menuOption,
     return rules.Shown(config, partition, menuOption).asBoolean();
 }
 
-void DialogRig::answer(const QStringList &expectedBoxes, const QStringList &answers)
-{
-    const QHash<QString, ui::Answer> byName{
-        {"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
-    auto next = answers.begin();
-    for (const QString &box : expectedBoxes)
-        ui.boxes.expect(box.startsWith(QLatin1String("Confirmation")) && next != answers.end()
-                            ? byName.value((next++)->section(QLatin1Char(' '), -1), ui::Answer::OK)
-                            : ui::Answer::OK);
-}
-
 QStringList DialogRig::expect(const QStringList &names)
 {
     const QHash<QString, QString> messages{
@@ -63,11 +51,14 @@ QStringList DialogRig::expect(const QStringList &names)
                    "field (OK, Information)"},
         {"end", "(default): No more record (OK, None)"},
         {"begin", "(default): Begin record (OK, None)"}};
+    const QHash<QString, ui::Answer> answers{
+        {"Yes", ui::Answer::Yes}, {"No", ui::Answer::No}, {"Cancel", ui::Answer::Cancel}};
     QStringList boxes;
-    for (const QString &name : names)
+    for (const QString &name : names) {
         boxes << messages.value(name, QStringLiteral("Confirmation: Do you want to save changes? (YesNo%1, Question)")
                                           .arg(name.startsWith(QLatin1String("close")) ? "Cancel" : ""));
-    answer(boxes, names.filter(QRegularExpression(QStringLiteral("(Yes|No|Cancel)$"))));
+        ui.boxes.expect(answers.value(name.section(QLatin1Char(' '), -1), ui::Answer::OK));
+    }
     return boxes;
 }
 

@@ -24,15 +24,13 @@ class DialogRig : public Rig
 public:
     DialogRig();
 
-    // Shows the partition and runs the script on the open dialog; the answers
-    // are given, in order, to the questions ("Confirmation" boxes) among the
-    // boxes expected, every other box is answered OK.
+    // Shows the partition and runs the script on the open dialog.
     bool show(qint16 config, qint16 partition, const QString &menuOption, const std::function<void(GUI &)> &script);
-    void answer(const QStringList &expectedBoxes, const QStringList &answers);
-    // Expects the boxes named and returns them as boxes() shows them: "Yes",
-    // "No" answer the question before a move, "close Yes", "close No", "close
-    // Cancel" the one before closing; "few" is "Too few Digits", "quotes" the
-    // refused name, "end" and "begin" the ends of the list.
+    // Expects the boxes named, in order, and returns them as boxes() shows
+    // them: "Yes", "No" answer the question before a move, "close Yes",
+    // "close No", "close Cancel" the one before closing; "few" is "Too few
+    // Digits", "quotes" the refused name, "end" and "begin" the ends of the
+    // list; every box but a question is answered OK.
     QStringList expect(const QStringList &names);
 
     QString stored(qint16 partition, const char *field) const; // in configuration 3

@@ -258,16 +258,6 @@ private slots:
         QCOMPARE(fixture.call(read, arguments.section(u',', 0, 1)).section(QStringLiteral(" / "), 1), stored);
     }
 
-    // A table gone: the database's own message.
-    void failuresAreTheDatabases()
-    {
-        const TempStore fixture;
-        QVERIFY(QSqlQuery(fixture.store->database()).exec(QStringLiteral("DROP TABLE NodeTypes")));
-        const QString gone = fixture.call(Types, "");
-        QVERIFY2(gone.startsWith("error -2147220991 QRVdb.SR Get_Node_Types_XML: the database \"$DB\" could not carry out the statement: ")
-                 && gone.contains("nodetypes", Qt::CaseInsensitive), qPrintable(gone));
-    }
-
     void checkName_data()
     {
         QTest::addColumn<QString>("name");
