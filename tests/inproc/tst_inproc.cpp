@@ -3,10 +3,10 @@
 // may be unloaded, the keys its registration writes and removes, and Shown
 // through the interface against the C++ object, one ErrorInfo per object;
 // and, in a process of its own, a host without a Qt application.
+#include "LoadedLibrary.h"
 #include "Rig.h"
 #include "StoreHooks.h"
 
-#include "inproc/VEL_PART_SET.h"
 #include "platform/FileRegistry.h"
 #include "platform/Registry.h"
 #include "partition_settings/rules/Busyness_Rules.h"
@@ -16,72 +16,16 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLibrary>
 #include <QProcess>
 #include <QTest>
 
 using platform::RootKey;
 
-class InprocTest : public QObject
+class InprocTest : public QObject, testing::LoadedLibrary
 {
     Q_OBJECT
 
-    QLibrary m_library{QStringLiteral(VEL_PART_SET_LIBRARY)};
-    VEL_DllGetClassObject getClassObject = nullptr;
-    VEL_DllEntry canUnloadNow = nullptr, registerServer = nullptr, unregisterServer = nullptr;
-    BSTR (*allocString)(const OLECHAR *, UINT) = nullptr;
-    void (*freeString)(BSTR) = nullptr;
     std::optional<testing::Rig> m_rig;
-
-    template <typename Function> void resolve(Function &function, const char *name)
-    {
-        function = reinterpret_cast<Function>(m_library.resolve(name));
-        QVERIFY2(function, name);
-    }
-
-    IClassFactory *factory()
-    {
-        IClassFactory *object = nullptr;
-        return getClassObject(CLSID_Busyness_Rules, IID_IClassFactory, reinterpret_cast<void **>(&object)) == S_OK
-                   ? object
-                   : nullptr;
-    }
-    // Null when the class object or the object could not be made.
-    _Busyness_Rules *create()
-    {
-        IClassFactory *maker = factory();
-        void *object = nullptr;
-        if (maker && maker->CreateInstance(nullptr, IID__Busyness_Rules, &object) != S_OK)
-            object = nullptr;
-        if (maker)
-            maker->Release();
-        return static_cast<_Busyness_Rules *>(object);
-    }
-    QString take(BSTR text)
-    {
-        const QString copy = QString::fromUtf16(reinterpret_cast<const char16_t *>(text), SysStringLen(text));
-        freeString(text);
-        return copy;
-    }
-    // "<ErrCode> <ErrLocation> <ErrDescription>"
-    QString errorInfo(_Busyness_Rules *rules)
-    {
-        LONG code = -1;
-        BSTR location = nullptr, description = nullptr;
-        rules->get_ErrCode(&code);
-        rules->get_ErrLocation(&location);
-        rules->get_ErrDescription(&description);
-        return QStringLiteral("%1 %2 ").arg(code).arg(take(location)) + take(description);
-    }
-    // Silent, on partition 1: "<Shown's answer> <result> " and errorInfo()
-    QString shown(_Busyness_Rules *rules, short config, short language)
-    {
-        BSTR none = allocString(nullptr, 0);
-        VARIANT_BOOL result = 1;
-        const HRESULT answer = rules->Shown(config, 1, none, language, VARIANT_TRUE, VARIANT_TRUE, &result);
-        freeString(none);
-        return QStringLiteral("%1 %2 ").arg(answer).arg(result) + errorInfo(rules);
-    }
 
     // The answer of one call in hex, then " alive" if anything of the library
     // is left alive once the test has released what it holds; "no object"
@@ -126,16 +70,7 @@ class InprocTest : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-        resolve(getClassObject, "DllGetClassObject");
-        resolve(canUnloadNow, "DllCanUnloadNow");
-        resolve(registerServer, "DllRegisterServer");
-        resolve(unregisterServer, "DllUnregisterServer");
-        resolve(allocString, "SysAllocStringLen");
-        resolve(freeString, "SysFreeString");
-    }
+    void initTestCase() { QVERIFY2(load(), qPrintable(library.errorString())); }
     // A store of this file's own: configuration 4 with partitions 0 to 2.
     void init()
     {
@@ -277,7 +212,7 @@ private slots:
         QTest::newRow("an X display that does not answer: E_FAIL")
             << "DISPLAY=:97" << failed << "VEL_PART_SET: the X display :97 cannot be reached";
         QTest::newRow("the host's platform: one application for all rounds")
-            << "QT_QPA_PLATFORM=offscreen" << "0: 0 -1 0  ; 0 -1 0  ; 0 -1 0  ; may unload ; 0 -1 0 " << "";
+            << "QT_QPA_PLATFORM=offscreen" << "0: 0 -1 0   ; 0 -1 0   ; 0 -1 0   ; may unload ; 0 -1 0  " << "";
     }
     void hostWithoutApplication()
     {
