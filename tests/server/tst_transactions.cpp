@@ -196,6 +196,8 @@ private slots:
         QCOMPARE(stored(*store, 5), QStringLiteral("Theirs 999 999 999 999 r2 h1"));
     }
 
+    // One row a setup write; which characters no answer can carry is the
+    // rowset's own test.
     void setupWritesRefuse_data()
     {
         QTest::addColumn<QString>("write");
