@@ -1,6 +1,7 @@
 // Several sessions on one store, each in a process of its own (store_writer,
 // the host) or in this one (the dialog): saves at once all succeed and none is
-// lost, a save over someone else's newer one is refused through the dialog,
+// lost, a save over someone else's newer one (another process's, or another
+// rules object's on the same connection) is refused through the dialog,
 // the change history holds exactly the changes made, and a database of
 // another application is refused untouched. On SQLite, and on PostgreSQL when
 // the test environment names a server.
@@ -63,17 +64,31 @@ private slots:
         }
     }
 
-    // The dialog loads partition 5, another process loads and saves it, then
-    // the dialog's Apply is refused with the message and writes nothing; the
-    // history (as the host prints it) holds the other process's change alone.
+    // The dialog loads partition 5, then another process, or another rules
+    // object on the same store connection, loads and saves it: the dialog's
+    // Apply is refused with the message and writes nothing; the history (as
+    // the host prints it) holds the other's change alone.
+    void lostUpdateRefusedAndHistory_data()
+    {
+        QTest::addColumn<bool>("process");
+        QTest::newRow("another process") << true;
+        QTest::newRow("another rules object") << false;
+    }
     void lostUpdateRefusedAndHistory()
     {
+        QFETCH(bool, process);
         const FreshLocation fresh;
         Rig rig(server::ReferenceStore::Seeding::SchemaOnly, fresh.location);
         fillLab(*rig.store, {5});
-        Busyness_Rules rules(rig.factory);
+        Busyness_Rules rules(rig.factory), theirs(rig.factory);
+        if (!process)
+            theirs.Shown(7, 5, "");
         rig.ui.runner.script = [&](QDialog &) {
-            QCOMPARE(run(STORE_WRITER_EXE, {fresh.location, "save", "5", "Theirs"}), QStringLiteral("0||"));
+            if (process)
+                QCOMPARE(run(STORE_WRITER_EXE, {fresh.location, "save", "5", "Theirs"}), QStringLiteral("0||"));
+            else
+                QVERIFY(theirs.Update_Partition("Theirs", "4321", "FRENCH", "4", "600", "NOOP", "IGNORE", "0", "0", "0",
+                                                "1"));
             rig.ui.boxes.expect(ui::Answer::OK);
             act(*GUI::instance(), "txtPartitionName=Mine, cmdApply");
             QVERIFY(GUI::instance()->cmdApply->isEnabled());

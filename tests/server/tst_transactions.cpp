@@ -1,9 +1,9 @@
 // Saves as units of work, on SQLite and on PostgreSQL: an Apply killed between
 // its partition row and its node rows leaves the partition as it was, and one
 // let go lands whole; a refused node row keeps what was sent before it and
-// sends nothing after; a partition whose read fails is never written; each
-// rules object keeps its own loaded revisions, and a rolled-back save moves
-// none; the setup writes refuse what no answer can carry. On SQLite, readers
+// sends nothing after; a partition whose read fails is never written; a
+// rolled-back save moves none of the session's loaded revisions; the setup
+// writes refuse what no answer can carry. On SQLite, readers
 // get their answers while another process holds the write lock, and a write
 // then fails after its wait.
 #include "FormActions.h"
@@ -141,29 +141,6 @@ private slots:
         QCOMPARE(QList<int>({count("Partitions"), count("NodeTypeMaxima"), count("ChangeHistory"),
                              rig.store->revision(7, 1)}),
                  QList<int>({1, 20, 0, 1}));
-    }
-
-    // Rules object B saves partition 5 while A shows it: A's Apply of its
-    // older view is refused, although both share one store connection.
-    void rulesObjectsKeepTheirOwnRevisions()
-    {
-        const FreshLocation fresh;
-        Rig rig(Seeding::SchemaOnly, fresh.location);
-        fill(*rig.store);
-        Busyness_Rules a(rig.factory);
-        Busyness_Rules b(rig.factory);
-        b.Shown(7, 5, "");
-        rig.ui.runner.script = [&](QDialog &) {
-            QVERIFY(b.Update_Partition("Theirs", "4321", "FRENCH", "4", "600", "NOOP", "IGNORE", "0", "0", "0", "1"));
-            rig.ui.boxes.expect(ui::Answer::OK);
-            editAndApply(0);
-            QVERIFY(GUI::instance()->cmdApply->isEnabled());
-            rig.ui.boxes.expect(ui::Answer::No); // closing: do not save
-        };
-        a.Shown(7, 5, "");
-        QCOMPARE(rig.ui.boxes.shown().size(), 2);
-        QVERIFY(rig.ui.boxes.shown().constFirst().text.contains("was changed by another user"));
-        QCOMPARE(stored(*rig.store, 5), QStringLiteral("Theirs 999 999 999 999 r2 h1"));
     }
 
     // A session's save inside a transaction that is rolled back moves none of
