@@ -1,6 +1,6 @@
 // The dialog as it is created, before any data: every control inside its
-// container and clear of its neighbours, the order in which Tab visits them,
-// a few positions in twips, fonts, frame and pictures; the captions and fixed
+// container and clear of its neighbours, in its place in twips, the order in
+// which Tab visits them, fonts, frame and pictures; the captions and fixed
 // lists from the string table, as far as the first missing or empty string
 // lets Load_Language_Dependant_Parts and Load_Combo_Lists go, with the error
 // boxes; what a pick in a fixed list does; and the nested busy pointer.
@@ -146,19 +146,6 @@ private slots:
         QCOMPARE(visited, expected);
     }
 
-    void spotPositions()
-    {
-        const std::pair<const char *, QRect> spots[] = {{"PicDetail", {120, 120, 4935, 4575}},
-                                                        {"lblNode(2)", {240, 870, 855, 255}},
-                                                        {"lblNodeTypeID(13)", {2040, 4950, 255, 375}},
-                                                        {"cmdViewPartitionDefault", {6360, 4800, 855, 375}},
-                                                        {"cboPartitionNumber", {2880, 5340, 1695, 315}}};
-        for (const auto &[name, twips] : spots) {
-            const QWidget *control = form->findChild<QWidget *>(name);
-            QCOMPARE(std::pair(QString(name), control ? inTwips(control) : QRect()), std::pair(QString(name), twips));
-        }
-    }
-
     // The window opens centred, a standard title bar (19 pixels) and border
     // (3) counted where the platform draws none: on the screen, or on the
     // host's window when one is open.
@@ -278,28 +265,35 @@ private slots:
     }
 
     // A pick marks the partition as changed; a list set to no entry
-    // afterwards (as by a loader whose value is not among its items) does not. PLAY shows the message number box, with
-    // the partition's message chosen in the message list, which stays hidden; another command hides the box.
-    // "messages": the box, the message list's items and text.
+    // afterwards (as by a loader whose value is not among its items) does not.
+    // PLAY shows the message number box, with the partition's message chosen
+    // in the message list, which stays hidden (and is emptied when there are
+    // no messages); another command hides the box. "messages": the box, the
+    // message list's items and text.
     void aPickInAFixedList_data()
     {
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("maxMessages"); // none: the message list holds an item left over
         QTest::addColumn<QString>("messages");
-        QTest::newRow("language") << "cboRemoteLanguage" << int(Qt::Key_End) << "shown [] cboMSGCmd";
-        QTest::newRow("no message action") << "cboNoMSGRecorded" << int(Qt::Key_End) << "shown [] cboMSGCmd";
-        QTest::newRow("NOOP") << "cboCommand" << int(Qt::Key_Home) << "hidden [] cboMSGCmd";
-        QTest::newRow("PLAY") << "cboCommand" << int(Qt::Key_End) << "shown [MSG 1 MSG 2 MSG 3] MSG 2";
+        QTest::newRow("language") << "cboRemoteLanguage" << int(Qt::Key_End) << 3 << "shown [] cboMSGCmd";
+        QTest::newRow("no message action") << "cboNoMSGRecorded" << int(Qt::Key_End) << 3 << "shown [] cboMSGCmd";
+        QTest::newRow("NOOP") << "cboCommand" << int(Qt::Key_Home) << 3 << "hidden [] cboMSGCmd";
+        QTest::newRow("PLAY") << "cboCommand" << int(Qt::Key_End) << 3 << "shown [MSG 1 MSG 2 MSG 3] MSG 2";
+        QTest::newRow("PLAY without messages") << "cboCommand" << int(Qt::Key_End) << 0 << "shown [] MSG 2";
     }
     void aPickInAFixedList()
     {
         QFETCH(QString, list);
         QFETCH(int, key);
+        QFETCH(int, maxMessages);
         QFETCH(QString, messages);
         testing::ScriptedUi ui;
         form->Load_Combo_Lists();
         form->Let_strMSG(QStringLiteral("MSG"));
-        form->Let_iMaxMSG(3);
+        form->Let_iMaxMSG(maxMessages);
+        if (!maxMessages)
+            form->cboMSGCmd->addItem(QStringLiteral("left over"));
         form->Let_strMSGNo(QStringLiteral("2"));
         form->txtMSGCmd->show();
         auto *picked = form->findChild<QComboBox *>(list);

@@ -1,6 +1,6 @@
 // Editing the dialog's fields as a user does: keystrokes and pastes into the
-// real boxes, read back after each action, with the node grid's limits; the
-// message number box of the PLAY command; the handlers' error boxes.
+// real boxes, read back after each action, with the node grid's limits, and
+// the handlers' error boxes.
 #include "DialogRig.h"
 
 #include "partition_settings/dialog/ListControls.h"
@@ -88,18 +88,6 @@ private slots:
         QCOMPARE(seen.join(QLatin1Char('|')), shown);
         QCOMPARE(field->cursorPosition(), field->text().size());
         QCOMPARE(ownEnabled(form.cmdApply), field != form.txtPartitionName || field->text() != loaded);
-    }
-
-    void playWithoutMessagesStillShowsTheNumberBox()
-    {
-        ScriptedUi ui;
-        GUI &form = *GUI::instance();
-        form.Load_Combo_Lists();
-        form.Let_iMaxMSG(0);
-        listControls::appendItem(form.cboMSGCmd, QStringLiteral("left over"));
-        listControls::setText(form.cboCommand, QStringLiteral("PLAY"));
-        QCOMPARE(form.cboMSGCmd->count(), 0);
-        QVERIFY(!form.txtMSGCmd->isHidden() && form.cboMSGCmd->isHidden());
     }
 };
 

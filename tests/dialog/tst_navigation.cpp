@@ -68,19 +68,20 @@ private slots:
         QFETCH(QString, after);
         DialogRig rig;
         const QStringList expected = rig.expect(boxes);
+        int reads = 0;
         rig.intercept.partitionSettings = [&](const QString &, const QString &) { // counts reads under the hourglass
-            return rig.settingsReads += rig.ui.pointer.screenPointer() == ui::Pointer::Hourglass, QString();
+            return reads += rig.ui.pointer.screenPointer() == ui::Pointer::Hourglass, QString();
         };
         const QString drop = steps.startsWith(QLatin1String("drop ")) ? steps.section(", ", 0, 0) : QString();
         const qint16 partition = qint16(open.section(' ', 1, 1).toInt());
         QVERIFY(rig.show(qint16(open.section(' ', 0, 0).toInt()), partition, open.section(' ', 2), [&](GUI &form) {
             QSqlQuery(rig.store->database())
                 .exec("DELETE FROM Partitions WHERE PartitionID IN (-1" + drop.mid(4).replace(' ', ',') + ")");
-            rig.settingsReads = 0;
+            reads = 0;
             act(form, steps.mid(drop.isEmpty() ? 0 : drop.size() + 2));
             QCOMPARE(shown(form, "txtPartitionNumber txtPartitionName txtIDFraction cboPartitionNumber txtNode(0) "
                                  "cmdFirst cmdPrevious cmdNext cmdLast cmdViewPartitionDefault cmdApply")
-                         + QStringLiteral("|%1|").arg(rig.settingsReads) + rig.stored(partition, "SelectLimit"),
+                         + QStringLiteral("|%1|").arg(reads) + rig.stored(partition, "SelectLimit"),
                      after);
             QCOMPARE(rig.boxes(), expected);
             QCOMPARE(form.cmdNext->toolTip(), QStringLiteral("Next partition (Ctrl+PgDown)")); // also its name

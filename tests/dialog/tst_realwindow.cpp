@@ -64,87 +64,67 @@ class RealWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Escape and a close event leave the move's question open; its Yes then
-    // saves and the move goes on.
-    void moveQuestionWaitsForAnAnswer()
+    // Every box belongs to the dialog and opens over its middle. The question
+    // before a move answers only to its buttons: Escape and a close event
+    // leave it open, and its Yes then saves and the move goes on. The one
+    // before closing takes Escape, or a close event, as Cancel: the dialog
+    // stays open with its edits. An error shown through the message component
+    // (the server is down) is a box of the dialog too. "tries": what is done
+    // to each box, then the button clicked if it is still open.
+    void boxesOverTheDialog_data()
     {
+        QTest::addColumn<bool>("serverDown");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("tries");
+        QTest::addColumn<QString>("seen");
+        QTest::addColumn<QString>("stored");
+        const QString asked = "parent centred Confirmation: Do you want to save changes?";
+        const QString edit = "txtPartitionName=Harbour, ";
+        QTest::newRow("move: Escape, close, Yes") << false << edit + "Ctrl+PgDown" << "Escape close Yes"
+                                                  << asked + " open open | 1|Bravo|0" << "Harbour";
+        QTest::newRow("closing: Escape") << false << edit + "cmdCancel" << "Escape No" << asked + " gone | 1|Harbour|1"
+                                         << "Alpha";
+        QTest::newRow("closing: close event") << false << edit + "cmdCancel" << "close No"
+                                              << asked + " gone | 1|Harbour|1" << "Alpha";
+        const QString down = "parent centred Error in Business Rules: Server:Get_Partition_Settings \r\ndown\r\n"
+                             "Inactive Business Rules";
+        QTest::newRow("an error") << true << "Ctrl+PgDown" << "OK" << down + " / " + down + " | 1|Alpha|0" << "Alpha";
+    }
+    void boxesOverTheDialog()
+    {
+        QFETCH(bool, serverDown);
+        QFETCH(QString, steps);
+        QFETCH(QString, tries);
+        QFETCH(QString, seen);
+        QFETCH(QString, stored);
         DialogRig rig;
-        QString seen;
+        QStringList met;
         QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
             RealBoxes real;
             form.move(0, 0); // away from the screen's middle
-            typeInto(form.txtPartitionName, "Harbour");
+            if (serverDown)
+                rig.intercept.partitionSettings = [](const QString &, const QString &) -> QString {
+                    throw rt::RuntimeError(5, "Server", "down");
+                };
             real.onBoxes([&](QMessageBox &box) {
-                QTest::keyClick(&box, Qt::Key_Escape);
-                seen = box.text() + (box.isVisible() ? " | open after Escape" : " | answered by Escape");
-                seen += !box.close() && box.isVisible() ? " | open after close" : " | closed";
-                seen += " | " + placeOf(box, form);
+                met << placeOf(box, form) + ' ' + box.windowTitle() + ": " + box.text();
+                QStringList ways = tries.split(' ');
+                const QString button = ways.takeLast();
+                for (const QString &way : ways) {
+                    way == "Escape" ? QTest::keyClick(&box, Qt::Key_Escape) : void(box.close());
+                    met.last() += box.isVisible() ? " open" : " gone";
+                }
                 if (box.isVisible())
-                    box.button(QMessageBox::Yes)->click();
-                return false;
-            });
-            act(form, "Ctrl+PgDown");
-            seen += " | " + shown(form, "txtPartitionName cmdApply");
-        }));
-        QCOMPARE(seen, "Do you want to save changes? | open after Escape | open after close | parent centred | Bravo|0");
-        QCOMPARE(rig.stored(1, "Name"), "Harbour");
-    }
-
-    // Escape, or closing the question before closing, is Cancel: the dialog
-    // stays open with its edits.
-    void closingQuestionCancels_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("Escape") << true;
-        QTest::newRow("close event") << false;
-    }
-    void closingQuestionCancels()
-    {
-        QFETCH(bool, escape);
-        DialogRig rig;
-        QString seen;
-        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
-            RealBoxes real;
-            form.move(0, 0);
-            typeInto(form.txtPartitionName, "Harbour");
-            real.onBoxes([&](QMessageBox &box) {
-                seen = placeOf(box, form) + ' ' + box.windowTitle();
-                if (escape)
-                    QTest::keyClick(&box, Qt::Key_Escape);
-                else
-                    box.close();
-                if (box.isVisible())
-                    box.button(QMessageBox::No)->click();
-                return false;
-            });
-            QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
-            seen += ' ' + shown(form, "shown txtPartitionName cmdApply");
-            rig.ui.boxes.expect(ui::Answer::No); // the runner closes the dialog after the script
-        }));
-        QCOMPARE(seen, "parent centred Confirmation 1|Harbour|1");
-        QCOMPARE(rig.stored(1, "Name"), "Alpha");
-    }
-
-    // An error shown through the message component belongs to the dialog.
-    void errorBoxOverTheDialog()
-    {
-        DialogRig rig;
-        QStringList seen;
-        QVERIFY(rig.show(3, 1, QString(), [&](GUI &form) {
-            RealBoxes real;
-            form.move(0, 0);
-            rig.intercept.partitionSettings = [](const QString &, const QString &) -> QString {
-                throw rt::RuntimeError(5, "Server", "down");
-            };
-            real.onBoxes([&](QMessageBox &box) {
-                seen << placeOf(box, form);
-                box.button(QMessageBox::Ok)->click();
+                    box.button(button == "Yes" ? QMessageBox::Yes : button == "No" ? QMessageBox::No : QMessageBox::Ok)
+                        ->click();
                 return true;
             });
-            act(form, "Ctrl+PgDown");
+            act(form, steps);
+            met.last() += " | " + shown(form, "shown txtPartitionName cmdApply");
+            rig.ui.boxes.expect(ui::Answer::No); // the runner closes the dialog after the script
         }));
-        QVERIFY(!seen.isEmpty());
-        QCOMPARE(seen.filter("parent centred").size(), seen.size());
+        QCOMPARE(met.join(" / "), seen);
+        QCOMPARE(rig.stored(1, "Name"), stored);
     }
 
     // A click gives the read-only number box the focus, so that what is typed

@@ -10,6 +10,7 @@
 // Configuration 6: 3 Solo, and 8 with an empty name and the language KLINGON.
 // Node types 0 Memo, 3 Trunk, 5 Port, 10 Core, 14 Bell, 15 Pager, 16 Horn,
 // 812 Edge, 813 Probe, 999 Admin.
+#include "FormActions.h"
 #include "Rig.h"
 #include "StoreHooks.h"
 
@@ -53,14 +54,9 @@ const qint16 kMaxima[][4] = {{5, 0, 0, 2},  {5, 0, 3, 6},   {5, 0, 5, 1},   {5, 
 // count and which message controls are on show ("list", "box").
 QString fields(const GUI &form)
 {
-    QStringList texts;
-    for (const QWidget *control : std::initializer_list<const QWidget *>{
-             form.txtPartitionNumber, form.txtPartitionName, form.txtAccessCode, form.cboRemoteLanguage,
-             form.txtRecTimeMin, form.txtRecTimeSec, form.cboNoMSGRecorded, form.cboSelectionLimit,
-             form.txtTimeLimitMin, form.txtTimeLimitSec, form.cboCommand, form.txtMSGCmd, form.cboMSGCmd,
-             form.cboPartitionNumber, form.txtIDFraction})
-        texts << control->property(qobject_cast<const QComboBox *>(control) ? "currentText" : "text").toString();
-    return texts.join('|')
+    return testing::shown(form, "txtPartitionNumber txtPartitionName txtAccessCode cboRemoteLanguage txtRecTimeMin "
+                                "txtRecTimeSec cboNoMSGRecorded cboSelectionLimit txtTimeLimitMin txtTimeLimitSec "
+                                "cboCommand txtMSGCmd cboMSGCmd cboPartitionNumber txtIDFraction")
            + QStringLiteral(" %1%2%3")
                  .arg(form.cboMSGCmd->count())
                  .arg(form.cboMSGCmd->isHidden() ? "" : " list")
@@ -103,7 +99,7 @@ QString opened(const GUI &form, bool whole)
 
 struct Fixture : testing::Rig
 {
-    explicit Fixture(bool filled) : Rig(DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly)
+    explicit Fixture(bool filled) : Rig(server::ReferenceStore::Seeding::SchemaOnly)
     {
         for (int i = 0; i < 3; ++i)
             ui.boxes.expect(ui::Answer::OK);
@@ -160,8 +156,10 @@ struct Fixture : testing::Rig
             partial.unregisterProgId(fault.mid(3));
         Busyness_Rules rules(partial);
         QString outcome = QStringLiteral("closed");
+        const bool afterShown = fault == "after Shown"; // the action runs once Shown has returned
         ui.runner.script = [&](QDialog &) {
-            outcome = action(rules);
+            if (!afterShown)
+                outcome = action(rules);
             GUI::instance()->cmdApply->setEnabled(false); // the action's changes are no edits to ask about
         };
         bool result = true;
@@ -173,6 +171,8 @@ struct Fixture : testing::Rig
                                       : rules.Shown(arg(0), arg(1), menu))
                          .asBoolean();
         }
+        if (afterShown)
+            outcome = action(rules);
         outcome += result ? "" : " => False";
         for (const ui::ShownBox &box : ui.boxes.shown())
             outcome += QStringLiteral(" ; %1%2: %3")
@@ -210,6 +210,7 @@ void check(Fixture &rig, const std::function<QString(Busyness_Rules &)> &action)
     QFETCH(QString, calls);
     QFETCH(QString, outcome);
     QCOMPARE(rig.run(fault, calls, action), outcome);
+    QVERIFY(!GUI::instance()); // released with the rules object that loaded it
 }
 
 } // namespace
@@ -340,45 +341,16 @@ private slots:
         });
     }
 
-    // A host's Update_Partition after Shown has returned, when no form is
-    // loaded: an empty name still becomes the default name, in the store and
-    // in the form that the call loads (hidden) to show it.
-    void updateAfterShown_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty name") << "" << "1 hidden Partition 7 ; 5|7|Partition 7|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1";
-        QTest::newRow("a name of its own") << "Yard" << "1 none ; 5|7|Yard|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1";
-    }
-    void updateAfterShown()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, expected);
-        Fixture rig(true);
-        {
-            Busyness_Rules rules(rig.factory);
-            QVERIFY(rules.Shown(5, 2, "").asBoolean());
-            QVERIFY(!GUI::instance());
-            rules.Partition_ID(7);
-            const bool saved =
-                rules.Update_Partition(name, "1234", "ENGLISH", "3", "125", "NOOP", "IGNORE", "600", "0", "0", "1");
-            const GUI *form = GUI::instance();
-            QCOMPARE(QStringLiteral("%1 %2 ; %3")
-                         .arg(saved)
-                         .arg(form ? (form->isHidden() ? "hidden " : "shown ") + form->txtPartitionName->text()
-                                   : QStringLiteral("none"),
-                              rig.stored(5, 7)),
-                     expected);
-            QVERIFY(rig.ui.boxes.shown().isEmpty());
-        }
-        QVERIFY(!GUI::instance()); // released with the object that loaded it
-    }
-
     void saves_data()
     {
         columns();
-        row("update: an empty name becomes the default name", "", "5 2", "update||125",
-            "1 Partition 7 ; 5|7|Partition 7|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1");
+        // A host's Update_Partition after Shown has returned, when no form is
+        // loaded: an empty name still becomes the default name, in the store
+        // and in the form that the call loads (hidden) to show it.
+        row("after Shown: an empty name becomes the default name", "after Shown", "5 2", "update||125",
+            "1 hidden Partition 7 ; 5|7|Partition 7|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1");
+        row("after Shown: a name of its own", "after Shown", "5 2", "update|Yard|125",
+            "1 none ; 5|7|Yard|1234|ENGLISH|3|125|NOOP|IGNORE|600|0|0|1");
         row("update: a double quote is refused", "", "5 2", "update|Pier \"East\"|125",
             "0 Pier ;  ; Ii: Double quotes and continuous single quotes are not allowed in the Partition Name field");
         row("update: one single quote and markup are taken", "", "5 2", "update|O'Neil <&>|125",
@@ -403,8 +375,18 @@ private slots:
         QFETCH(QString, action);
         Fixture rig(true);
         check(rig, [&](Busyness_Rules &rules) -> QString {
-            GUI &form = *GUI::instance();
             const QStringList values = action.split('|');
+            if (values[0] == "update") { // the form as it stands after the call: hidden, shown or none
+                rules.Partition_ID(7);
+                const bool saved = rules.Update_Partition(values[1], "1234", "ENGLISH", "3", values[2], "NOOP",
+                                                          "IGNORE", "600", "0", "0", "1");
+                const GUI *form = GUI::instance();
+                return QStringLiteral("%1 %2 ; %3")
+                    .arg(saved)
+                    .arg(form ? (form->isHidden() ? "hidden " : "") + form->txtPartitionName->text() : "none",
+                         rig.stored(5, 7));
+            }
+            GUI &form = *GUI::instance();
             QList<QLineEdit *> boxes; // the boxes the action fills, past their own rules
             if (values[0] == "insert")
                 boxes = {form.txtRecTimeMin,   form.txtRecTimeSec,    form.txtTimeLimitMin,
@@ -414,12 +396,6 @@ private slots:
             for (int i = 0; i < boxes.size(); ++i) {
                 const QSignalBlocker pastTheRules(boxes[i]);
                 boxes[i]->setText(i == 4 ? "Quay \"30\"" : values.value(i + 1));
-            }
-            if (values[0] == "update") {
-                rules.Partition_ID(7);
-                const bool saved = rules.Update_Partition(values[1], "1234", "ENGLISH", "3", values[2], "NOOP",
-                                                          "IGNORE", "600", "0", "0", "1");
-                return QStringLiteral("%1 %2 ; %3").arg(saved).arg(form.txtPartitionName->text(), rig.stored(5, 7));
             }
             if (values[0] == "insert")
                 rules.Partition_ID(30), rules.Insert_Partition();

@@ -5,6 +5,7 @@
 // row the Apply sends is held: the process prints "held" once the partition
 // row has gone out, and sends the row only after a line on its standard
 // input. It then closes the dialog and ends with exit status 0.
+#include "FormActions.h"
 #include "Rig.h"
 
 #include "partition_settings/dialog/GUI.h"
@@ -12,9 +13,6 @@
 #include "server/WriteComponents.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -49,18 +47,12 @@ private:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    testing::Rig rig(testing::Rig::DataFolder::Present, server::ReferenceStore::Seeding::Existing,
-                     QApplication::arguments().value(1));
+    testing::Rig rig(server::ReferenceStore::Seeding::Existing, QApplication::arguments().value(1));
     rig.factory.registerProgId(QRVud::UDNODES::ProgID,
                                [store = rig.store] { return std::make_unique<HeldNodeWrites>(store); });
     Busyness_Rules rules(rig.factory);
     rig.ui.runner.script = [](QDialog &) {
-        GUI &form = *GUI::instance();
-        form.txtPartitionName->selectAll();
-        QTest::keyClicks(form.txtPartitionName, "Mine");
-        form.txtNode[0]->selectAll();
-        QTest::keyClicks(form.txtNode[0], "7");
-        QTest::mouseClick(form.cmdApply, Qt::LeftButton);
+        testing::act(*GUI::instance(), "txtPartitionName=Mine, txtNode(0)=7, cmdApply");
     };
     const bool shown = rules.Shown(7, 5, QString()).asBoolean();
     if (!shown || !rig.ui.boxes.shown().isEmpty()) {

@@ -49,7 +49,7 @@ int main(int argc, char **argv)
                 nodes.Update_Node_Type_Max_Record({"7", own, QString::number(type), QString::number((i * 7 + type) % 1000)});
             for (bool saved = false; !saved;) {
                 try {
-                    save("1", "Shared", true);
+                    save("1", "Lab", true);
                     saved = true;
                 } catch (const rt::RuntimeError &e) {
                     if (e.number() != server::kChangedByOthers)

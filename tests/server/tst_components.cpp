@@ -125,13 +125,27 @@ class ComponentsTest : public QObject
 private slots:
     void initTestCase() { skipWithoutServer(); }
 
+    // What each read answers; after a fault, what each call raises: on a
+    // store whose connection is closed, a database failure with the call's
+    // source and context; with a stored value of another kind than its
+    // answer's column (an UPDATE, which PostgreSQL's typed columns refuse),
+    // an error that names the value, the column and the partition (or row).
     void answers_data()
     {
+        QTest::addColumn<QString>("fault"); // "close", an UPDATE, or none
         QTest::addColumn<int>("read");
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, Call read, const char *arguments, const QString &expected) {
-            QTest::newRow(name) << int(read) << QString(arguments) << expected;
+        const auto row = [](const char *name, Call read, const QString &arguments, const QString &expected) {
+            QTest::newRow(name) << QString() << int(read) << arguments << expected;
+        };
+        const auto closed = [](Call call, const QString &arguments, const char *context) {
+            QTest::newRow(context) << "close" << int(call) << arguments
+                                   << "error -2147220991 " + QString(context)
+                                          + ": the connection to the database \"$DB\" is closed";
+        };
+        const auto kind = [](const char *name, const char *update, Call read, const QString &expected) {
+            QTest::newRow(name) << "UPDATE " + QString(update) << int(read) << "7,5" << "error 13 " + expected;
         };
         row("settings", Settings, "7,2", kSettings + "7,2,Store O'Neil,0042,GERMAN,25,1859,NOOP,PLAY,59,10,20,null");
         row("settings of a missing partition", Settings, "3,5", kSettings);
@@ -142,13 +156,43 @@ private slots:
         row("node types by id", Types, "", "ID:i2 Name:string Name_French:string / 4,Tape,Bande|9,Fax,Télécopieur");
         row("node maxima by node type", Maxima, "7,5",
             "Config_ID:i2 PartitionID:i2 NodeType_ID:i2 Max_Number:i2 / " + QString(kMaxima5));
+        closed(Settings, "7,5", "QRVdb.CONFIG Get_Partition_Settings_XML for partition 5 of configuration 7");
+        closed(List, "7", "QRVdb.CONFIG Get_Partitions_XML for configuration 7");
+        closed(Configs, "", "QRVdb.CONFIG Get_Configuration_XML");
+        closed(Types, "", "QRVdb.SR Get_Node_Types_XML");
+        closed(Maxima, "7,5", "QRVdb.NodeTypeMaxReader Get_Node_Type_Max_XML for partition 5 of configuration 7");
+        closed(InsertP, "7,5," + kNew, "QRVins.INSCONFIG Insert_Partition_Record for partition 5 of configuration 7");
+        closed(UpdateP, "7,5," + kNew, "QRVud.UDCONFIG Update_Partition_Record for partition 5 of configuration 7");
+        closed(Select, "5", "QRVud.UDCONFIG Select_Partition for partition 5");
+        closed(InsertMax, "7,5,4,5",
+               "QRVins.INSNODES Insert_Node_Type_Max_Record for node type 4 in partition 5 of configuration 7");
+        closed(UpdateMax, "7,5,4,5",
+               "QRVud.UDNODES Update_Node_Type_Max_Record for node type 4 in partition 5 of configuration 7");
+        kind("text in an integer column", "Partitions SET TimeLimit = 'abc' WHERE PartitionID = 5", Settings,
+             "QRVdb.CONFIG Get_Partition_Settings_XML for partition 5 of configuration 7: the stored value \"abc\" of "
+             "column TimeLimit in partition 5 of configuration 7 is not of its type i4");
+        kind("fraction", "NodeTypeMaxima SET Max_Number = 1.5 WHERE NodeType_ID = 9", Maxima,
+             "QRVdb.NodeTypeMaxReader Get_Node_Type_Max_XML for partition 5 of configuration 7: the stored value "
+             "\"1.5\" of column Max_Number in partition 5 of configuration 7 is not of its type i2");
+        kind("beyond the type, no partitions", "Configurations SET Config_ID = 32768 WHERE Config_ID = 3", Configs,
+             "QRVdb.CONFIG Get_Configuration_XML: the stored value \"32768\" of column Config_ID in row 2 is not of "
+             "its type i2");
     }
     void answers()
     {
+        QFETCH(QString, fault);
         QFETCH(int, read);
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        QCOMPARE(TempStore().call(read, arguments), expected);
+        if (fault.startsWith("UPDATE") && testing::onPostgres())
+            QSKIP("PostgreSQL's typed columns cannot hold a value of another kind");
+        const TempStore fixture;
+        QSqlQuery query(fixture.store->database());
+        if (fault == "close")
+            fixture.store->close();
+        else
+            QVERIFY2(fault.isEmpty() || query.exec(fault), qPrintable(query.lastError().text()));
+        QCOMPARE(fixture.call(read, arguments), expected);
     }
 
     // A write, its error ("<number> <source>|<part of the description>";
@@ -214,83 +258,6 @@ private slots:
         QCOMPARE(fixture.call(read, arguments.section(u',', 0, 1)).section(QStringLiteral(" / "), 1), stored);
     }
 
-    // Every call on a store whose connection is closed: a database failure
-    // with the call's source and context.
-    void closedStore_data()
-    {
-        QTest::addColumn<int>("operation");
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](Call operation, const QString &arguments, const char *expected) {
-            QTest::newRow(expected) << int(operation) << arguments << QString(expected);
-        };
-        row(Settings, "7,5", "QRVdb.CONFIG Get_Partition_Settings_XML for partition 5 of configuration 7");
-        row(List, "7", "QRVdb.CONFIG Get_Partitions_XML for configuration 7");
-        row(Configs, "", "QRVdb.CONFIG Get_Configuration_XML");
-        row(Types, "", "QRVdb.SR Get_Node_Types_XML");
-        row(Maxima, "7,5", "QRVdb.NodeTypeMaxReader Get_Node_Type_Max_XML for partition 5 of configuration 7");
-        row(InsertP, "7,5," + kNew, "QRVins.INSCONFIG Insert_Partition_Record for partition 5 of configuration 7");
-        row(UpdateP, "7,5," + kNew, "QRVud.UDCONFIG Update_Partition_Record for partition 5 of configuration 7");
-        row(Select, "5", "QRVud.UDCONFIG Select_Partition for partition 5");
-        row(InsertMax, "7,5,4,5",
-            "QRVins.INSNODES Insert_Node_Type_Max_Record for node type 4 in partition 5 of configuration 7");
-        row(UpdateMax, "7,5,4,5",
-            "QRVud.UDNODES Update_Node_Type_Max_Record for node type 4 in partition 5 of configuration 7");
-    }
-    void closedStore()
-    {
-        QFETCH(int, operation);
-        QFETCH(QString, arguments);
-        QFETCH(QString, expected);
-        const TempStore fixture;
-        fixture.store->close();
-        const QString given = fixture.call(operation, arguments);
-        QVERIFY2(given.startsWith("error -2147220991 " + expected + ": the ") && given.contains("\"$DB\""),
-                 qPrintable(given));
-    }
-
-    // A stored value of another kind than its answer's column: an error that
-    // names the value, the column and the partition (or the row).
-    void storedValueOfAnotherKind_data()
-    {
-        QTest::addColumn<QString>("update");
-        QTest::addColumn<int>("read");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("text in an integer column")
-            << "Partitions SET TimeLimit = 'abc' WHERE PartitionID = 5" << int(Settings)
-            << "error 13 QRVdb.CONFIG Get_Partition_Settings_XML for partition 5 of configuration 7: the stored value "
-               "\"abc\" of column TimeLimit in partition 5 of configuration 7 is not of its type i4";
-        QTest::newRow("fraction") << "NodeTypeMaxima SET Max_Number = 1.5 WHERE NodeType_ID = 9" << int(Maxima)
-                                  << "error 13 QRVdb.NodeTypeMaxReader Get_Node_Type_Max_XML for partition 5 of "
-                                     "configuration 7: the stored value \"1.5\" of column Max_Number in partition 5 "
-                                     "of configuration 7 is not of its type i2";
-        QTest::newRow("beyond the type, no partitions") << "Configurations SET Config_ID = 32768 WHERE Config_ID = 3"
-            << int(Configs) << "error 13 QRVdb.CONFIG Get_Configuration_XML: the stored value \"32768\" of column "
-                               "Config_ID in row 2 is not of its type i2";
-    }
-    void storedValueOfAnotherKind()
-    {
-        QFETCH(QString, update);
-        QFETCH(int, read);
-        QFETCH(QString, expected);
-        if (testing::onPostgres())
-            QSKIP("PostgreSQL's typed columns cannot hold a value of another kind");
-        const TempStore fixture;
-        QSqlQuery query(fixture.store->database());
-        QVERIFY2(query.exec("UPDATE " + update), qPrintable(query.lastError().text()));
-        QCOMPARE(fixture.call(read, "7,5"), expected);
-    }
-
-    // A table gone: the database's own message.
-    void failuresAreTheDatabases()
-    {
-        const TempStore fixture;
-        QVERIFY(QSqlQuery(fixture.store->database()).exec(QStringLiteral("DROP TABLE NodeTypes")));
-        const QString gone = fixture.call(Types, "");
-        QVERIFY2(gone.startsWith("error -2147220991 QRVdb.SR Get_Node_Types_XML: the database \"$DB\" could not carry out the statement: ")
-                 && gone.contains("nodetypes", Qt::CaseInsensitive), qPrintable(gone));
-    }
-
     void checkName_data()
     {
         QTest::addColumn<QString>("name");
@@ -315,30 +282,27 @@ private slots:
         QCOMPARE(validator->ConvertName(name), name);
     }
 
-    void messageComponentShowsBox_data()
-    {
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<int>("shownIcon");
-        QTest::newRow("1 critical") << 1 << int(ui::Icon::Critical);
-        QTest::newRow("2 exclamation") << 2 << int(ui::Icon::Exclamation);
-        QTest::newRow("3 information") << 3 << int(ui::Icon::Information);
-        QTest::newRow("4 question") << 4 << int(ui::Icon::Question);
-        QTest::newRow("0 none") << 0 << int(ui::Icon::None);
-    }
+    // Show_Error_Message with icons 0 to 4: "title|text|buttons|icon" of each box.
     void messageComponentShowsBox()
     {
-        QFETCH(int, icon);
-        QFETCH(int, shownIcon);
         ScriptedUi scripted;
-        scripted.boxes.expect(ui::Answer::OK);
         std::unique_ptr<VEL_MsgBox::Busyness_Rules> box;
         QCOMPARE(errorNumberOf([&] { box = TempStore().create<VEL_MsgBox::Busyness_Rules>(); }), 0);
-        QCOMPARE(box->Show_Error_Message(1, "Location: x", 3, icon, "Internal Error"), qint32(ui::Answer::OK));
-        QCOMPARE(scripted.boxes.shown().size(), 1);
-        const ui::ShownBox &shown = scripted.boxes.shown().constFirst();
-        QCOMPARE(shown.title + u'|' + shown.text, QStringLiteral("Internal Error|Location: x"));
-        QCOMPARE(shown.buttons, ui::Buttons::OK);
-        QCOMPARE(int(shown.icon), shownIcon);
+        QStringList seen;
+        for (int icon = 0; icon <= 4; ++icon) {
+            scripted.boxes.expect(ui::Answer::OK);
+            QCOMPARE(box->Show_Error_Message(1, "Location: x", 3, icon, "Internal Error"), qint32(ui::Answer::OK));
+            const ui::ShownBox &shown = scripted.boxes.shown().constLast();
+            seen << QStringLiteral("%1|%2|%3|%4")
+                        .arg(shown.title, shown.text)
+                        .arg(int(shown.buttons))
+                        .arg(int(shown.icon));
+        }
+        const auto icon = [](ui::Icon i) {
+            return QStringLiteral("Internal Error|Location: x|%1|%2").arg(int(ui::Buttons::OK)).arg(int(i));
+        };
+        QCOMPARE(seen, QStringList({icon(ui::Icon::None), icon(ui::Icon::Critical), icon(ui::Icon::Exclamation),
+                                    icon(ui::Icon::Information), icon(ui::Icon::Question)}));
     }
 
     // The sample's partitions, beside a store of the tests' own that stays

@@ -1,16 +1,18 @@
 // Several sessions on one store, each in a process of its own (store_writer,
 // the host) or in this one (the dialog): saves at once all succeed and none is
-// lost, a save over someone else's newer one is refused through the dialog,
+// lost, a save over someone else's newer one (another process's, or another
+// rules object's on the same connection) is refused through the dialog,
 // the change history holds exactly the changes made, and a database of
 // another application is refused untouched. On SQLite, and on PostgreSQL when
 // the test environment names a server.
+#include "FormActions.h"
+#include "LabStore.h"
 #include "Rig.h"
 #include "StoreBackend.h"
 
 #include "partition_settings/dialog/GUI.h"
 #include "partition_settings/rules/Busyness_Rules.h"
 
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -20,22 +22,6 @@
 using namespace testing;
 
 namespace {
-
-// Configuration 7 in use, node types 1 to 20, partitions 0, 1 "Shared", 5 and
-// 10 to 13 with a maximum of 999 for every node type.
-void fill(server::ReferenceStore &store)
-{
-    store.addConfiguration({7, "Lab", "North", 1, "Sys", 2});
-    store.setConfigurationInUse(7);
-    for (qint16 type = 1; type <= 20; ++type)
-        store.addNodeTypeRow({type, QString::number(type), QString::number(type)});
-    for (qint16 partition : {0, 1, 5, 10, 11, 12, 13}) {
-        store.insertPartition({7, partition, partition == 1 ? "Shared" : "Lab", "4321", "FRENCH", "4", 600, "NOOP",
-                               "IGNORE", 0, 0, 0, 1});
-        for (qint16 type = 1; type <= 20; ++type)
-            store.insertNodeMax({7, partition, type, 999});
-    }
-}
 
 // Runs a program to its end: "<exit status>|<stdout>|<stderr>".
 QString run(const QString &program, const QStringList &arguments)
@@ -63,7 +49,7 @@ private slots:
     {
         const FreshLocation fresh;
         auto store = server::ReferenceStore::open(fresh.location, server::ReferenceStore::Seeding::SchemaOnly);
-        fill(*store);
+        fillLab(*store, {1, 10, 11, 12, 13}); // 1 counted up by all, 10 + w by writer w alone
         QProcess writers[4];
         for (int w = 0; w < 4; ++w)
             writers[w].start(STORE_WRITER_EXE, {fresh.location, "saves", QString::number(w), "200"});
@@ -78,23 +64,34 @@ private slots:
         }
     }
 
-    // The dialog loads partition 5, another process loads and saves it, then
-    // the dialog's Apply is refused with the message and writes nothing; the
-    // history (as the host prints it) holds the other process's change alone.
+    // The dialog loads partition 5, then another process, or another rules
+    // object on the same store connection, loads and saves it: the dialog's
+    // Apply is refused with the message and writes nothing; the history (as
+    // the host prints it) holds the other's change alone.
+    void lostUpdateRefusedAndHistory_data()
+    {
+        QTest::addColumn<bool>("process");
+        QTest::newRow("another process") << true;
+        QTest::newRow("another rules object") << false;
+    }
     void lostUpdateRefusedAndHistory()
     {
+        QFETCH(bool, process);
         const FreshLocation fresh;
-        Rig rig(Rig::DataFolder::Present, server::ReferenceStore::Seeding::SchemaOnly, fresh.location);
-        fill(*rig.store);
-        Busyness_Rules rules(rig.factory);
+        Rig rig(server::ReferenceStore::Seeding::SchemaOnly, fresh.location);
+        fillLab(*rig.store, {5});
+        Busyness_Rules rules(rig.factory), theirs(rig.factory);
+        if (!process)
+            theirs.Shown(7, 5, "");
         rig.ui.runner.script = [&](QDialog &) {
-            QCOMPARE(run(STORE_WRITER_EXE, {fresh.location, "save", "5", "Theirs"}), QStringLiteral("0||"));
-            GUI &form = *GUI::instance();
-            form.txtPartitionName->selectAll();
-            QTest::keyClicks(form.txtPartitionName, "Mine");
+            if (process)
+                QCOMPARE(run(STORE_WRITER_EXE, {fresh.location, "save", "5", "Theirs"}), QStringLiteral("0||"));
+            else
+                QVERIFY(theirs.Update_Partition("Theirs", "4321", "FRENCH", "4", "600", "NOOP", "IGNORE", "0", "0", "0",
+                                                "1"));
             rig.ui.boxes.expect(ui::Answer::OK);
-            QTest::mouseClick(form.cmdApply, Qt::LeftButton);
-            QVERIFY(form.cmdApply->isEnabled());
+            act(*GUI::instance(), "txtPartitionName=Mine, cmdApply");
+            QVERIFY(GUI::instance()->cmdApply->isEnabled());
             rig.ui.boxes.expect(ui::Answer::No); // closing: do not save
         };
         rules.Shown(7, 5, "", 1, false, true);
@@ -112,28 +109,32 @@ private slots:
     }
 
     // A database holding a table of something else: the host refuses it in
-    // one line, exit status 2, and writes nothing to it.
-    void foreignDatabaseRefused()
+    // one line, exit status 2, and writes nothing to it. Printing the history
+    // of a location without a store says so and creates nothing there.
+    void notAStoreIsLeftAlone_data()
     {
-        const FreshLocation fresh;
-        QSqlQuery query(fresh.connection());
-        QVERIFY(query.exec("CREATE TABLE Orders (Number INTEGER)") && query.exec("INSERT INTO Orders VALUES (42)"));
-        QCOMPARE(run(PARTITION_SETTINGS_EXE, {"--store", fresh.location, "--no-sample"}).replace(fresh.databaseName, "$DB"),
-                 QStringLiteral("2||partition-settings: the database \"$DB\" holds tables of another application; it "
-                                "was left as it is (name an empty database or a store of Partition Settings)\n"));
-        QVERIFY(query.exec("SELECT COUNT(*) FROM Orders") && query.next() && query.value(0).toInt() == 1);
-        QVERIFY(!query.exec("SELECT 1 FROM Partitions"));
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("foreign"); // holds a table Orders with one row
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("another application's database") << "--no-sample" << true
+            << "the database \"$DB\" holds tables of another application; it was left as it is (name an empty "
+               "database or a store of Partition Settings)";
+        QTest::newRow("the history of no store") << "--history" << false
+            << (onPostgres() ? "the database \"$DB\" holds no store" : "there is no store \"$DB\"");
     }
-
-    // Printing the history of a location without a store says so, exit
-    // status 2, and creates nothing there.
-    void historyOfNoStoreCreatesNone()
+    void notAStoreIsLeftAlone()
     {
-        const FreshLocation fresh;
-        const QString expected = testing::onPostgres() ? "the database \"$DB\" holds no store" : "there is no store \"$DB\"";
-        QCOMPARE(run(PARTITION_SETTINGS_EXE, {"--store", fresh.location, "--history"}).replace(fresh.databaseName, "$DB"),
-                 "2||partition-settings: " + expected + "\n");
-        QVERIFY(!QSqlQuery(fresh.connection()).exec("SELECT 1 FROM Partitions"));
+        QFETCH(QString, arguments);
+        QFETCH(bool, foreign);
+        QFETCH(QString, refusal);
+        const FreshLocation fresh; // on SQLite, a connection before the run would make the file
+        QVERIFY(!foreign || (QSqlQuery(fresh.connection()).exec("CREATE TABLE Orders (Number INTEGER)")
+                             && QSqlQuery(fresh.connection()).exec("INSERT INTO Orders VALUES (42)")));
+        const QString output = run(PARTITION_SETTINGS_EXE, {"--store", fresh.location, arguments});
+        QCOMPARE(QString(output).replace(fresh.databaseName, "$DB"), "2||partition-settings: " + refusal + "\n");
+        QSqlQuery query(fresh.connection());
+        QVERIFY(!foreign || (query.exec("SELECT COUNT(*) FROM Orders") && query.next() && query.value(0).toInt() == 1));
+        QVERIFY(!query.exec("SELECT 1 FROM Partitions"));
     }
 };
 

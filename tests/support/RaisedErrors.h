@@ -13,7 +13,5 @@ namespace testing {
 std::optional<rt::RuntimeError> errorOf(const std::function<void()> &call);
 // The number of the run-time error a call raises; 0 when it returns.
 qint32 errorNumberOf(const std::function<void()> &call);
-// The run-time error a call must raise; fails the test when it returns.
-rt::RuntimeError raisedBy(const std::function<void()> &call);
 
 } // namespace testing

@@ -32,14 +32,13 @@ struct InterceptedConfig : server::ConfigReader
 
 } // namespace
 
-Rig::Rig(DataFolder dataFolder, server::ReferenceStore::Seeding seeding, const QString &storeLocation)
+Rig::Rig(server::ReferenceStore::Seeding seeding, const QString &storeLocation)
 {
     const QString root = m_dir.path();
     const QString values[2] = {root, root + QStringLiteral("/registry.json")};
     for (int i = 0; i < 2; ++i)
         qputenv(kVariables[i], QFile::encodeName(values[i]));
-    if (dataFolder == DataFolder::Present)
-        QDir(root).mkpath(QStringLiteral("Velantis/QRVCOM+"));
+    QDir(root).mkpath(QStringLiteral("Velantis/QRVCOM+"));
     store = server::ReferenceStore::open(storeLocation.isEmpty() ? root + "/store.sqlite" : storeLocation, seeding);
     server::registerReferenceComponents(factory, store);
     ui::registerMessageBoxComponent(factory);

@@ -1,10 +1,10 @@
 // A complete, isolated world for tests of the rules object: a temporary data
-// folder (the common application-data folder points into it, the registry
-// file too), a fresh reference store in it, a component factory with the
-// reference components, and scripted toolkit services. The store may be one
-// the test names instead (a file or a postgresql:// URI). Two reads of the
-// configuration component can be intercepted to answer something else or to
-// fail.
+// folder holding Velantis/QRVCOM+/ (the common application-data folder points
+// into it, the registry file too), a fresh reference store in it, a component
+// factory with the reference components, and scripted toolkit services. The
+// store may be one the test names instead (a file or a postgresql:// URI). Two
+// reads of the configuration component can be intercepted to answer something
+// else or to fail.
 #pragma once
 
 #include "TestSupport.h"
@@ -29,10 +29,7 @@ class Rig
     QTemporaryDir m_dir; // first, so that it outlives the store in it
 
 public:
-    enum class DataFolder { Present, Missing };
-
-    explicit Rig(DataFolder dataFolder = DataFolder::Present,
-                 server::ReferenceStore::Seeding seeding = server::ReferenceStore::Seeding::SampleConfiguration,
+    explicit Rig(server::ReferenceStore::Seeding seeding = server::ReferenceStore::Seeding::SampleConfiguration,
                  const QString &storeLocation = QString());
     ~Rig(); // unsets the environment it set
 

@@ -26,7 +26,6 @@ struct ScriptedMessageBoxes : MessageBoxes
 
     void expect(Answer answer) { m_answers.append(answer); }
     const QList<ShownBox> &shown() const { return m_shown; }
-    void clear() { m_shown.clear(), m_answers.clear(); }
 
     QList<ShownBox> m_shown;
     QList<Answer> m_answers;

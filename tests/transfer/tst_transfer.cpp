@@ -12,6 +12,7 @@
 #include "transfer/PartitionTransfer.h"
 
 #include <QTest>
+#include <utility>
 
 using namespace testing;
 using transfer::Outcome;
@@ -139,25 +140,23 @@ private slots:
         World world(Seeding::SchemaOnly);
         seedPartitions(*world.store, 1, 200);
         QByteArray file = world.exported().replace("\"TimeLimit\": 0", "\"TimeLimit\": 7");
-        int calls = 0;
+        bool saved = false; // theirs, before the first of the import's writes
         world.factory.registerProgId(QRVud::UDCONFIG::ProgID, [&, store = world.store] {
             struct Interrupted : server::PartitionUpdater
             {
                 using PartitionUpdater::PartitionUpdater;
                 void Update_Partition_Record(const PartitionRecord &partition) override
                 {
-                    if (++*calls == 1)
-                        theirs();
+                    before();
                     PartitionUpdater::Update_Partition_Record(partition);
                 }
-                int *calls = nullptr;
-                std::function<void()> theirs;
+                std::function<void()> before;
             };
             auto updater = std::make_unique<Interrupted>(store);
-            updater->calls = &calls;
-            updater->theirs = [&] {
-                const auto other = server::ReferenceStore::open(world.fresh.location, Seeding::Existing);
-                other->savePartition({1, 99, "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
+            updater->before = [&] {
+                if (!std::exchange(saved, true))
+                    server::ReferenceStore::open(world.fresh.location, Seeding::Existing)
+                        ->savePartition({1, 99, "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
             };
             return updater;
         });
