@@ -73,7 +73,9 @@ Namespace NamespaceScope::lookup(std::string_view prefix) const
                 return it->space;
         }
     }
-    return prefix.empty() ? Namespace::None : Namespace::Other;
+    if (prefix.empty())
+        return Namespace::None;
+    return prefix == "xml" ? Namespace::Other : Namespace::Undeclared;
 }
 
 QualifiedName NamespaceScope::resolve(std::string_view name, bool useDefault) const

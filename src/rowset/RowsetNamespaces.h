@@ -16,7 +16,8 @@ enum class Namespace {
     DataType, // uuid:C2F41010-65B3-11d1-A29F-00AA00C14882
     Rowset,   // urn:schemas-microsoft-com:rowset
     Row,      // #RowsetSchema (a reference to the schema in the document)
-    Other,    // any other, or an undeclared prefix
+    Other,    // any other (and the reserved prefix xml)
+    Undeclared, // a prefix that no xmlns attribute in scope declares
 };
 
 struct QualifiedName

@@ -97,7 +97,12 @@ QualifiedName RowReader::nameOf(pugi::xml_node element, const NamespaceScope &sc
         storage = NamespaceScope(&scope, element);
         inner = &storage;
     }
-    return inner->element(element.name());
+    const QualifiedName name = inner->element(element.name());
+    if (name.space == Namespace::Undeclared)
+        throw invalidDocument(QStringLiteral("the XML is not well formed at %1: the prefix of the element \"%2\" is "
+                                             "not declared.")
+                                  .arg(m_locator.describe(element.name() - 1), QString::fromUtf8(element.name())));
+    return name;
 }
 
 bool RowReader::isRow(const QualifiedName &name) const
