@@ -86,4 +86,13 @@ QualifiedName NamespaceScope::resolve(std::string_view name, bool useDefault) co
     return {lookup(name.substr(0, colon)), name.substr(colon + 1)};
 }
 
+pugi::xml_node findChild(pugi::xml_node parent, const NamespaceScope &scope, Namespace space, const char *local)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && NamespaceScope(&scope, child).element(child.name()).is(space, local))
+            return child;
+    }
+    return {};
+}
+
 } // namespace rowset

@@ -234,8 +234,13 @@ private slots:
         const QString at1125 = QStringLiteral("not well formed at line 11, column 25: ");
         broken("unclosed quote", "ID='2'", "ID='2", "line 13, column 1: '<' inside an attribute value.");
         QTest::newRow("cut before </xml>")
-            << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "(the end of the text)";
-        broken("no schema", "s:Schema", "s:Scheme", "(s:Schema).");
+            << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "line 14, column 1 (the end of the text)";
+        broken("no schema", "s:Schema", "s:Scheme", "the root element (line 1, column 1) holds no schema (s:Schema).");
+        broken("end tag that does not match", "</rs:data>", "</rs:dat>", "line 13, column 3: Start-end tags mismatch.");
+        broken("attribute name holding '$'", "<z:row ID='2'/>", "<z:row ID='2' a$b='1'/>",
+               "line 12, column 17: Error parsing element attribute.");
+        broken("instruction without a target", "<z:row ID='2'/>", "<z:row ID='2'/><? x?>",
+               "line 12, column 18: Error parsing document declaration/processing instruction.");
         broken("nameless column", "name='ID'", "id='ID'", "line 6, column 1)");
         QTest::newRow("value that does not fit")
             << QVariant(rowsetDocument(column("Amount", "i2"),
