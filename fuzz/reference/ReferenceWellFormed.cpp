@@ -487,18 +487,27 @@ bool checkWellFormed(char *buffer, qsizetype size, const Locator &locator)
     return Checker(buffer, size, locator).run();
 }
 
+// QString::fromUtf8 drops a byte-order mark at the start, which inside a
+// document is the character U+FEFF like any other.
+QString textOf(std::string_view raw)
+{
+    if (raw.starts_with("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(raw.data() + 3, qsizetype(raw.size()) - 3);
+    return QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+}
+
 QString attributeText(std::string_view raw, bool nulStandIns)
 {
     size_t standIn = nulStandIns ? raw.find(kNulStandIn) : std::string_view::npos;
     if (standIn == std::string_view::npos)
-        return QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        return textOf(raw);
     QString text;
     for (; standIn != std::string_view::npos; standIn = raw.find(kNulStandIn)) {
-        text += QString::fromUtf8(raw.data(), qsizetype(standIn));
+        text += textOf(raw.substr(0, standIn));
         text += QChar(0);
         raw.remove_prefix(standIn + 1);
     }
-    return text + QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+    return text + textOf(raw);
 }
 
 } // namespace rowset::reference

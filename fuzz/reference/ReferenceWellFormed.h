@@ -26,6 +26,8 @@ inline constexpr char kNulStandIn = '\xFF';
 // too early) is left to it.
 bool checkWellFormed(char *buffer, qsizetype size, const Locator &locator);
 
+// The text of a UTF-8 value, a U+FEFF at its start kept.
+QString textOf(std::string_view raw);
 // The text of a parsed attribute value; nulStandIns says whether the
 // document's values may hold kNulStandIn.
 QString attributeText(std::string_view raw, bool nulStandIns);

@@ -49,6 +49,8 @@ bool checkWellFormed(char *buffer, qsizetype size, const Locator &locator);
 // buffer; what pugixml reports is left to the listener.
 void checkWellFormed(const char *buffer, qsizetype size, const Locator &locator, MarkupListener &listener);
 
+// The text of a UTF-8 value, a U+FEFF at its start kept.
+QString textOf(std::string_view raw);
 // The text of a parsed attribute value; nulStandIns says whether the
 // document's values may hold kNulStandIn.
 QString attributeText(std::string_view raw, bool nulStandIns);

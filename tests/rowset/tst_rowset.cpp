@@ -162,8 +162,8 @@ private slots:
                                            + column("C", "i2", "rs:nullable='false' rs:maybenull='1'"),
                                        "<z:row A='7' T='7'/>"))
             << "A:i4 T:? B:string(30) C:i2? / i:7,t:7,null,null";
-        QTest::newRow("absent is null, empty is empty text") << idNameNote("<z:row ID='1' Name=''/>")
-                                                             << fields + "i:1,t:,null";
+        QTest::newRow("absent is null, empty is empty text, a leading U+FEFF kept")
+            << idNameNote("<z:row ID='1' Name='' Note='\xEF\xBB\xBFn'/>") << fields + "i:1,t:,t:\uFEFFn";
         QTest::newRow("forcenull") << idNameNote("<z:row ID='1' Name='x' Note='n' rs:forcenull=' ID\tNote  '/>")
                                    << fields + "null,t:x,null";
         QTest::newRow("attributes in any order, repeated texts")
