@@ -9,6 +9,7 @@
 #include "rowset/RowsetSchema.h"
 #include "rowset/RowsetWellFormed.h"
 
+#include <algorithm>
 #include <string>
 
 namespace rowset {
@@ -121,6 +122,7 @@ private:
     enum class State { Head, DataTag, Rows, RowTag, AfterData, AfterRoot };
 
     void readHead(std::string_view dataName);
+    void reserveRows(const char *row);
     bool isRow(std::string_view name);
     void rowAttribute(std::string_view name, std::string_view value, bool references);
     std::string_view decoded(std::string_view value);
@@ -141,6 +143,7 @@ private:
     RecordSet::Row m_row;
     std::optional<std::string> m_forceNull;
     std::string m_decoded;
+    const char *m_firstRow = nullptr;
 };
 
 std::optional<RecordSet> OnePassReader::read(const Locator &locator)
@@ -169,6 +172,7 @@ bool OnePassReader::startTag(int depth, std::string_view name)
     case State::Rows:
         if (!isRow(name))
             decline();
+        reserveRows(name.data());
         m_row = RecordSet::Row(m_schema->fields.size());
         m_forceNull.reset();
         m_state = State::RowTag;
@@ -206,6 +210,18 @@ void OnePassReader::readHead(std::string_view dataName)
     m_columns.emplace(*m_schema, false);
     for (const SchemaColumn &column : m_schema->columns)
         m_plainNames.push_back(isPugiName(column.attribute));
+}
+
+// At the second row, room for as many more rows as the first one's length
+// leaves room for in the rest of the text.
+void OnePassReader::reserveRows(const char *row)
+{
+    if (!m_firstRow) {
+        m_firstRow = row;
+    } else if (m_records->RecordCount() == 1) {
+        const qsizetype rest = m_size - qsizetype(row - m_buffer);
+        m_records->reserveRows(1 + rest / std::max<qsizetype>(row - m_firstRow, 1));
+    }
 }
 
 // A row element as pugixml would take it; only rows are expected in the data.
