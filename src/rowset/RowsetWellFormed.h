@@ -2,7 +2,8 @@
 // lenient where the format must not be: it accepts invalid UTF-8, character
 // references to nothing or to surrogates, unknown entities, repeated
 // attributes, '<' inside attribute values and a second root element. The
-// check finds each of these and names its line and column.
+// check finds each of these and names its line and column. It is also the
+// one-pass reader's walk over the bytes, telling a listener the tags it meets.
 #pragma once
 
 #include "rowset/RowsetSource.h"
