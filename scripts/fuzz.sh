@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the rowset reader for SECONDS seconds (default 60) with libFuzzer,
+# Fuzzes the rowset reader, against its reference copy (fuzz/reference), for
+# SECONDS seconds (default 60) with libFuzzer,
 # under AddressSanitizer and UndefinedBehaviorSanitizer: builds the fuzz
 # preset with clang (installing it first when missing), starts from the
 # checked-in seeds (fuzz/seeds) and the inputs kept by earlier runs

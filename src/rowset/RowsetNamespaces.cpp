@@ -73,7 +73,9 @@ Namespace NamespaceScope::lookup(std::string_view prefix) const
                 return it->space;
         }
     }
-    return prefix.empty() ? Namespace::None : Namespace::Other;
+    if (prefix.empty())
+        return Namespace::None;
+    return prefix == "xml" ? Namespace::Other : Namespace::Undeclared;
 }
 
 QualifiedName NamespaceScope::resolve(std::string_view name, bool useDefault) const
@@ -82,6 +84,15 @@ QualifiedName NamespaceScope::resolve(std::string_view name, bool useDefault) co
     if (colon == std::string_view::npos)
         return {useDefault ? lookup({}) : Namespace::None, name};
     return {lookup(name.substr(0, colon)), name.substr(colon + 1)};
+}
+
+pugi::xml_node findChild(pugi::xml_node parent, const NamespaceScope &scope, Namespace space, const char *local)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && NamespaceScope(&scope, child).element(child.name()).is(space, local))
+            return child;
+    }
+    return {};
 }
 
 } // namespace rowset

@@ -11,12 +11,13 @@
 namespace rowset {
 
 enum class Namespace {
-    None,     // no namespace (unprefixed attributes, elements without a default)
-    Schema,   // uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882
-    DataType, // uuid:C2F41010-65B3-11d1-A29F-00AA00C14882
-    Rowset,   // urn:schemas-microsoft-com:rowset
-    Row,      // #RowsetSchema (a reference to the schema in the document)
-    Other,    // any other, or an undeclared prefix
+    None,       // no namespace (unprefixed attributes, elements without a default)
+    Schema,     // uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882
+    DataType,   // uuid:C2F41010-65B3-11d1-A29F-00AA00C14882
+    Rowset,     // urn:schemas-microsoft-com:rowset
+    Row,        // #RowsetSchema (a reference to the schema in the document)
+    Other,      // any other (and the reserved prefix xml)
+    Undeclared, // a prefix that no xmlns attribute in scope declares
 };
 
 struct QualifiedName
@@ -55,5 +56,13 @@ private:
     const NamespaceScope *m_parent = nullptr;
     std::vector<Binding> m_bindings;
 };
+
+// How the reader asks pugixml to parse: attribute values keep TAB, CR and LF
+// exactly as written, so neither whitespace conversion nor end-of-line
+// normalisation is asked for.
+inline constexpr unsigned kParseOptions = pugi::parse_escapes | pugi::parse_cdata;
+
+// The first child element of parent in the namespace space named local.
+pugi::xml_node findChild(pugi::xml_node parent, const NamespaceScope &scope, Namespace space, const char *local);
 
 } // namespace rowset

@@ -1,55 +1,21 @@
-// Reads rowset XML into a RecordSet: parses the document with pugixml in
-// place, finds the schema and the data by namespace, and converts every row
-// attribute straight from the parsed characters.
+// Reads rowset XML into a RecordSet: the usual document in one pass (see
+// RowsetOnePass.h); any other is parsed with pugixml in place after the
+// well-formedness check, its schema and data found by namespace and every row
+// attribute converted straight from the parsed characters.
 #include "rowset/Rowset.h"
 
+#include "rowset/RowsetColumns.h"
+#include "rowset/RowsetOnePass.h"
 #include "rowset/RowsetSchema.h"
 #include "rowset/RowsetWellFormed.h"
 
-#include <array>
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <unordered_map>
 
 namespace rowset {
 
 namespace {
-
-// Attribute values keep TAB, CR and LF exactly as written, so neither
-// whitespace conversion nor end-of-line normalisation is asked for.
-constexpr unsigned kParseOptions = pugi::parse_escapes | pugi::parse_cdata;
-
-// Up to this many columns, a row attribute's column is searched in turn.
-constexpr size_t kShortSchema = 16;
-
-// The last few distinct texts of a column and their converted values: a
-// repeated value shares the string instead of allocating a new one.
-class TextCache
-{
-public:
-    const QString &get(std::string_view raw, bool nulStandIns)
-    {
-        for (Entry &e : m_entries) {
-            if (e.raw == raw)
-                return e.value;
-        }
-        Entry &e = m_entries[m_next];
-        m_next = (m_next + 1) % m_entries.size();
-        e.raw = raw;
-        e.value = attributeText(raw, nulStandIns);
-        return e.value;
-    }
-
-private:
-    struct Entry
-    {
-        std::string_view raw{"\0", 1}; // matches no attribute value
-        QString value;
-    };
-    std::array<Entry, 4> m_entries;
-    size_t m_next = 0;
-};
 
 // Converts the rows of rs:data, pending changes included, into a record set.
 class RowReader
@@ -57,7 +23,7 @@ class RowReader
 public:
     RowReader(Schema &schema, const Locator &locator, bool nulStandIns, RecordSet &records)
         : m_schema(schema), m_locator(locator), m_nulStandIns(nulStandIns), m_records(records),
-          m_columnCount(schema.fields.size())
+          m_columnCount(schema.fields.size()), m_columns(schema, nulStandIns)
     {
     }
 
@@ -73,8 +39,6 @@ private:
     void readUpdate(pugi::xml_node update, const NamespaceScope &scope);
     void skipDeleted(pugi::xml_node deleted, const NamespaceScope &scope);
     bool applyRow(pugi::xml_node row, const NamespaceScope &scope, RecordSet::Row &values);
-    void applyForceNull(const char *names, RecordSet::Row &values) const;
-    int findColumn(const char *attribute);
     void convert(SchemaColumn &column, const char *text, pugi::xml_node row, Variant &value);
     RecordSet::Row emptyRow() const { return RecordSet::Row(m_columnCount); }
 
@@ -83,10 +47,8 @@ private:
     bool m_nulStandIns;
     RecordSet &m_records;
     qsizetype m_columnCount;
-    size_t m_nextColumn = 0;                           // rows usually list their attributes in schema order
-    qint64 m_rowNumber = 0;                            // of the row being read, counting every row element
-    std::vector<TextCache> m_texts;                    // per column
-    std::unordered_map<std::string_view, int> m_index; // column by attribute name, for long schemas
+    RowColumns m_columns;
+    qint64 m_rowNumber = 0; // of the row being read, counting every row element
 };
 
 QualifiedName RowReader::nameOf(pugi::xml_node element, const NamespaceScope &scope, const NamespaceScope *&inner,
@@ -97,7 +59,12 @@ QualifiedName RowReader::nameOf(pugi::xml_node element, const NamespaceScope &sc
         storage = NamespaceScope(&scope, element);
         inner = &storage;
     }
-    return inner->element(element.name());
+    const QualifiedName name = inner->element(element.name());
+    if (name.space == Namespace::Undeclared)
+        throw invalidDocument(QStringLiteral("the XML is not well formed at %1: the prefix of the element \"%2\" is "
+                                             "not declared.")
+                                  .arg(m_locator.describe(element.name() - 1), QString::fromUtf8(element.name())));
+    return name;
 }
 
 bool RowReader::isRow(const QualifiedName &name) const
@@ -111,11 +78,6 @@ void RowReader::readData(pugi::xml_node data, const NamespaceScope &scope)
     for (pugi::xml_node child = data.first_child(); child; child = child.next_sibling())
         ++count;
     m_records.reserveRows(count);
-    m_texts.assign(m_schema.columns.size(), {});
-    if (m_schema.columns.size() > kShortSchema) {
-        for (size_t i = 0; i < m_schema.columns.size(); ++i)
-            m_index.emplace(m_schema.columns[i].attribute, int(i));
-    }
     for (pugi::xml_node child = data.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element)
             readChild(child, scope);
@@ -231,7 +193,7 @@ bool RowReader::applyRow(pugi::xml_node row, const NamespaceScope &scope, Record
     const char *forceNull = nullptr;
     for (pugi::xml_attribute a = row.first_attribute(); a; a = a.next_attribute()) {
         const char *name = a.name();
-        const int index = findColumn(name);
+        const int index = m_columns.find(name);
         if (index >= 0) {
             SchemaColumn &column = m_schema.columns[size_t(index)];
             if (column.position >= 0)
@@ -243,58 +205,8 @@ bool RowReader::applyRow(pugi::xml_node row, const NamespaceScope &scope, Record
         }
     }
     if (forceNull)
-        applyForceNull(forceNull, values);
+        m_columns.applyForceNull(forceNull, values);
     return declares;
-}
-
-void RowReader::applyForceNull(const char *names, RecordSet::Row &values) const
-{
-    std::string_view list(names);
-    while (!list.empty()) {
-        const size_t start = list.find_first_not_of(" \t\r\n");
-        if (start == std::string_view::npos)
-            break;
-        list.remove_prefix(start);
-        const size_t end = std::min(list.find_first_of(" \t\r\n"), list.size());
-        const std::string_view name = list.substr(0, end);
-        list.remove_prefix(end);
-        for (const SchemaColumn &column : m_schema.columns) {
-            if (column.attribute == name && column.position >= 0) {
-                values[column.position] = Variant();
-                break;
-            }
-        }
-    }
-}
-
-// strcmp for the short names of columns, without the call.
-inline bool sameName(const char *a, const char *b)
-{
-    for (; *a == *b; ++a, ++b) {
-        if (*a == '\0')
-            return true;
-    }
-    return false;
-}
-
-// Tries the column after the last one found first; a short schema is then
-// searched in turn, a long one through its index.
-int RowReader::findColumn(const char *attribute)
-{
-    const size_t count = m_schema.columns.size();
-    int found = -1;
-    if (count > 0 && sameName(m_schema.columns[m_nextColumn].attribute.c_str(), attribute)) {
-        found = int(m_nextColumn);
-    } else if (count <= kShortSchema) {
-        for (size_t i = 0; i < count && found < 0; ++i)
-            found = sameName(m_schema.columns[i].attribute.c_str(), attribute) ? int(i) : -1;
-    } else {
-        const auto it = m_index.find(std::string_view(attribute));
-        found = it == m_index.end() ? -1 : it->second;
-    }
-    if (found >= 0)
-        m_nextColumn = size_t(found) + 1 == count ? 0 : size_t(found) + 1;
-    return found;
 }
 
 QString shortened(const char *text, bool nulStandIns)
@@ -307,7 +219,7 @@ void RowReader::convert(SchemaColumn &column, const char *text, pugi::xml_node r
 {
     const std::string_view raw(text);
     if (column.type.kind == ValueKind::Text) {
-        value = Variant::text(m_texts[size_t(&column - m_schema.columns.data())].get(raw, m_nulStandIns));
+        value = Variant::text(m_columns.text(size_t(&column - m_schema.columns.data()), raw));
         return;
     }
     ConversionFailure failure;
@@ -318,15 +230,6 @@ void RowReader::convert(SchemaColumn &column, const char *text, pugi::xml_node r
                 .arg(shortened(text, m_nulStandIns), column.field.name, column.field.dataType)
                 .arg(m_rowNumber)
                 .arg(m_locator.describe(row.name() - 1), QString::fromLatin1(failure.reason)));
-}
-
-pugi::xml_node findChild(pugi::xml_node parent, const NamespaceScope &scope, Namespace space, const char *local)
-{
-    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && NamespaceScope(&scope, child).element(child.name()).is(space, local))
-            return child;
-    }
-    return {};
 }
 
 RecordSet readDocument(const pugi::xml_document &document, const Locator &locator, bool nulStandIns)
@@ -359,9 +262,9 @@ rt::RuntimeError notWellFormed(const pugi::xml_parse_result &result, qsizetype s
                                     QString::fromLatin1(result.description())));
 }
 
-// Parses the UTF-8 buffer in place; source rebuilds the original for error
-// positions.
-RecordSet parse(QByteArray &buffer, const std::function<QByteArray()> &source)
+// Parses the UTF-8 buffer in place with pugixml after the check; source
+// rebuilds the original for error positions.
+RecordSet parseDom(QByteArray &buffer, const std::function<QByteArray()> &source)
 {
     char *data = buffer.data(); // detaches: parsing writes into the buffer
     const Locator locator(data, source);
@@ -372,6 +275,16 @@ RecordSet parse(QByteArray &buffer, const std::function<QByteArray()> &source)
     if (!result)
         throw notWellFormed(result, buffer.size(), locator);
     return readDocument(document, locator, nulStandIns);
+}
+
+// The usual document in one pass, which leaves the buffer as it is; any
+// other through the DOM.
+RecordSet parse(QByteArray &buffer, const std::function<QByteArray()> &source)
+{
+    const char *data = buffer.constData();
+    if (std::optional<RecordSet> records = readInOnePass(data, buffer.size(), Locator(data, source)))
+        return *std::move(records);
+    return parseDom(buffer, source);
 }
 
 } // namespace

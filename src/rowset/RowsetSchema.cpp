@@ -178,8 +178,37 @@ pugi::xml_node findRowType(pugi::xml_node schema, const NamespaceScope &scope)
     return {};
 }
 
+// The value of the unprefixed attribute name of an element, or null.
+const char *plainAttribute(pugi::xml_node element, const NamespaceScope &scope, std::string_view name)
+{
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+        if (scope.attribute(a.name()).is(Namespace::None, name))
+            return a.value();
+    }
+    return nullptr;
+}
+
+// An s:AttributeType among the children of parent whose name is name.
+pugi::xml_node findAttributeType(pugi::xml_node parent, const NamespaceScope &scope, const char *name)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const NamespaceScope childScope(&scope, child);
+        const char *declared = plainAttribute(child, childScope, "name");
+        if (childScope.element(child.name()).is(Namespace::Schema, "AttributeType") && declared
+            && std::strcmp(declared, name) == 0)
+            return child;
+    }
+    return {};
+}
+
 } // namespace
 
+// Columns are the row type's own s:AttributeType elements and the ones of
+// the schema that it names with s:attribute type='...', in document order.
+// A reference to one of its own columns adds nothing; one to a type the
+// schema does not declare is an error.
 Schema readSchema(pugi::xml_node schemaNode, const NamespaceScope &parentScope, const Locator &locator,
                   bool nulStandIns)
 {
@@ -193,12 +222,26 @@ Schema readSchema(pugi::xml_node schemaNode, const NamespaceScope &parentScope, 
     for (pugi::xml_node child = rowType.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
-        const QualifiedName q = NamespaceScope(&scope, child).element(child.name());
+        const NamespaceScope childScope(&scope, child);
+        const QualifiedName q = childScope.element(child.name());
         if (q.is(Namespace::Schema, "ElementType") || q.is(Namespace::Schema, "element"))
             throw schemaError(QStringLiteral("Nested (hierarchical) record sets are not supported"), child, locator);
-        if (!q.is(Namespace::Schema, "AttributeType"))
+        if (q.is(Namespace::Schema, "AttributeType")) {
+            ordered.push_back(readColumn(child, scope, locator, nulStandIns, number));
+        } else if (q.is(Namespace::Schema, "attribute")) {
+            const char *type = plainAttribute(child, childScope, "type");
+            if (!type || findAttributeType(rowType, scope, type))
+                continue;
+            const pugi::xml_node declared = findAttributeType(schemaNode, schemaScope, type);
+            if (!declared)
+                throw schemaError(QStringLiteral("The row type names the column type \"%1\", which the schema does "
+                                                 "not declare")
+                                      .arg(attributeText(type, nulStandIns)),
+                                  child, locator);
+            ordered.push_back(readColumn(declared, schemaScope, locator, nulStandIns, number));
+        } else {
             continue;
-        ordered.push_back(readColumn(child, scope, locator, nulStandIns, number));
+        }
         number = ordered.back().number;
     }
     checkUnique(ordered, locator);

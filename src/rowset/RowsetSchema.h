@@ -29,8 +29,11 @@ struct Schema
     std::string rowName;               // local name of the row elements
 };
 
-// Reads an s:Schema element. A schema without a row type, a column without a
-// name, a repeated column or a nested record set is an error. nulStandIns:
+// Reads an s:Schema element: the columns of its first row type, declared in
+// it or named by it (s:attribute type='...') among the schema's own
+// s:AttributeType elements. A schema without a row type, a column without a
+// name, a repeated column, a named type the schema lacks or a nested record
+// set is an error. nulStandIns:
 // whether attribute values may hold the stand-in of a NUL character.
 Schema readSchema(pugi::xml_node schema, const NamespaceScope &scope, const Locator &locator, bool nulStandIns);
 

@@ -2,6 +2,7 @@
 #include "rowset/RowsetValues.h"
 
 #include "core/RuntimeError.h"
+#include "rowset/RowsetWellFormed.h"
 
 #include <QTimeZone>
 #include <charconv>
@@ -323,7 +324,7 @@ ColumnType columnType(std::string_view name)
 bool convertValue(const ColumnType &type, std::string_view text, Variant &value, ConversionFailure &failure)
 {
     switch (type.kind) {
-    case ValueKind::Text: value = Variant::text(QString::fromUtf8(text.data(), qsizetype(text.size()))); return true;
+    case ValueKind::Text: value = Variant::text(textOf(text)); return true;
     case ValueKind::Integer: return convertInteger(type, text, value, failure);
     case ValueKind::Unsigned: return convertUnsigned(text, value, failure);
     case ValueKind::Floating: return convertFloating(text, value, failure);

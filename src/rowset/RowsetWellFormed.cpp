@@ -156,8 +156,9 @@ QString codePoint(quint32 value) { return QString::number(value, 16).toUpper().r
 class Checker
 {
 public:
-    Checker(char *buffer, qsizetype size, const Locator &locator)
-        : m_begin(buffer), m_p(buffer), m_end(buffer + size), m_locator(locator), m_classes(buffer, buffer + size)
+    Checker(char *buffer, qsizetype size, const Locator &locator, MarkupListener *listener)
+        : m_begin(buffer), m_p(buffer), m_end(buffer + size), m_locator(locator), m_classes(buffer, buffer + size),
+          m_listener(listener)
     {
     }
 
@@ -185,6 +186,9 @@ private:
     char *m_end;
     const Locator &m_locator;
     ByteClasses m_classes;
+    MarkupListener *m_listener;
+    int m_depth = 0;           // elements open around the current position
+    bool m_references = false; // whether the last attribute value held a reference
     bool m_rootSeen = false;
     bool m_nul = false;
 
@@ -224,7 +228,9 @@ bool Checker::run()
     try {
         topLevel();
     } catch (const TextEnds &) {
-        // pugixml reports the text that ends too early
+        // pugixml (or the listener) reports the text that ends too early
+        if (m_listener)
+            m_listener->textEnds();
     }
     return m_nul;
 }
@@ -260,6 +266,8 @@ bool Checker::skipMisc()
 {
     if (startsWith("<?")) {
         skipPast(m_p + 2, "?>");
+        if (m_listener)
+            m_listener->instruction();
         return true;
     }
     if (startsWith("<!--")) {
@@ -272,12 +280,15 @@ bool Checker::skipMisc()
 // From the root's start tag to its end tag, one level of nesting at a time.
 void Checker::element()
 {
-    int depth = 0;
+    int &depth = m_depth;
     do {
         need(m_p + 1);
         if (m_p[1] == '/') {
-            skipPast(m_p + 2, ">");
+            char *const content = m_p + 2;
+            skipPast(content, ">");
             --depth;
+            if (m_listener)
+                m_listener->endTag(depth, std::string_view(content, size_t(m_p - 1 - content)));
         } else if (skipMisc()) {
         } else if (startsWith("<![CDATA[")) {
             skipPast(m_p + 9, "]]>");
@@ -317,6 +328,7 @@ bool Checker::startTag()
     if (!isNameStart(*need(m_p + 1)))
         fail(m_p, QStringLiteral("a '<' that starts no tag"));
     char *p = name(m_p + 1);
+    const bool told = m_listener && m_listener->startTag(m_depth, std::string_view(m_p + 1, size_t(p - m_p - 1)));
     m_names.clear();
     m_filter = {};
     for (;;) {
@@ -327,6 +339,8 @@ bool Checker::startTag()
             p = need(skipSpaces(p));
             if (*p == '>' || (*p == '/' && *need(p + 1) == '>')) {
                 m_p = p + (*p == '>' ? 1 : 2);
+                if (told)
+                    m_listener->startTagEnd(*p != '>');
                 return *p == '>';
             }
             if (p == afterName || !isNameStart(*p))
@@ -343,7 +357,11 @@ bool Checker::startTag()
             p = need(skipSpaces(p));
         if (*p != '\'' && *p != '"')
             fail(p, QStringLiteral("an attribute value without quotes"));
-        p = attributeValue(p + 1, *p);
+        char *const value = p + 1;
+        m_references = false;
+        p = attributeValue(value, *p);
+        if (told)
+            m_listener->attribute(m_names.back(), std::string_view(value, size_t(p - 1 - value)), m_references);
     }
 }
 
@@ -367,7 +385,10 @@ inline char *Checker::attributeValue(char *p, char quote)
             fail(p, QStringLiteral("'<' inside an attribute value"));
         if (*p == '&') {
             p = reference(p);
+            m_references = true;
         } else if (*p == '\0') {
+            if (m_listener)
+                m_listener->nulInValue(); // the buffer is not to be changed
             *p++ = kNulStandIn;
             m_nul = true;
         } else {
@@ -481,21 +502,36 @@ void Checker::skipPast(char *p, std::string_view terminator)
 
 bool checkWellFormed(char *buffer, qsizetype size, const Locator &locator)
 {
-    return Checker(buffer, size, locator).run();
+    return Checker(buffer, size, locator, nullptr).run();
+}
+
+void checkWellFormed(const char *buffer, qsizetype size, const Locator &locator, MarkupListener &listener)
+{
+    // Written only where a NUL is replaced, which the listener does not return from.
+    Checker(const_cast<char *>(buffer), size, locator, &listener).run();
+}
+
+// QString::fromUtf8 drops a byte-order mark at the start, which inside a
+// document is the character U+FEFF like any other.
+QString textOf(std::string_view raw)
+{
+    if (raw.starts_with("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(raw.data() + 3, qsizetype(raw.size()) - 3);
+    return QString::fromUtf8(raw.data(), qsizetype(raw.size()));
 }
 
 QString attributeText(std::string_view raw, bool nulStandIns)
 {
     size_t standIn = nulStandIns ? raw.find(kNulStandIn) : std::string_view::npos;
     if (standIn == std::string_view::npos)
-        return QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+        return textOf(raw);
     QString text;
     for (; standIn != std::string_view::npos; standIn = raw.find(kNulStandIn)) {
-        text += QString::fromUtf8(raw.data(), qsizetype(standIn));
+        text += textOf(raw.substr(0, standIn));
         text += QChar(0);
         raw.remove_prefix(standIn + 1);
     }
-    return text + QString::fromUtf8(raw.data(), qsizetype(raw.size()));
+    return text + textOf(raw);
 }
 
 } // namespace rowset

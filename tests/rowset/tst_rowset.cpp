@@ -162,8 +162,8 @@ private slots:
                                            + column("C", "i2", "rs:nullable='false' rs:maybenull='1'"),
                                        "<z:row A='7' T='7'/>"))
             << "A:i4 T:? B:string(30) C:i2? / i:7,t:7,null,null";
-        QTest::newRow("absent is null, empty is empty text") << idNameNote("<z:row ID='1' Name=''/>")
-                                                             << fields + "i:1,t:,null";
+        QTest::newRow("absent is null, empty is empty text, a leading U+FEFF kept")
+            << idNameNote("<z:row ID='1' Name='' Note='\xEF\xBB\xBFn'/>") << fields + "i:1,t:,t:\uFEFFn";
         QTest::newRow("forcenull") << idNameNote("<z:row ID='1' Name='x' Note='n' rs:forcenull=' ID\tNote  '/>")
                                    << fields + "null,t:x,null";
         QTest::newRow("attributes in any order, repeated texts")
@@ -187,6 +187,14 @@ private slots:
             "<c:data xmlns:d='#S'><d:item ID='4' N='x' rs:forcenull='N'/><item ID='9'/><rs:item ID='8'/>"
             "<e:item xmlns:e='#S' ID='5' N='y'/><d:item xmlns:d='urn:elsewhere' ID='not a row'/></c:data></root>"))
             << "N:? ID:i2? / t:x,i:4|t:y,i:5";
+        const QString schemaLevel = QStringLiteral("<s:AttributeType name='s1' rs:name='First' dt:type='i4'/>"
+                                                   "<s:AttributeType name='s2'/><s:AttributeType name='s3' dt:type='i2'/>"
+                                                   "<s:ElementType");
+        QTest::newRow("column types of the schema named by the row type")
+            << QVariant(rowsetDocument("<s:attribute type='s2'/><s:attribute type='s1'/>",
+                                       "<z:row s1='7' s2='x' s3='y'/>")
+                            .replace("<s:ElementType", schemaLevel))
+            << "s2:? First:i4? / t:x,i:7";
         const QString sample = QStringLiteral("ID:i2? Name:string? / i:1,t:Zo\u00eb & \u20ac\U0001F600|i:2,null");
         QStringEncoder toBE(QStringEncoder::Utf16BE);
         const QByteArray be = toBE.encode(kSample);
@@ -226,8 +234,13 @@ private slots:
         const QString at1125 = QStringLiteral("not well formed at line 11, column 25: ");
         broken("unclosed quote", "ID='2'", "ID='2", "line 13, column 1: '<' inside an attribute value.");
         QTest::newRow("cut before </xml>")
-            << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "(the end of the text)";
-        broken("no schema", "s:Schema", "s:Scheme", "(s:Schema).");
+            << QVariant(kSample.left(kSample.indexOf("</xml>"))) << "line 14, column 1 (the end of the text)";
+        broken("no schema", "s:Schema", "s:Scheme", "the root element (line 1, column 1) holds no schema (s:Schema).");
+        broken("end tag that does not match", "</rs:data>", "</rs:dat>", "line 13, column 3: Start-end tags mismatch.");
+        broken("attribute name holding '$'", "<z:row ID='2'/>", "<z:row ID='2' a$b='1'/>",
+               "line 12, column 17: Error parsing element attribute.");
+        broken("instruction without a target", "<z:row ID='2'/>", "<z:row ID='2'/><? x?>",
+               "line 12, column 18: Error parsing document declaration/processing instruction.");
         broken("nameless column", "name='ID'", "id='ID'", "line 6, column 1)");
         QTest::newRow("value that does not fit")
             << QVariant(rowsetDocument(column("Amount", "i2"),
@@ -248,6 +261,11 @@ private slots:
                "not well formed at line 12, column 24: the attribute \"ID\" is given twice.");
         broken("second root", "</xml>\n", "</xml>\n<xml/>", "line 15, column 1: a second root element.");
         broken("text after the root", "</xml>\n", "</xml>\nx", "line 15, column 1: text after the root element.");
+        broken("undeclared prefix of a row", "<z:row ID='2'/>", "<zz:row ID='2'/>",
+               "line 12, column 1: the prefix of the element \"zz:row\" is not declared.");
+        QTest::newRow("named column type not declared")
+            << QVariant(rowsetDocument("<s:attribute type='s1'/>", {})) << "column type \"s1\", which the schema "
+                                                                         "does not declare (schema, line 6, column 1).";
         QTest::newRow("invalid UTF-8") << QVariant(kSample.toUtf8().replace("\xc3\xab", "\xc3("))
                                        << "line 11, column 23: an invalid UTF-8 sequence.";
         QStringEncoder toLE(QStringEncoder::Utf16LE);
