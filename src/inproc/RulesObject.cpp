@@ -117,13 +117,22 @@ HRESULT RulesObject::get_MaxPartition(short *value)
 }
 
 HRESULT RulesObject::Shown(short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result)
+                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT *result)
 {
-    return give(result, [&] {
+    if (!result)
+        return E_POINTER;
+    VariantInit(result);
+    VARIANT_BOOL shown = VARIANT_FALSE;
+    const HRESULT answer = give(&shown, [&] {
         const Variant answer = m_rules.Shown(Config_ID, Partition_ID, fromBstr(MenuOption), Language_ID,
                                              Silent_Error != VARIANT_FALSE, PartitionEnabled != VARIANT_FALSE);
         return answer.type() == Variant::Type::Boolean && answer.asBoolean();
     });
+    if (SUCCEEDED(answer)) {
+        result->vt = VT_BOOL;
+        result->boolVal = shown;
+    }
+    return answer;
 }
 
 HRESULT RulesObject::Insert_Partition()

@@ -48,7 +48,7 @@ public:
     HRESULT VEL_CALL get_FirstLoad(VARIANT_BOOL *value) override;
     HRESULT VEL_CALL get_MaxPartition(short *value) override;
     HRESULT VEL_CALL Shown(short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result) override;
+                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT *result) override;
     HRESULT VEL_CALL Insert_Partition() override;
     HRESULT VEL_CALL Update_Partition(BSTR Given_Name, BSTR Given_PartitionAccessCode, BSTR Given_REMLanguage,
                                       BSTR Given_SelectLimit, BSTR Given_TimeLimit, BSTR Given_Command,

@@ -14,12 +14,14 @@
  *
  * On Windows the system's COM headers define GUID, HRESULT, BSTR, IUnknown,
  * IDispatch and IClassFactory, and strings come from OleAut32. Elsewhere this
- * header defines them with the same memory layout and call order, and the
- * library exports the two string helpers SysAllocStringLen and SysFreeString.
+ * header defines them, and VARIANT, with the same memory layout and call
+ * order, and the library exports the string helpers SysAllocStringLen and
+ * SysFreeString and the VARIANT helpers VariantInit and VariantClear.
  *
  * Conventions of _Busyness_Rules:
  * - Integer is a 16-bit short, Long a 32-bit int, Boolean a 16-bit
- *   VARIANT_BOOL with True = -1 (VARIANT_TRUE) and False = 0.
+ *   VARIANT_BOOL with True = -1 (VARIANT_TRUE) and False = 0; Shown's
+ *   result is a VARIANT holding a Boolean (VT_BOOL).
  * - Strings are BSTRs: a pointer to UTF-16 characters, preceded by their
  *   length in bytes as a 32-bit number and followed by a 16-bit NUL. A null
  *   BSTR is the empty string. Strings passed in stay the caller's; strings
@@ -73,7 +75,10 @@ typedef unsigned int UINT;
 typedef uint16_t WORD;
 typedef uint32_t LCID;
 typedef int32_t DISPID;
+typedef uint32_t DWORD;
 typedef int16_t VARIANT_BOOL;
+typedef LONG SCODE;
+typedef uint16_t VARTYPE;
 #ifdef __cplusplus
 typedef char16_t OLECHAR;
 #else
@@ -95,8 +100,49 @@ typedef OLECHAR *BSTR;
 #define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110)
 #define CLASS_E_CLASSNOTAVAILABLE ((HRESULT)0x80040111)
 #define SELFREG_E_CLASS ((HRESULT)0x80040201)
+#define DISP_E_BADVARTYPE ((HRESULT)0x80020008)
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
+
+/* The value types a VARIANT of this interface holds. */
+enum VARENUM
+{
+    VT_EMPTY = 0,
+    VT_NULL = 1,
+    VT_I2 = 2,
+    VT_I4 = 3,
+    VT_BSTR = 8,
+    VT_ERROR = 10,
+    VT_BOOL = 11,
+    VT_VARIANT = 12,
+    VT_BYREF = 0x4000
+};
+
+/* A value with its type: vt, three reserved words, then 8 bytes that hold
+ * the value or, with VT_BYREF, a pointer to it (16 bytes on x86-64). */
+typedef struct VARIANT VARIANT;
+struct VARIANT
+{
+    VARTYPE vt;
+    WORD wReserved1;
+    WORD wReserved2;
+    WORD wReserved3;
+    union
+    {
+        int64_t llVal;
+        LONG lVal;
+        short iVal;
+        VARIANT_BOOL boolVal;
+        SCODE scode;
+        BSTR bstrVal;
+        short *piVal;
+        LONG *plVal;
+        BSTR *pbstrVal;
+        VARIANT_BOOL *pboolVal;
+        VARIANT *pvarVal;
+        void *byref;
+    };
+};
 
 /* The classic 16-byte identifier. */
 typedef struct GUID
@@ -128,6 +174,12 @@ VEL_STRING_HELPER BSTR SysAllocStringLen(const OLECHAR *text, UINT length);
 VEL_STRING_HELPER void SysFreeString(BSTR text);
 /* The number of characters of a BSTR, read from its length prefix. */
 static inline UINT SysStringLen(BSTR text) { return text ? ((const uint32_t *)(const void *)text)[-1] / 2u : 0u; }
+/* Makes a VARIANT empty (VT_EMPTY) without reading what it held. */
+VEL_STRING_HELPER void VariantInit(VARIANT *value);
+/* Frees what a VARIANT owns (the string of a VT_BSTR) and makes it empty;
+ * DISP_E_BADVARTYPE, and the VARIANT left as it is, for a type not listed
+ * in VARENUM. */
+VEL_STRING_HELPER HRESULT VariantClear(VARIANT *value);
 
 #ifdef __cplusplus
 
@@ -220,12 +272,12 @@ struct _Busyness_Rules : public IDispatch
     virtual HRESULT VEL_CALL get_Partition_ID(short *value) = 0;
     virtual HRESULT VEL_CALL get_FirstLoad(VARIANT_BOOL *value) = 0;
     virtual HRESULT VEL_CALL get_MaxPartition(short *value) = 0;
-    /* Opens the modal dialog and returns when it is closed; *result is
-     * VARIANT_TRUE unless an error was recorded. A host without values of
-     * its own passes Language_ID 1, Silent_Error VARIANT_FALSE and
-     * PartitionEnabled VARIANT_TRUE. */
+    /* Opens the modal dialog and returns when it is closed; *result, which
+     * the host passes empty, becomes a VT_BOOL, VARIANT_TRUE unless an error
+     * was recorded. A host without values of its own passes Language_ID 1,
+     * Silent_Error VARIANT_FALSE and PartitionEnabled VARIANT_TRUE. */
     virtual HRESULT VEL_CALL Shown(short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-                                   VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result) = 0;
+                                   VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT *result) = 0;
     virtual HRESULT VEL_CALL Insert_Partition() = 0;
     virtual HRESULT VEL_CALL Update_Partition(BSTR Given_Name, BSTR Given_PartitionAccessCode, BSTR Given_REMLanguage,
                                               BSTR Given_SelectLimit, BSTR Given_TimeLimit, BSTR Given_Command,
@@ -267,7 +319,7 @@ typedef struct _Busyness_RulesVtbl
     HRESULT(VEL_CALL *get_MaxPartition)(_Busyness_Rules *This, short *value);
     HRESULT(VEL_CALL *Shown)
     (_Busyness_Rules *This, short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-     VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result);
+     VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT *result);
     HRESULT(VEL_CALL *Insert_Partition)(_Busyness_Rules *This);
     HRESULT(VEL_CALL *Update_Partition)
     (_Busyness_Rules *This, BSTR Given_Name, BSTR Given_PartitionAccessCode, BSTR Given_REMLanguage,

@@ -190,7 +190,7 @@ private slots:
         steps << errorInfo(first);
         steps << shown(first, 4, -324);
         steps << errorInfo(second);
-        QCOMPARE(steps, QStringList({"0 0 " + error, "0 -1 0  ", error, "0 0 " + error, "0  "}));
+        QCOMPARE(steps, QStringList({"0 11:0 " + error, "0 11:-1 0  ", error, "0 11:0 " + error, "0  "}));
         first->Release();
         second->Release();
         QCOMPARE(canUnloadNow(), S_OK);
@@ -212,7 +212,7 @@ private slots:
         QTest::newRow("an X display that does not answer: E_FAIL")
             << "DISPLAY=:97" << failed << "VEL_PART_SET: the X display :97 cannot be reached";
         QTest::newRow("the host's platform: one application for all rounds")
-            << "QT_QPA_PLATFORM=offscreen" << "0: 0 -1 0   ; 0 -1 0   ; 0 -1 0   ; may unload ; 0 -1 0  " << "";
+            << "QT_QPA_PLATFORM=offscreen" << "0: 0 11:-1 0   ; 0 11:-1 0   ; 0 11:-1 0   ; may unload ; 0 11:-1 0  " << "";
     }
     void hostWithoutApplication()
     {
