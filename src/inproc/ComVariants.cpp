@@ -26,10 +26,8 @@ HRESULT VariantClear(VARIANT *value)
     case VT_BSTR:
     case VT_ERROR:
     case VT_BOOL:
-    case VT_VARIANT:
-        break;
-    default:
-        return DISP_E_BADVARTYPE;
+    case VT_VARIANT: break;
+    default: return DISP_E_BADVARTYPE;
     }
     if (value->vt == VT_BSTR)
         SysFreeString(value->bstrVal);

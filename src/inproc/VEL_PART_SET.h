@@ -27,10 +27,31 @@
  *   BSTR is the empty string. Strings passed in stay the caller's; strings
  *   passed out are allocated by SysAllocStringLen, and the caller frees them
  *   with SysFreeString.
- * - Late binding is not offered: the four IDispatch slots are present so
- *   that the slots keep their classic positions, but GetTypeInfoCount answers
- *   0 type infos and GetTypeInfo, GetIDsOfNames and Invoke answer E_NOTIMPL.
- *   Call the members through the table of the interface.
+ * - Late binding: QueryInterface gives IDispatch too (the same table).
+ *   GetIDsOfNames maps each member name, in any case, to its identifier,
+ *   the member's number in the interface's order: LanguageID 1, UserID 2,
+ *   Err_Title 3, Err_Desc 4, ErrLocation 5, ErrCode 6, ErrDescription 7,
+ *   Config_ID 8, Partition_ID 9, FirstLoad 10, MaxPartition 11, Shown 12,
+ *   Insert_Partition 13, Update_Partition 14; another name answers
+ *   DISP_E_UNKNOWNNAME with DISPID_UNKNOWN. Invoke (riid IID_NULL) gets and
+ *   puts properties (DISPATCH_PROPERTYGET; DISPATCH_PROPERTYPUT with the
+ *   value as the one named argument, DISPID_PROPERTYPUT) and calls methods
+ *   (DISPATCH_METHOD, alone or with DISPATCH_PROPERTYGET); it takes no other
+ *   named argument (DISP_E_NONAMEDARGS). Arguments come last first, as
+ *   VT_I2, VT_I4, VT_BSTR, VT_BOOL or VT_EMPTY, by value or by reference
+ *   (VT_BYREF, also to a VARIANT), and are converted to the member's types
+ *   as automation converts them: numbers and number texts to Integer
+ *   (DISP_E_OVERFLOW out of range; fractions round half to even),
+ *   numbers to Booleans (not 0: True), numbers and Booleans to their
+ *   decimal text, texts "True" and "False" to Booleans; anything else
+ *   answers DISP_E_TYPEMISMATCH with *argumentError the rgvarg index of the
+ *   argument. A wrong count answers DISP_E_BADPARAMCOUNT, an unknown
+ *   identifier or a kind the member lacks DISP_E_MEMBERNOTFOUND. Shown's
+ *   optional arguments may be left out or passed as VT_ERROR
+ *   DISP_E_PARAMNOTFOUND; a required one passed so answers
+ *   DISP_E_PARAMNOTOPTIONAL. The result, if result is not
+ *   null, is written into it as a fresh VARIANT. GetTypeInfoCount answers
+ *   0 and GetTypeInfo E_NOTIMPL; no EXCEPINFO is filled.
  * - No member lets an error through: a failure of the object itself is
  *   recorded in ErrLocation, ErrCode and ErrDescription, as for a C++ caller.
  */
@@ -100,7 +121,25 @@ typedef OLECHAR *BSTR;
 #define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110)
 #define CLASS_E_CLASSNOTAVAILABLE ((HRESULT)0x80040111)
 #define SELFREG_E_CLASS ((HRESULT)0x80040201)
+#define E_INVALIDARG ((HRESULT)0x80070057)
+#define DISP_E_UNKNOWNINTERFACE ((HRESULT)0x80020001)
+#define DISP_E_MEMBERNOTFOUND ((HRESULT)0x80020003)
+#define DISP_E_PARAMNOTFOUND ((HRESULT)0x80020004)
+#define DISP_E_TYPEMISMATCH ((HRESULT)0x80020005)
+#define DISP_E_UNKNOWNNAME ((HRESULT)0x80020006)
+#define DISP_E_NONAMEDARGS ((HRESULT)0x80020007)
 #define DISP_E_BADVARTYPE ((HRESULT)0x80020008)
+#define DISP_E_OVERFLOW ((HRESULT)0x8002000A)
+#define DISP_E_BADPARAMCOUNT ((HRESULT)0x8002000E)
+#define DISP_E_PARAMNOTOPTIONAL ((HRESULT)0x8002000F)
+
+/* Invoke's flags and the two special member identifiers. */
+#define DISPATCH_METHOD ((WORD)1)
+#define DISPATCH_PROPERTYGET ((WORD)2)
+#define DISPATCH_PROPERTYPUT ((WORD)4)
+#define DISPATCH_PROPERTYPUTREF ((WORD)8)
+#define DISPID_UNKNOWN ((DISPID)-1)
+#define DISPID_PROPERTYPUT ((DISPID)-3)
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
@@ -164,6 +203,33 @@ typedef const IID *REFIID;
 typedef const CLSID *REFCLSID;
 #endif
 
+/* Invoke's arguments: cArgs VARIANTs, the last argument first, of which the
+ * first cNamedArgs are named by rgdispidNamedArgs. */
+typedef struct DISPPARAMS
+{
+    VARIANT *rgvarg;
+    DISPID *rgdispidNamedArgs;
+    UINT cArgs;
+    UINT cNamedArgs;
+} DISPPARAMS;
+
+/* What a failing Invoke may tell of its exception. */
+typedef struct EXCEPINFO EXCEPINFO;
+struct EXCEPINFO
+{
+    WORD wCode;
+    WORD wReserved;
+    BSTR bstrSource;
+    BSTR bstrDescription;
+    BSTR bstrHelpFile;
+    DWORD dwHelpContext;
+    void *pvReserved;
+    HRESULT (*pfnDeferredFillIn)(EXCEPINFO *exception);
+    SCODE scode;
+};
+
+static const IID IID_NULL VEL_UNUSED = {0x00000000, 0x0000, 0x0000, {0, 0, 0, 0, 0, 0, 0, 0}};
+static const IID IID_IDispatch VEL_UNUSED = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const IID IID_IUnknown VEL_UNUSED = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const IID IID_IClassFactory VEL_UNUSED = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
@@ -190,14 +256,14 @@ struct IUnknown
     virtual ULONG Release() = 0;
 };
 
-/* Present for its four slots only: late binding is not offered. */
+/* Late binding: members by name and identifier; no type information. */
 struct IDispatch : public IUnknown
 {
     virtual HRESULT GetTypeInfoCount(UINT *count) = 0;
     virtual HRESULT GetTypeInfo(UINT index, LCID locale, void **typeInfo) = 0;
     virtual HRESULT GetIDsOfNames(REFIID riid, OLECHAR **names, UINT count, LCID locale, DISPID *ids) = 0;
-    virtual HRESULT Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, void *params, void *result, void *exception,
-                           UINT *argumentError) = 0;
+    virtual HRESULT Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS *params, VARIANT *result,
+                           EXCEPINFO *exception, UINT *argumentError) = 0;
 };
 
 struct IClassFactory : public IUnknown
@@ -218,6 +284,23 @@ typedef struct IUnknownVtbl
 struct IUnknown
 {
     const IUnknownVtbl *lpVtbl;
+};
+
+typedef struct IDispatch IDispatch;
+typedef struct IDispatchVtbl
+{
+    HRESULT (*QueryInterface)(IDispatch *This, REFIID riid, void **object);
+    ULONG (*AddRef)(IDispatch *This);
+    ULONG (*Release)(IDispatch *This);
+    HRESULT (*GetTypeInfoCount)(IDispatch *This, UINT *count);
+    HRESULT (*GetTypeInfo)(IDispatch *This, UINT index, LCID locale, void **typeInfo);
+    HRESULT (*GetIDsOfNames)(IDispatch *This, REFIID riid, OLECHAR **names, UINT count, LCID locale, DISPID *ids);
+    HRESULT (*Invoke)(IDispatch *This, DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS *params,
+                      VARIANT *result, EXCEPINFO *exception, UINT *argumentError);
+} IDispatchVtbl;
+struct IDispatch
+{
+    const IDispatchVtbl *lpVtbl;
 };
 
 typedef struct IClassFactory IClassFactory;
@@ -299,8 +382,8 @@ typedef struct _Busyness_RulesVtbl
     HRESULT(VEL_CALL *GetIDsOfNames)
     (_Busyness_Rules *This, REFIID riid, OLECHAR **names, UINT count, LCID locale, DISPID *ids);
     HRESULT(VEL_CALL *Invoke)
-    (_Busyness_Rules *This, DISPID id, REFIID riid, LCID locale, WORD flags, void *params, void *result,
-     void *exception, UINT *argumentError);
+    (_Busyness_Rules *This, DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS *params, VARIANT *result,
+     EXCEPINFO *exception, UINT *argumentError);
     HRESULT(VEL_CALL *get_LanguageID)(_Busyness_Rules *This, short *value);
     HRESULT(VEL_CALL *put_LanguageID)(_Busyness_Rules *This, short value);
     HRESULT(VEL_CALL *get_UserID)(_Busyness_Rules *This, short *value);
