@@ -188,6 +188,8 @@ private slots:
         const int get = DISPATCH_PROPERTYGET, put = DISPATCH_PROPERTYPUT, method = DISPATCH_METHOD;
         QTest::newRow("LanguageID put") << 1 << put << "name:-3 i2:-2" << "0 | 0 2:-2";
         QTest::newRow("UserID put from a text") << 2 << put << "name:-3 s:12" << "0 | 0 2:12";
+        QTest::newRow("UserID put 2.5, half to even") << 2 << put << "name:-3 s:2.5" << "0 | 0 2:2";
+        QTest::newRow("UserID put 3.5, half to even") << 2 << put << "name:-3 s:3.5" << "0 | 0 2:4";
         QTest::newRow("Err_Title put by reference") << 3 << put << "name:-3 &s:Tüm" << "0 | 0 8:Tüm";
         QTest::newRow("Err_Desc put a Long") << 4 << put << "name:-3 i4:70000" << "0 | 0 8:70000";
         QTest::newRow("ErrLocation") << 5 << get << "" << "0 8:";
