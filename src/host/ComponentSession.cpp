@@ -67,7 +67,7 @@ ShownAnswer showThroughComponent(const ComponentLibrary &library, const HostOpti
     rules.put_LanguageID(options.languageId);
 
     BSTR menuOption = library.newString(options.menuOption);
-    VARIANT_BOOL shown = VARIANT_FALSE;
+    VARIANT shown{}; // VT_EMPTY; a VT_BOOL answer owns nothing to free
     const HRESULT answer = rules.Shown(options.configId, options.partitionId, menuOption, options.languageId,
                                        options.silent ? VARIANT_TRUE : VARIANT_FALSE,
                                        options.partitionButton ? VARIANT_TRUE : VARIANT_FALSE, &shown);
@@ -76,7 +76,7 @@ ShownAnswer showThroughComponent(const ComponentLibrary &library, const HostOpti
         throw failure("Shown", answer);
 
     ShownAnswer result;
-    result.shown = shown != VARIANT_FALSE;
+    result.shown = shown.vt == VT_BOOL && shown.boolVal != VARIANT_FALSE;
     if (!result.shown)
         readErrorInfo(library, rules, result);
     return result;

@@ -12,7 +12,7 @@ namespace inproc {
 class ClassFactory final : public CountedUnknown<ClassFactory, IClassFactory>
 {
 public:
-    static REFIID interfaceId() { return IID_IClassFactory; }
+    static bool givesInterface(REFIID riid) { return sameGuid(riid, IID_IClassFactory); }
 
     HRESULT VEL_CALL CreateInstance(IUnknown *outer, REFIID riid, void **object) override;
     HRESULT VEL_CALL LockServer(BOOL lock) override;

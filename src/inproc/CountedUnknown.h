@@ -1,5 +1,5 @@
 // The IUnknown half of the library's objects: they give out IUnknown and
-// their own interface, count their references and delete themselves on the
+// their own interfaces, count their references and delete themselves on the
 // last Release. The library counts each object as alive from its
 // construction to its destruction (what DllCanUnloadNow asks about).
 #pragma once
@@ -11,7 +11,8 @@
 
 namespace inproc {
 
-// Derived names its interface's identifier in a static interfaceId().
+// Derived says in a static givesInterface() which identifiers, besides
+// IUnknown's, name its interface.
 template <class Derived, class Interface> class CountedUnknown : public Interface
 {
 public:
@@ -23,7 +24,7 @@ public:
         if (!object)
             return E_POINTER;
         *object = nullptr;
-        if (!sameGuid(riid, IID_IUnknown) && !sameGuid(riid, Derived::interfaceId()))
+        if (!sameGuid(riid, IID_IUnknown) && !Derived::givesInterface(riid))
             return E_NOINTERFACE;
         *object = static_cast<Interface *>(this);
         AddRef();

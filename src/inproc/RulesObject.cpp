@@ -2,6 +2,7 @@
 #include "inproc/RulesObject.h"
 
 #include "inproc/ComStrings.h"
+#include "inproc/RulesDispatch.h"
 #include "inproc/ServerState.h"
 
 namespace inproc {
@@ -35,7 +36,7 @@ template <typename Body> HRESULT run(Body body)
 
 } // namespace
 
-// Late binding is not offered: no type information, no dispatch by name.
+// Late binding by name and identifier, without type information.
 HRESULT RulesObject::GetTypeInfoCount(UINT *count)
 {
     if (!count)
@@ -45,10 +46,14 @@ HRESULT RulesObject::GetTypeInfoCount(UINT *count)
 }
 
 HRESULT RulesObject::GetTypeInfo(UINT, LCID, TypeInfoOut *) { return E_NOTIMPL; }
-HRESULT RulesObject::GetIDsOfNames(REFIID, OLECHAR **, UINT, LCID, DISPID *) { return E_NOTIMPL; }
-HRESULT RulesObject::Invoke(DISPID, REFIID, LCID, WORD, DispatchParams *, DispatchResult *, DispatchException *, UINT *)
+HRESULT RulesObject::GetIDsOfNames(REFIID riid, OLECHAR **names, UINT count, LCID, DISPID *ids)
 {
-    return E_NOTIMPL;
+    return dispatchIdsOfNames(riid, names, count, ids);
+}
+HRESULT RulesObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS *params, VARIANT *result, EXCEPINFO *,
+                            UINT *argumentError)
+{
+    return dispatchInvoke(*this, id, riid, flags, params, result, argumentError);
 }
 
 HRESULT RulesObject::get_LanguageID(short *value)
@@ -117,13 +122,22 @@ HRESULT RulesObject::get_MaxPartition(short *value)
 }
 
 HRESULT RulesObject::Shown(short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result)
+                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT *result)
 {
-    return give(result, [&] {
+    if (!result)
+        return E_POINTER;
+    VariantInit(result);
+    VARIANT_BOOL shown = VARIANT_FALSE;
+    const HRESULT answer = give(&shown, [&] {
         const Variant answer = m_rules.Shown(Config_ID, Partition_ID, fromBstr(MenuOption), Language_ID,
                                              Silent_Error != VARIANT_FALSE, PartitionEnabled != VARIANT_FALSE);
         return answer.type() == Variant::Type::Boolean && answer.asBoolean();
     });
+    if (SUCCEEDED(answer)) {
+        result->vt = VT_BOOL;
+        result->boolVal = shown;
+    }
+    return answer;
 }
 
 HRESULT RulesObject::Insert_Partition()

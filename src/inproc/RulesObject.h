@@ -1,5 +1,5 @@
-// A Busyness_Rules object behind the _Busyness_Rules interface: every slot
-// converts its arguments, runs the same member of the C++ object and converts
+// A Busyness_Rules object behind the _Busyness_Rules interface, early and
+// late bound (RulesDispatch): every slot converts its arguments, runs the same member of the C++ object and converts
 // the answer back. Reference counted; destroyed by its last Release.
 #pragma once
 
@@ -10,26 +10,24 @@ namespace inproc {
 
 #ifdef _WIN32
 using TypeInfoOut = ITypeInfo *;
-using DispatchParams = DISPPARAMS;
-using DispatchResult = VARIANT;
-using DispatchException = EXCEPINFO;
 #else
 using TypeInfoOut = void *;
-using DispatchParams = void;
-using DispatchResult = void;
-using DispatchException = void;
 #endif
 
 class RulesObject final : public CountedUnknown<RulesObject, _Busyness_Rules>
 {
 public:
-    static REFIID interfaceId() { return IID__Busyness_Rules; }
+    // The interface is dual: its table is IDispatch's too.
+    static bool givesInterface(REFIID riid)
+    {
+        return sameGuid(riid, IID__Busyness_Rules) || sameGuid(riid, IID_IDispatch);
+    }
 
     HRESULT VEL_CALL GetTypeInfoCount(UINT *count) override;
     HRESULT VEL_CALL GetTypeInfo(UINT index, LCID locale, TypeInfoOut *typeInfo) override;
     HRESULT VEL_CALL GetIDsOfNames(REFIID riid, OLECHAR **names, UINT count, LCID locale, DISPID *ids) override;
-    HRESULT VEL_CALL Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DispatchParams *params,
-                            DispatchResult *result, DispatchException *exception, UINT *argumentError) override;
+    HRESULT VEL_CALL Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS *params, VARIANT *result,
+                            EXCEPINFO *exception, UINT *argumentError) override;
 
     HRESULT VEL_CALL get_LanguageID(short *value) override;
     HRESULT VEL_CALL put_LanguageID(short value) override;
@@ -48,7 +46,7 @@ public:
     HRESULT VEL_CALL get_FirstLoad(VARIANT_BOOL *value) override;
     HRESULT VEL_CALL get_MaxPartition(short *value) override;
     HRESULT VEL_CALL Shown(short Config_ID, short Partition_ID, BSTR MenuOption, short Language_ID,
-                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT_BOOL *result) override;
+                           VARIANT_BOOL Silent_Error, VARIANT_BOOL PartitionEnabled, VARIANT *result) override;
     HRESULT VEL_CALL Insert_Partition() override;
     HRESULT VEL_CALL Update_Partition(BSTR Given_Name, BSTR Given_PartitionAccessCode, BSTR Given_REMLanguage,
                                       BSTR Given_SelectLimit, BSTR Given_TimeLimit, BSTR Given_Command,

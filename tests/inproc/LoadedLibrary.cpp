@@ -17,7 +17,8 @@ bool LoadedLibrary::load()
     return resolve(library, getClassObject, "DllGetClassObject") && resolve(library, canUnloadNow, "DllCanUnloadNow")
            && resolve(library, registerServer, "DllRegisterServer")
            && resolve(library, unregisterServer, "DllUnregisterServer")
-           && resolve(library, allocString, "SysAllocStringLen") && resolve(library, freeString, "SysFreeString");
+           && resolve(library, allocString, "SysAllocStringLen") && resolve(library, freeString, "SysFreeString")
+           && resolve(library, initVariant, "VariantInit") && resolve(library, clearVariant, "VariantClear");
 }
 
 IClassFactory *LoadedLibrary::factory() const
@@ -62,10 +63,14 @@ QString LoadedLibrary::errorInfo(_Busyness_Rules *rules) const
 QString LoadedLibrary::shown(_Busyness_Rules *rules, short config, short language) const
 {
     BSTR none = allocString(nullptr, 0);
-    VARIANT_BOOL result = 1;
+    VARIANT result;
+    result.vt = VT_I4;
+    result.lVal = 1;
     const HRESULT answer = rules->Shown(config, 1, none, language, VARIANT_TRUE, VARIANT_TRUE, &result);
     freeString(none);
-    return QStringLiteral("%1 %2 ").arg(answer).arg(result) + errorInfo(rules);
+    const QString line = QStringLiteral("%1 %2:%3 ").arg(answer).arg(result.vt).arg(result.boolVal);
+    clearVariant(&result);
+    return line + errorInfo(rules);
 }
 
 } // namespace testing

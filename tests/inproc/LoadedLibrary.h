@@ -22,7 +22,7 @@ struct LoadedLibrary
     QString take(BSTR text) const;
     // "<ErrCode> <ErrLocation> <ErrDescription>"
     QString errorInfo(_Busyness_Rules *rules) const;
-    // Silent, on partition 1: "<Shown's answer> <result> " and errorInfo().
+    // Silent, on partition 1: "<Shown's answer> <result's type>:<its Boolean> " and errorInfo().
     QString shown(_Busyness_Rules *rules, short config, short language) const;
 
     QLibrary library{QStringLiteral(VEL_PART_SET_LIBRARY)};
@@ -30,6 +30,8 @@ struct LoadedLibrary
     VEL_DllEntry canUnloadNow = nullptr, registerServer = nullptr, unregisterServer = nullptr;
     BSTR (*allocString)(const OLECHAR *, UINT) = nullptr;
     void (*freeString)(BSTR) = nullptr;
+    void (*initVariant)(VARIANT *) = nullptr;
+    HRESULT (*clearVariant)(VARIANT *) = nullptr;
 };
 
 } // namespace testing

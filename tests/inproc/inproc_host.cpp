@@ -2,7 +2,7 @@
 // separate process. It loads the component library and makes three rounds of
 // create, Shown (silent, on a store of its own) and Release, then unloads the
 // library once it may, loads it again and makes one more round. It prints
-// one line for each round: "<Shown's answer> <result> <ErrCode> <ErrLocation>
+// one line for each round: "<Shown's answer> <result's type>:<its Boolean> <ErrCode> <ErrLocation>
 // <ErrDescription>", or the failing answer in hex when there was no object;
 // and "may unload" or "alive" before the unloading.
 #include "LoadedLibrary.h"
