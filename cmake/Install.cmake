@@ -13,14 +13,12 @@
 # time from the path the registry names, and links none of them. Installing
 # registers nothing: `partition-settings --register` does.
 
-set(shared_layers core platform rowset components ui resources partition_settings)
-
-set_target_properties(${shared_layers} VEL_PART_SET PROPERTIES INSTALL_RPATH "$ORIGIN")
+set_target_properties(${PARTITION_SETTINGS_SHARED_LAYERS} VEL_PART_SET PROPERTIES INSTALL_RPATH "$ORIGIN")
 set_target_properties(partition-settings PROPERTIES
     INSTALL_RPATH "$ORIGIN/${PARTITION_SETTINGS_INSTALLED_LIBRARY_FROM_HOST}")
 
 install(TARGETS partition-settings RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS ${shared_layers} VEL_PART_SET
+install(TARGETS ${PARTITION_SETTINGS_SHARED_LAYERS} VEL_PART_SET
     LIBRARY DESTINATION ${PARTITION_SETTINGS_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/src/inproc/VEL_PART_SET.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})

@@ -281,16 +281,12 @@ QString cellName(const Column &column, qsizetype row)
     return QStringLiteral("the value of column \"%1\" in row %2").arg(column.name).arg(row + 1);
 }
 
-// " name='123'", without a text of its own for the number.
-void appendInteger(QString &out, const QString &attribute, qint64 value)
+// The digits of an integer, without a text of its own: they need no escaping.
+void appendDigits(QString &out, qint64 value)
 {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out += QLatin1Char(' ');
-    out += attribute;
-    out += QLatin1String("='");
     out += QLatin1String(digits, result.ptr - digits);
-    out += QLatin1Char('\'');
 }
 
 void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &columns, qsizetype rowIndex)
@@ -300,17 +296,17 @@ void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &col
         const Variant &value = row.at(i);
         if (value.isNull())
             continue;
-        if (value.type() == Variant::Type::Integer) { // digits need no escaping: straight into the answer
-            appendInteger(out, columns.at(i).attribute, value.asInteger());
-            continue;
-        }
-        const QString text = valueText(value, columns.at(i).type);
-        if (text.isEmpty() && value.type() != Variant::Type::Text && value.type() != Variant::Type::Binary)
+        const bool integer = value.type() == Variant::Type::Integer;
+        const QString text = integer ? QString() : valueText(value, columns.at(i).type);
+        if (!integer && text.isEmpty() && value.type() != Variant::Type::Text && value.type() != Variant::Type::Binary)
             throw cannotWrite(QStringLiteral("%1 has no written form.").arg(cellName(columns.at(i), rowIndex)));
         out += QLatin1Char(' ');
         out += columns.at(i).attribute;
         out += QLatin1String("='");
-        appendEscaped(out, text, [&] { return cellName(columns.at(i), rowIndex); });
+        if (integer)
+            appendDigits(out, value.asInteger());
+        else
+            appendEscaped(out, text, [&] { return cellName(columns.at(i), rowIndex); });
         out += QLatin1Char('\'');
     }
     out += QLatin1String("/>\r\n");

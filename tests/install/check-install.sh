@@ -20,9 +20,12 @@ fail() {
     exit 1
 }
 
+# What the prefix and the package must hold, relative to their roots.
+installed=(bin/partition-settings lib/partition-settings/libVEL_PART_SET.so include/VEL_PART_SET.h
+    lib/cmake/VEL_PART_SET/VEL_PART_SETConfig.cmake lib/pkgconfig/VEL_PART_SET.pc)
+
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/partition-settings lib/partition-settings/libVEL_PART_SET.so include/VEL_PART_SET.h \
-    lib/cmake/VEL_PART_SET/VEL_PART_SETConfig.cmake lib/pkgconfig/VEL_PART_SET.pc; do
+for file in "${installed[@]}"; do
     [ -e "$prefix/$file" ] || fail "the install has no $file"
 done
 # Every library of the component's own that the host and the component load
@@ -70,9 +73,8 @@ fi
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
 deb=$(ls "$work"/deb/*.deb)
 contents=$(dpkg-deb --contents "$deb")
-for file in usr/bin/partition-settings usr/lib/partition-settings/libVEL_PART_SET.so usr/include/VEL_PART_SET.h \
-    usr/lib/cmake/VEL_PART_SET/VEL_PART_SETConfig.cmake usr/lib/pkgconfig/VEL_PART_SET.pc; do
-    grep -q -F "./$file" <<<"$contents" || fail "the package has no /$file"
+for file in "${installed[@]}"; do
+    grep -q -F "./usr/$file" <<<"$contents" || fail "the package has no /usr/$file"
 done
 mkdir "$work/control"
 dpkg-deb --control "$deb" "$work/control"
