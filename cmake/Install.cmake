@@ -2,9 +2,12 @@
 # makes of it:
 #   bin/partition-settings                    the configuration host
 #   <libdir>/partition-settings/              the component library
-#                                             (libVEL_PART_SET.so) and the
-#                                             shared layers it and the host use
-#   include/VEL_PART_SET.h                    the host's one header
+#                                             (libVEL_PART_SET.so), the server
+#                                             components' library
+#                                             (libQRV_SERVER.so) and the
+#                                             shared layers they and the host use
+#   include/VEL_PART_SET.h, QRV_SERVER.h,     the public headers
+#           VEL_COM.h
 #   <libdir>/cmake/VEL_PART_SET/              the CMake package: an imported
 #                                             target VEL_PART_SET::VEL_PART_SET
 #   <libdir>/pkgconfig/VEL_PART_SET.pc        the same for pkg-config
@@ -13,15 +16,16 @@
 # time from the path the registry names, and links none of them. Installing
 # registers nothing: `partition-settings --register` does.
 
-set_target_properties(${PARTITION_SETTINGS_SHARED_LAYERS} VEL_PART_SET PROPERTIES INSTALL_RPATH "$ORIGIN")
+set_target_properties(${PARTITION_SETTINGS_SHARED_LAYERS} VEL_PART_SET QRV_SERVER PROPERTIES INSTALL_RPATH "$ORIGIN")
 set_target_properties(partition-settings PROPERTIES
     INSTALL_RPATH "$ORIGIN/${PARTITION_SETTINGS_INSTALLED_LIBRARY_FROM_HOST}")
 
 install(TARGETS partition-settings RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS ${PARTITION_SETTINGS_SHARED_LAYERS} VEL_PART_SET
+install(TARGETS ${PARTITION_SETTINGS_SHARED_LAYERS} VEL_PART_SET QRV_SERVER
     LIBRARY DESTINATION ${PARTITION_SETTINGS_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/src/inproc/VEL_PART_SET.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+get_property(public_headers GLOBAL PROPERTY PARTITION_SETTINGS_PUBLIC_HEADERS)
+install(FILES ${public_headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 # The CMake package, relocatable: its paths are relative to where it lies.
 include(CMakePackageConfigHelpers)

@@ -83,15 +83,16 @@ while [ "$running" -gt 0 ]; do
     running=$((running - 1))
 done
 
-# The .def list against the ELF list: the ELF one adds the string and VARIANT
-# helpers that Windows takes from OleAut32.
-def_names=$(awk '/^EXPORTS/{on=1; next} on && NF {print $1}' src/inproc/VEL_PART_SET.def | sort)
-map_names=$(sed -n '/global:/,/local:/p' src/inproc/VEL_PART_SET.map | grep -oE '^[[:space:]]+[A-Za-z_]+;' |
-    tr -d ' ;' | grep -v -e '^SysAllocStringLen$' -e '^SysFreeString$' -e '^VariantInit$' -e '^VariantClear$' | sort)
-if [ "$def_names" != "$map_names" ]; then
-    echo "check-windows: VEL_PART_SET.def exports" $def_names "but VEL_PART_SET.map" $map_names >&2
-    failed=1
-fi
+# Each library's .def list against its ELF list: both name the same entry points.
+for def in src/*/*.def; do
+    map=${def%.def}.map
+    def_names=$(awk '/^EXPORTS/{on=1; next} on && NF {print $1}' "$def" | sort)
+    map_names=$(sed -n '/global:/,/local:/p' "$map" | grep -oE '^[[:space:]]+[A-Za-z_]+;' | tr -d ' ;' | sort)
+    if [ "$def_names" != "$map_names" ]; then
+        echo "check-windows: $def exports" $def_names "but $map" $map_names >&2
+        failed=1
+    fi
+done
 
 if [ "$checked" -eq 0 ]; then
     echo "check-windows: no source of src/ in $database" >&2

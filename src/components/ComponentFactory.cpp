@@ -25,6 +25,8 @@ void ComponentFactory::unregisterClassId(const QUuid &classId) { m_byClassId.rem
 void ComponentFactory::registerUnitOfWork(Creator creator) { m_unitOfWork = std::move(creator); }
 void ComponentFactory::unregisterUnitOfWork() { m_unitOfWork = nullptr; }
 
+void ComponentFactory::setFallback(Fallback fallback) { m_fallback = std::move(fallback); }
+
 void ComponentFactory::clear()
 {
     m_byProgId.clear();
@@ -33,10 +35,12 @@ void ComponentFactory::clear()
 }
 
 std::unique_ptr<Component> ComponentFactory::create(const QHash<QString, Creator> &creators, const QString &key,
-                                                    const QString &shownName)
+                                                    const QString &shownName) const
 {
     const auto found = creators.constFind(key);
-    std::unique_ptr<Component> object = found == creators.constEnd() ? nullptr : (*found)();
+    std::unique_ptr<Component> object = found != creators.constEnd() ? (*found)()
+                                         : m_fallback                ? m_fallback(shownName)
+                                                                     : nullptr;
     if (!object)
         throw rt::RuntimeError::own(rt::CannotCreateObject, rt::standardDescription(rt::CannotCreateObject)
                                                                 + QStringLiteral(" (") + shownName

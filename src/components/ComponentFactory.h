@@ -1,7 +1,9 @@
-// Creates outside components by programmatic identifier or by class id, as
-// the platform's component hosting did. Whoever provides an implementation
-// registers a creator; the rules object asks for a component and binds it to
-// the interface it expects.
+// Creates outside components by programmatic identifier or by class id.
+// Whoever provides an implementation in the process registers a creator; for
+// a name without one the factory asks its fallback, which finds the
+// component elsewhere (through the registry, for the component library).
+// The rules object asks for a component and binds it to the interface it
+// expects.
 #pragma once
 
 #include "components/Component.h"
@@ -17,6 +19,12 @@ class ComponentFactory
 {
 public:
     using Creator = std::function<std::unique_ptr<Component>()>;
+    // Given a ProgID or a class id in braces, the component, or nothing when
+    // the fallback does not know the name; it throws a run-time error when it
+    // knows it but cannot make the component.
+    using Fallback = std::function<std::unique_ptr<Component>(const QString &name)>;
+    // The ProgID under which a fallback offers the units of work.
+    static constexpr const char *UnitOfWorkProgID = "QRVdb.UnitOfWork";
 
     // The process-wide registry that a host fills and the rules object uses by default.
     static ComponentFactory &global();
@@ -29,6 +37,8 @@ public:
     // factory may offer none.
     void registerUnitOfWork(Creator creator);
     void unregisterUnitOfWork();
+    void setFallback(Fallback fallback);
+    // Everything registered goes; the fallback stays.
     void clear();
 
     // Error 429 when nothing is registered or the creator gives nothing;
@@ -46,13 +56,15 @@ public:
     // object offered is not one.
     std::unique_ptr<UnitOfWork> createUnitOfWork() const
     {
-        std::unique_ptr<Component> object = m_unitOfWork ? m_unitOfWork() : nullptr;
+        std::unique_ptr<Component> object = m_unitOfWork ? m_unitOfWork()
+                                            : m_fallback ? m_fallback(QString::fromLatin1(UnitOfWorkProgID))
+                                                         : nullptr;
         return object ? bind<UnitOfWork>(std::move(object)) : nullptr;
     }
 
 private:
-    static std::unique_ptr<Component> create(const QHash<QString, Creator> &creators, const QString &key,
-                                             const QString &shownName);
+    std::unique_ptr<Component> create(const QHash<QString, Creator> &creators, const QString &key,
+                                      const QString &shownName) const;
     static void throwTypeMismatch();
 
     template <typename Interface> static std::unique_ptr<Interface> bind(std::unique_ptr<Component> object)
@@ -67,4 +79,5 @@ private:
     QHash<QString, Creator> m_byProgId; // keys in lower case: ProgIDs ignore case
     QHash<QString, Creator> m_byClassId;
     Creator m_unitOfWork;
+    Fallback m_fallback;
 };

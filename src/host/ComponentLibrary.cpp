@@ -34,16 +34,18 @@ QString ComponentLibrary::registeredPath(const QString &progId)
     return path;
 }
 
-QString ComponentLibrary::builtPath()
+QString ComponentLibrary::builtPath(Built library)
 {
+    const bool component = library == Built::Component;
     const QDir executableFolder(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {QStringLiteral(PARTITION_SETTINGS_COMPONENT_NAME),
-                                     QStringLiteral(PARTITION_SETTINGS_COMPONENT_INSTALLED)}) {
+    for (const QString &candidate :
+         {component ? QStringLiteral(VEL_PART_SET_FILE_NAME) : QStringLiteral(QRV_SERVER_FILE_NAME),
+          component ? QStringLiteral(VEL_PART_SET_INSTALLED) : QStringLiteral(QRV_SERVER_INSTALLED)}) {
         const QString path = QDir::cleanPath(executableFolder.absoluteFilePath(candidate));
         if (QFileInfo::exists(path))
             return path;
     }
-    return QStringLiteral(PARTITION_SETTINGS_COMPONENT);
+    return component ? QStringLiteral(VEL_PART_SET_BUILT) : QStringLiteral(QRV_SERVER_BUILT);
 }
 
 ComponentLibrary::ComponentLibrary(const QString &path) : m_library(path)

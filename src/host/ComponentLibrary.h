@@ -17,10 +17,15 @@ public:
     // is not registered.
     static QString registeredPath(const QString &progId);
 
-    // The library this host was built with: the one beside the executable
+    // The two libraries this host registers: the component's, and the one of
+    // the server components that the component finds when its host
+    // registered none in the process.
+    enum class Built { Component, ServerComponents };
+
+    // A library this host was built with: the one beside the executable
     // when there is one, else the one where an install puts it (relative to
     // the executable), else the one in the build tree.
-    static QString builtPath();
+    static QString builtPath(Built library);
 
     // Throws std::runtime_error when the library cannot be loaded or lacks an
     // entry point.

@@ -59,8 +59,9 @@ QString hostUsage()
                           "  --copy-settings FROM   give the --to partitions (a list) partition FROM's settings:\n"
                           "                         all, or the --fields named (NodeMaxima for the node maxima)\n"
                           "  --dry-run              with --import or --copy-settings: list the changes only\n"
-                          "  --register             register the component library (alone)\n"
-                          "  --unregister           unregister the component library (alone)\n");
+                          "  --register             register the component library and the server components'\n"
+                          "                         library (alone)\n"
+                          "  --unregister           unregister both libraries (alone)\n");
 }
 
 std::optional<HostOptions> parseHostOptions(const QStringList &arguments, QString &message)

@@ -3,23 +3,22 @@
 // for VEL_PART_SET.Busyness_Rules, creates one Busyness_Rules through its
 // class factory and calls Shown; exit status 0 when Shown returns True,
 // otherwise 1 with the recorded error. --register and --unregister call the
-// registration entry points of the library it was built with.
+// registration entry points of the component's library and of the server
+// components' library (which a host that registers no components of its own
+// gets its components from) that it was built with.
 #include "ComponentSession.h"
 #include "FileCommands.h"
 #include "HeadlessSession.h"
 #include "HistoryTable.h"
 #include "HostOptions.h"
 
-#include "platform/QRVCOMPlusFilesAndFolders.h"
 #include "server/ReferenceComponents.h"
 #include "server/ReferenceStore.h"
+#include "server/SampleStore.h"
 #include "ui/MessageBoxComponent.h"
 #include "ui/RuntimeFolder.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -32,62 +31,15 @@ bool hasDisplay()
            || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void makeFolder(const QString &folder)
-{
-    if (!QDir().mkpath(folder))
-        throw std::runtime_error("cannot create the folder " + folder.toStdString()
-                                 + " (set VELANTIS_COMMON_APPDATA to a folder you may write to)");
-}
-
-// The common data folder is every user's of the machine, and so is the
-// sample store in it: the folders the host makes there are open to all, as
-// the data folder itself is, and the store file, made before the store opens
-// it, may be read and written by all. SQLite gives its -wal and -shm files
-// the store file's permissions. (A store named by --store keeps its owner's.)
-void makeSharedFolder(const QString &folder)
-{
-    QStringList missing;
-    for (QDir dir(folder); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path()))
-        missing << dir.path();
-    makeFolder(folder);
-    for (const QString &made : missing)
-        QFile::setPermissions(made, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
-                                        | QFile::ExeOther);
-}
-
-void makeSharedFile(const QString &path)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                            | QFile::ReadOther | QFile::WriteOther);
-    }
-}
-
-// The sample store lives in the data folder's Database folder. The host
-// creates both folders, so that the store and the user log have a home; the
-// component then finds the same data folder.
-QString sampleStorePath()
-{
-    makeSharedFolder(QRVCOMPlusFilesAndFolders::hostDataFolder());
-    const QString databaseFolder = QRVCOMPlusFilesAndFolders::databaseFolder();
-    makeSharedFolder(databaseFolder);
-    return databaseFolder + QStringLiteral("SampleStore.sqlite");
-}
-
 void printLine(const QString &line) { std::printf("%s\n", qPrintable(line)); }
 
-QString storeLocation(const HostOptions &options)
+QString storeLocation(const HostOptions &options, server::SampleStoreFile file = server::SampleStoreFile::Made)
 {
-    return options.storePath.isEmpty() ? sampleStorePath() : options.storePath;
+    return options.storePath.isEmpty() ? server::sampleStorePath(file) : options.storePath;
 }
 
 std::shared_ptr<server::ReferenceStore> openStore(const HostOptions &options)
 {
-    if (options.storePath.isEmpty())
-        makeSharedFile(sampleStorePath());
     return server::ReferenceStore::open(storeLocation(options),
                                         options.noSample ? server::ReferenceStore::Seeding::SchemaOnly
                                                          : server::ReferenceStore::Seeding::SampleConfiguration);
@@ -96,7 +48,8 @@ std::shared_ptr<server::ReferenceStore> openStore(const HostOptions &options)
 // Reads the history of a store that is there; creates, seeds and changes nothing.
 int printHistory(const HostOptions &options)
 {
-    const auto store = server::ReferenceStore::open(storeLocation(options), server::ReferenceStore::Seeding::Existing);
+    const auto store = server::ReferenceStore::open(storeLocation(options, server::SampleStoreFile::LeftAlone),
+                                                   server::ReferenceStore::Seeding::Existing);
     const auto filter = [](bool given, qint16 value) { return given ? std::optional<qint16>(value) : std::nullopt; };
     std::printf("%s", qPrintable(historyTable(store->history(filter(options.configGiven, options.configId),
                                                              filter(options.partitionGiven, options.partitionId)))));
@@ -119,18 +72,23 @@ int runShown(const HostOptions &options)
     return 1;
 }
 
-// --register or --unregister: 0 when the entry point answers S_OK.
+// --register or --unregister, of the component's library and then of the
+// server components' library: 0 when both entry points answer S_OK.
 int registration(int argc, char **argv, bool add)
 {
     QCoreApplication app(argc, argv);
     try {
-        const ComponentLibrary component(ComponentLibrary::builtPath());
-        const HRESULT answer = add ? component.registerServer() : component.unregisterServer();
-        if (answer == S_OK)
-            return 0;
-        std::fprintf(stderr, "partition-settings: %s answered 0x%08x\n",
-                     add ? "DllRegisterServer" : "DllUnregisterServer", unsigned(answer));
-        return 1;
+        for (const auto library : {ComponentLibrary::Built::Component, ComponentLibrary::Built::ServerComponents}) {
+            const ComponentLibrary loaded(ComponentLibrary::builtPath(library));
+            const HRESULT answer = add ? loaded.registerServer() : loaded.unregisterServer();
+            if (answer != S_OK) {
+                std::fprintf(stderr, "partition-settings: %s of %s answered 0x%08x\n",
+                             add ? "DllRegisterServer" : "DllUnregisterServer",
+                             qPrintable(ComponentLibrary::builtPath(library)), unsigned(answer));
+                return 1;
+            }
+        }
+        return 0;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "partition-settings: %s\n", error.what());
         return 2;

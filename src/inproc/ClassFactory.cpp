@@ -3,7 +3,8 @@
 
 #include "inproc/HostApplication.h"
 #include "inproc/RulesObject.h"
-#include "inproc/ServerState.h"
+#include "registered/RegistryFallback.h"
+#include "comkit/ServerState.h"
 
 namespace inproc {
 
@@ -18,12 +19,13 @@ HRESULT ClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **object
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    return guarded([&] {
+    return com::guarded([&] {
         const QString missing = ensureApplication();
         if (!missing.isEmpty()) {
             qWarning("VEL_PART_SET: %s; CreateInstance answers E_FAIL", qPrintable(missing));
             return E_FAIL;
         }
+        registered::useRegistryForMissingComponents();
         auto *rules = new RulesObject;
         const HRESULT answer = rules->QueryInterface(riid, object);
         rules->Release();
@@ -33,7 +35,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **object
 
 HRESULT ClassFactory::LockServer(BOOL lock)
 {
-    lockServer(lock != 0);
+    com::lockServer(lock != 0);
     return S_OK;
 }
 

@@ -5,14 +5,15 @@
 // the host has no application and there is no display to make one on.
 #pragma once
 
-#include "inproc/CountedUnknown.h"
+#include "inproc/VEL_PART_SET.h"
+#include "comkit/CountedUnknown.h"
 
 namespace inproc {
 
-class ClassFactory final : public CountedUnknown<ClassFactory, IClassFactory>
+class ClassFactory final : public com::CountedUnknown<ClassFactory, IClassFactory>
 {
 public:
-    static bool givesInterface(REFIID riid) { return sameGuid(riid, IID_IClassFactory); }
+    static bool givesInterface(REFIID riid) { return com::sameGuid(riid, IID_IClassFactory); }
 
     HRESULT VEL_CALL CreateInstance(IUnknown *outer, REFIID riid, void **object) override;
     HRESULT VEL_CALL LockServer(BOOL lock) override;

@@ -1,16 +1,17 @@
 // The class-object entry points: the class factory of Busyness_Rules, and
 // whether the library may be unloaded.
+#include "inproc/VEL_PART_SET.h"
 #include "inproc/ClassFactory.h"
-#include "inproc/ServerState.h"
+#include "comkit/ServerState.h"
 
 VEL_ENTRY DllGetClassObject(REFCLSID rclsid, REFIID riid, void **object)
 {
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    if (!inproc::sameGuid(rclsid, CLSID_Busyness_Rules))
+    if (!com::sameGuid(rclsid, CLSID_Busyness_Rules))
         return CLASS_E_CLASSNOTAVAILABLE;
-    return inproc::guarded([&] {
+    return com::guarded([&] {
         auto *factory = new inproc::ClassFactory;
         const HRESULT answer = factory->QueryInterface(riid, object);
         factory->Release();
@@ -18,4 +19,4 @@ VEL_ENTRY DllGetClassObject(REFCLSID rclsid, REFIID riid, void **object)
     });
 }
 
-VEL_ENTRY DllCanUnloadNow(void) { return inproc::canUnload() ? S_OK : S_FALSE; }
+VEL_ENTRY DllCanUnloadNow(void) { return com::canUnload() ? S_OK : S_FALSE; }

@@ -2,7 +2,7 @@
 // whether the host's own can make widgets.
 #include "inproc/HostApplication.h"
 
-#include "inproc/LibraryPath.h"
+#include "comkit/LibraryPath.h"
 #include "inproc/UsableDisplay.h"
 #include "ui/RuntimeFolder.h"
 
@@ -28,7 +28,7 @@ QString ensureApplication()
     const QString missing = missingDisplay();
     if (!missing.isEmpty())
         return missing;
-    if (!keepLoaded())
+    if (!com::keepLoaded())
         return QStringLiteral("the library cannot keep itself loaded for an application of its own");
     // Both live as long as the process; the folder goes when it ends.
     static const PrivateRuntimeFolder runtimeFolder;

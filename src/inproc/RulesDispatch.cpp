@@ -3,8 +3,8 @@
 // the slot takes, and the slot's answer comes back in a VARIANT.
 #include "inproc/RulesDispatch.h"
 
-#include "inproc/ComStrings.h"
-#include "inproc/ServerState.h"
+#include "comkit/ComStrings.h"
+#include "comkit/ServerState.h"
 
 #include <QLatin1String>
 #include <QStringView>
@@ -168,7 +168,7 @@ HRESULT numberOf(const VARIANT &value, double &number)
     case VT_I2: number = value.iVal; break;
     case VT_I4: number = value.lVal; break;
     case VT_BOOL: number = value.boolVal; break;
-    case VT_BSTR: number = fromBstr(value.bstrVal).trimmed().toDouble(&read); break;
+    case VT_BSTR: number = com::fromBstr(value.bstrVal).trimmed().toDouble(&read); break;
     default: read = false;
     }
     return read && std::isfinite(number) ? S_OK : DISP_E_TYPEMISMATCH;
@@ -190,7 +190,7 @@ HRESULT toInteger(const VARIANT &value, short &integer)
 HRESULT toBoolean(const VARIANT &value, short &boolean)
 {
     if (value.vt == VT_BSTR) {
-        const QString text = fromBstr(value.bstrVal).trimmed();
+        const QString text = com::fromBstr(value.bstrVal).trimmed();
         for (const VARIANT_BOOL each : {VARIANT_TRUE, VARIANT_FALSE})
             if (text.compare(QLatin1String(each ? "True" : "False"), Qt::CaseInsensitive) == 0) {
                 boolean = each;
@@ -214,7 +214,7 @@ HRESULT toText(const VARIANT &value, Value &text)
     if (const HRESULT read = numberOf(value, number); FAILED(read))
         return read;
     text.ownsText = value.vt != VT_EMPTY;
-    text.text = text.ownsText ? toBstr(QString::number(qint64(number))) : nullptr;
+    text.text = text.ownsText ? com::toBstr(QString::number(qint64(number))) : nullptr;
     return S_OK;
 }
 
@@ -342,7 +342,7 @@ HRESULT invokeMember(_Busyness_Rules &rules, const Member &member, WORD flags, c
 
 HRESULT dispatchIdsOfNames(REFIID riid, OLECHAR **names, UINT count, DISPID *ids)
 {
-    if (!sameGuid(riid, IID_NULL))
+    if (!com::sameGuid(riid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids)
         return E_POINTER;
@@ -359,13 +359,13 @@ HRESULT dispatchIdsOfNames(REFIID riid, OLECHAR **names, UINT count, DISPID *ids
 HRESULT dispatchInvoke(_Busyness_Rules &rules, DISPID id, REFIID riid, WORD flags, const DISPPARAMS *params,
                        VARIANT *result, UINT *argumentError)
 {
-    if (!sameGuid(riid, IID_NULL))
+    if (!com::sameGuid(riid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
     if (id < 1 || id > memberCount)
         return DISP_E_MEMBERNOTFOUND;
     if (!params || (params->cArgs && !params->rgvarg) || (params->cNamedArgs && !params->rgdispidNamedArgs))
         return E_INVALIDARG;
-    return guarded([&] { return invokeMember(rules, members[id - 1], flags, *params, result, argumentError); });
+    return com::guarded([&] { return invokeMember(rules, members[id - 1], flags, *params, result, argumentError); });
 }
 
 } // namespace inproc

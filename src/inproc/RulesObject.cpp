@@ -1,9 +1,9 @@
 // The _Busyness_Rules slots over one Busyness_Rules object.
 #include "inproc/RulesObject.h"
 
-#include "inproc/ComStrings.h"
+#include "comkit/ComStrings.h"
 #include "inproc/RulesDispatch.h"
-#include "inproc/ServerState.h"
+#include "comkit/ServerState.h"
 
 namespace inproc {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 short toCom(qint16 value) { return value; }
 LONG toCom(qint32 value) { return LONG(value); }
 VARIANT_BOOL toCom(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-BSTR toCom(const QString &value) { return toBstr(value); }
+BSTR toCom(const QString &value) { return com::toBstr(value); }
 
 // A property get: the out-parameter receives the converted answer.
 template <typename Target, typename Get> HRESULT give(Target *target, Get get)
@@ -19,7 +19,7 @@ template <typename Target, typename Get> HRESULT give(Target *target, Get get)
     if (!target)
         return E_POINTER;
     *target = Target{};
-    return guarded([&] {
+    return com::guarded([&] {
         *target = toCom(get());
         return S_OK;
     });
@@ -28,7 +28,7 @@ template <typename Target, typename Get> HRESULT give(Target *target, Get get)
 // A property put or a method without an answer.
 template <typename Body> HRESULT run(Body body)
 {
-    return guarded([&] {
+    return com::guarded([&] {
         body();
         return S_OK;
     });
@@ -78,7 +78,7 @@ HRESULT RulesObject::get_Err_Title(BSTR *value)
 }
 HRESULT RulesObject::put_Err_Title(BSTR value)
 {
-    return run([&] { m_rules.Err_Title(fromBstr(value)); });
+    return run([&] { m_rules.Err_Title(com::fromBstr(value)); });
 }
 HRESULT RulesObject::get_Err_Desc(BSTR *value)
 {
@@ -86,7 +86,7 @@ HRESULT RulesObject::get_Err_Desc(BSTR *value)
 }
 HRESULT RulesObject::put_Err_Desc(BSTR value)
 {
-    return run([&] { m_rules.Err_Desc(fromBstr(value)); });
+    return run([&] { m_rules.Err_Desc(com::fromBstr(value)); });
 }
 HRESULT RulesObject::get_ErrLocation(BSTR *value)
 {
@@ -129,7 +129,7 @@ HRESULT RulesObject::Shown(short Config_ID, short Partition_ID, BSTR MenuOption,
     VariantInit(result);
     VARIANT_BOOL shown = VARIANT_FALSE;
     const HRESULT answer = give(&shown, [&] {
-        const Variant answer = m_rules.Shown(Config_ID, Partition_ID, fromBstr(MenuOption), Language_ID,
+        const Variant answer = m_rules.Shown(Config_ID, Partition_ID, com::fromBstr(MenuOption), Language_ID,
                                              Silent_Error != VARIANT_FALSE, PartitionEnabled != VARIANT_FALSE);
         return answer.type() == Variant::Type::Boolean && answer.asBoolean();
     });
@@ -153,10 +153,10 @@ HRESULT RulesObject::Update_Partition(BSTR Given_Name, BSTR Given_PartitionAcces
 {
     return give(result, [&] {
         return m_rules.Update_Partition(
-            fromBstr(Given_Name), fromBstr(Given_PartitionAccessCode), fromBstr(Given_REMLanguage),
-            fromBstr(Given_SelectLimit), fromBstr(Given_TimeLimit), fromBstr(Given_Command),
-            fromBstr(Given_NoMSGRecorded), fromBstr(Given_TotalRecTime), fromBstr(Given_TotalTimeOfMessagesRecorded),
-            fromBstr(Given_TimeLeft), fromBstr(Given_MsgNo));
+            com::fromBstr(Given_Name), com::fromBstr(Given_PartitionAccessCode), com::fromBstr(Given_REMLanguage),
+            com::fromBstr(Given_SelectLimit), com::fromBstr(Given_TimeLimit), com::fromBstr(Given_Command),
+            com::fromBstr(Given_NoMSGRecorded), com::fromBstr(Given_TotalRecTime), com::fromBstr(Given_TotalTimeOfMessagesRecorded),
+            com::fromBstr(Given_TimeLeft), com::fromBstr(Given_MsgNo));
     });
 }
 

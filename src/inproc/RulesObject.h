@@ -3,7 +3,8 @@
 // the answer back. Reference counted; destroyed by its last Release.
 #pragma once
 
-#include "inproc/CountedUnknown.h"
+#include "inproc/VEL_PART_SET.h"
+#include "comkit/CountedUnknown.h"
 #include "partition_settings/rules/Busyness_Rules.h"
 
 namespace inproc {
@@ -14,13 +15,13 @@ using TypeInfoOut = ITypeInfo *;
 using TypeInfoOut = void *;
 #endif
 
-class RulesObject final : public CountedUnknown<RulesObject, _Busyness_Rules>
+class RulesObject final : public com::CountedUnknown<RulesObject, _Busyness_Rules>
 {
 public:
     // The interface is dual: its table is IDispatch's too.
     static bool givesInterface(REFIID riid)
     {
-        return sameGuid(riid, IID__Busyness_Rules) || sameGuid(riid, IID_IDispatch);
+        return com::sameGuid(riid, IID__Busyness_Rules) || com::sameGuid(riid, IID_IDispatch);
     }
 
     HRESULT VEL_CALL GetTypeInfoCount(UINT *count) override;

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace inproc {
+namespace com {
 
 // Empty when the system cannot tell.
 QString libraryPath();
@@ -14,4 +14,4 @@ QString libraryPath();
 // system refused.
 bool keepLoaded();
 
-} // namespace inproc
+} // namespace com

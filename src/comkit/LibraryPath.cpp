@@ -1,7 +1,7 @@
 // The library's own module, the one holding an object of this file: its
 // file, through dladdr or GetModuleFileNameW, and keeping it loaded, through
 // RTLD_NODELETE or GET_MODULE_HANDLE_EX_FLAG_PIN.
-#include "inproc/LibraryPath.h"
+#include "comkit/LibraryPath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 #include <dlfcn.h>
 #endif
 
-namespace inproc {
+namespace com {
 namespace {
 
 const char anchor = 0; // an address inside the library
@@ -55,4 +55,4 @@ bool keepLoaded()
 #endif
 }
 
-} // namespace inproc
+} // namespace com

@@ -4,12 +4,12 @@
 // construction to its destruction (what DllCanUnloadNow asks about).
 #pragma once
 
-#include "inproc/ServerState.h"
-#include "inproc/VEL_PART_SET.h"
+#include "comkit/ServerState.h"
+#include "comruntime/VEL_COM.h"
 
 #include <atomic>
 
-namespace inproc {
+namespace com {
 
 // Derived says in a static givesInterface() which identifiers, besides
 // IUnknown's, name its interface.
@@ -49,4 +49,4 @@ private:
     std::atomic<ULONG> m_references{1};
 };
 
-} // namespace inproc
+} // namespace com

@@ -1,10 +1,10 @@
 // The live-object and server-lock counts of the library.
-#include "inproc/ServerState.h"
+#include "comkit/ServerState.h"
 
 #include <atomic>
 #include <cstring>
 
-namespace inproc {
+namespace com {
 namespace {
 
 std::atomic<long> liveObjects{0};
@@ -27,4 +27,4 @@ bool canUnload() { return liveObjects == 0 && serverLocks == 0; }
 
 bool sameGuid(REFGUID a, REFGUID b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
 
-} // namespace inproc
+} // namespace com

@@ -2,7 +2,7 @@
 // interface: making a VARIANT empty and freeing what it owns. Of the types
 // the interface uses, only a VT_BSTR owns something (its string); by
 // reference a VARIANT owns nothing.
-#include "inproc/VEL_PART_SET.h"
+#include "comruntime/VEL_COM.h"
 
 #ifndef _WIN32
 

@@ -1,11 +1,11 @@
 // Strings across the interface: BSTRs to and from QString.
 #pragma once
 
-#include "inproc/VEL_PART_SET.h"
+#include "comruntime/VEL_COM.h"
 
 #include <QString>
 
-namespace inproc {
+namespace com {
 
 // The text of a BSTR; a null BSTR is the empty text.
 QString fromBstr(BSTR text);
@@ -14,4 +14,4 @@ QString fromBstr(BSTR text);
 // Throws std::bad_alloc when memory runs out.
 BSTR toBstr(const QString &text);
 
-} // namespace inproc
+} // namespace com

@@ -3,12 +3,12 @@
 // library may be unloaded when both counts are zero.
 #pragma once
 
-#include "inproc/VEL_PART_SET.h"
+#include "comruntime/VEL_COM.h"
 
 #include <QtGlobal>
 #include <new>
 
-namespace inproc {
+namespace com {
 
 void objectCreated();
 void objectDestroyed();
@@ -31,4 +31,4 @@ template <typename Body> HRESULT guarded(Body body) noexcept
     }
 }
 
-} // namespace inproc
+} // namespace com

@@ -1,29 +1,10 @@
-// BSTR conversions and, where the system has no OleAut32, the two string
-// helpers: a 32-bit byte length, the UTF-16 characters and a 16-bit NUL in
-// one block, addressed by its characters.
-#include "inproc/ComStrings.h"
+// Where the system has no OleAut32, the two string helpers: a 32-bit byte
+// length, the UTF-16 characters and a 16-bit NUL in one block, addressed by
+// its characters.
+#include "comruntime/VEL_COM.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <new>
-
-namespace inproc {
-
-QString fromBstr(BSTR text)
-{
-    return text ? QString::fromUtf16(reinterpret_cast<const char16_t *>(text), qsizetype(SysStringLen(text)))
-                : QString();
-}
-
-BSTR toBstr(const QString &text)
-{
-    BSTR copy = SysAllocStringLen(reinterpret_cast<const OLECHAR *>(text.utf16()), UINT(text.size()));
-    if (!copy)
-        throw std::bad_alloc();
-    return copy;
-}
-
-} // namespace inproc
 
 #ifndef _WIN32
 
