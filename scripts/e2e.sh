@@ -5,16 +5,23 @@
 # name and 125 seconds. The host then opens the partition again and Escape,
 # with nothing pending, must close it at once. Last, Escape on the question
 # before a move must leave it open, and its Yes must save.
+# Then the two example hosts, which register nothing in their process: the
+# plain C host's dialog closes on Escape with Shown True and ErrCode 0, and
+# in the Python host's a new name and Return save through the server
+# components' library that the registry names.
 #
 # It waits on the X server (its -displayfd answer) and on the dialog's window,
 # never on a fixed delay, and every wait has a limit. Xvfb and the host are
 # ended on every way out of the script.
-#   usage: scripts/e2e.sh [HOST_EXECUTABLE]
+#   usage: scripts/e2e.sh [BUILD_FOLDER]   (default build/default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 readonly wait_limit=30 # seconds for any one wait
-host=$(readlink -f "${1:-build/default/src/host/partition-settings}")
+build=$(readlink -f "${1:-build/default}")
+host=$build/src/host/partition-settings
+c_host=$build/examples/c-host/c_host
+runtime=$build/lib/libpartset_com_runtime.so
 work=$(mktemp -d)
 xvfb_pid=""
 host_pid=""
@@ -40,10 +47,10 @@ fail() {
     exit 1
 }
 
-for tool in Xvfb xdotool sqlite3; do
+for tool in Xvfb xdotool sqlite3 python3; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap.sh installs it)"
 done
-[ -x "$host" ] || fail "no host at $host (build it first)"
+[ -x "$host" ] && [ -x "$c_host" ] || fail "no host at $host or $c_host (build them first)"
 
 # Xvfb writes its display number to fd 3 once it accepts clients; reading the
 # FIFO blocks until then, or ends empty if Xvfb dies first.
@@ -76,12 +83,14 @@ wait_for() {
 dialog_window() { window=$(xdotool search --onlyvisible --name '^Partition Settings$' | head -n 1) && [ -n "$window" ]; }
 has_focus() { [ "$(xdotool getwindowfocus)" = "$window" ]; }
 
-# Starts the host on partition 1 and waits until its dialog is mapped and has
-# the keyboard focus. Keys then go to the focused window through the XTEST
-# extension, as a keyboard's would (keys sent to a window id may keep a
-# modifier held on later keys).
+# Starts a host (the configuration host on partition 1 unless a command is
+# given) and waits until its dialog is mapped and has the keyboard focus.
+# Keys then go to the focused window through the XTEST extension, as a
+# keyboard's would (keys sent to a window id may keep a modifier held on
+# later keys).
 open_dialog() {
-    "$host" --store "$store" --config 1 --partition 1 >"$work/host.log" 2>&1 &
+    [ "$#" -gt 0 ] || set -- "$host" --store "$store" --config 1 --partition 1
+    "$@" >"$work/host.log" 2>&1 &
     host_pid=$!
     wait_for dialog_window || fail "the dialog did not appear"
     xdotool windowfocus "$window"
@@ -149,4 +158,20 @@ host_exits_cleanly
 
 saved=$(query "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Partitions WHERE Config_ID = 1 AND PartitionID IN (1, 2) ORDER BY PartitionID)")
 [ "$saved" = "Day shift|Moved" ] || fail "the store holds '$saved', expected 'Day shift|Moved'"
+# The example hosts get their components from the server library, on the
+# same store.
+export QRV_SERVER_STORE="$store"
+open_dialog "$c_host" 1 2 f
+xdotool key Escape
+host_exits_cleanly
+[ "$(cat "$work/host.log")" = "$(printf 'Shown: True\nErrCode: 0')" ] ||
+    fail "the C host printed '$(cat "$work/host.log")'"
+
+open_dialog python3 examples/python/python_host.py --runtime "$runtime" 1 3 f
+xdotool key ctrl+a
+xdotool type --delay 20 "From Python"
+xdotool key Return
+host_exits_cleanly
+saved=$(query "SELECT Name FROM Partitions WHERE Config_ID = 1 AND PartitionID = 3")
+[ "$saved" = "From Python" ] || fail "the store holds '$saved' for partition 3, expected 'From Python'"
 echo "e2e: passed"

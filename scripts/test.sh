@@ -21,7 +21,7 @@ trap 'bash scripts/pg-cluster.sh stop "$pg_dir" || true; rm -rf "$pg_dir"' EXIT
 PARTITION_SETTINGS_TEST_PG=$(bash scripts/pg-cluster.sh start "$pg_dir")
 export PARTITION_SETTINGS_TEST_PG
 ctest --preset default
-bash scripts/e2e.sh build/default/src/host/partition-settings
+bash scripts/e2e.sh build/default
 cmake --preset asan -DPARTITION_SETTINGS_WERROR=ON
 cmake --build --preset asan
 ctest --preset asan

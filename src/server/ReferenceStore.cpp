@@ -25,7 +25,10 @@ constexpr qint64 kSchemaLock = 7302001;
 QString nextConnectionName()
 {
     static QAtomicInteger<quint32> counter;
-    return QStringLiteral("reference_store_%1").arg(counter.fetchAndAddRelaxed(1) + 1);
+    // The counter's address tells apart the copies of this code that one
+    // process may hold (a host and the server components' library), which
+    // share Qt Sql's one list of connection names.
+    return QStringLiteral("reference_store_%1_%2").arg(quintptr(&counter), 0, 16).arg(counter.fetchAndAddRelaxed(1) + 1);
 }
 
 // The value of a stored field as its column is declared; nothing when the
