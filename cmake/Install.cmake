@@ -10,7 +10,9 @@
 #           VEL_COM.h
 #   <libdir>/cmake/VEL_PART_SET/              the CMake package: an imported
 #                                             target VEL_PART_SET::VEL_PART_SET
-#   <libdir>/pkgconfig/VEL_PART_SET.pc        the same for pkg-config
+#   <libdir>/pkgconfig/VEL_PART_SET.pc        the same for pkg-config, and
+#   <libdir>/pkgconfig/VEL_COM.pc             the runtime a host links to
+#                                             create objects (CoCreateInstance)
 # The libraries are the component's own, so they live in a folder of their
 # own, found through the run path ($ORIGIN); a host loads the component at run
 # time from the path the registry names, and links none of them. Installing
@@ -31,6 +33,7 @@ install(FILES ${public_headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 include(CMakePackageConfigHelpers)
 set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/VEL_PART_SET)
 set(component_file ${PARTITION_SETTINGS_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:VEL_PART_SET>)
+set(runtime_file ${PARTITION_SETTINGS_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:com_runtime>)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VEL_PART_SETConfig.cmake.in
     ${PROJECT_BINARY_DIR}/package/VEL_PART_SETConfig.cmake.in2
     INSTALL_DESTINATION ${package_dir}
@@ -49,7 +52,9 @@ cmake_path(RELATIVE_PATH CMAKE_INSTALL_PREFIX BASE_DIRECTORY ${CMAKE_INSTALL_PRE
     OUTPUT_VARIABLE pc_to_prefix)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/VEL_PART_SET.pc.in ${PROJECT_BINARY_DIR}/package/VEL_PART_SET.pc.in2 @ONLY)
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/package/VEL_PART_SET.pc INPUT ${PROJECT_BINARY_DIR}/package/VEL_PART_SET.pc.in2)
-install(FILES ${PROJECT_BINARY_DIR}/package/VEL_PART_SET.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/VEL_COM.pc.in ${PROJECT_BINARY_DIR}/package/VEL_COM.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/package/VEL_PART_SET.pc ${PROJECT_BINARY_DIR}/package/VEL_COM.pc
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # The Debian package: the files above under /usr, no maintainer scripts.
 set(CPACK_GENERATOR DEB)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the project as another project would: installs a build into a
 # temporary prefix, builds a host in C outside the source tree against the
-# installed CMake package (and once more through pkg-config), lets it register
+# installed CMake package (and once more through pkg-config; the example C
+# host too), lets it register
 # the installed component and take its class factory, then runs Shown through
 # the installed configuration host with --screenshot, which finds the
 # component through that registration, and unregisters; last, makes the Debian package and checks that it carries the
@@ -21,8 +22,9 @@ fail() {
 }
 
 # What the prefix and the package must hold, relative to their roots.
-installed=(bin/partition-settings lib/partition-settings/libVEL_PART_SET.so include/VEL_PART_SET.h
-    lib/cmake/VEL_PART_SET/VEL_PART_SETConfig.cmake lib/pkgconfig/VEL_PART_SET.pc)
+installed=(bin/partition-settings lib/partition-settings/libVEL_PART_SET.so lib/partition-settings/libQRV_SERVER.so
+    include/VEL_PART_SET.h include/QRV_SERVER.h include/VEL_COM.h
+    lib/cmake/VEL_PART_SET/VEL_PART_SETConfig.cmake lib/pkgconfig/VEL_PART_SET.pc lib/pkgconfig/VEL_COM.pc)
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in "${installed[@]}"; do
@@ -30,7 +32,8 @@ for file in "${installed[@]}"; do
 done
 # Every library of the component's own that the host and the component load
 # comes from the prefix, none from the build tree.
-for binary in "$prefix/bin/partition-settings" "$prefix/lib/partition-settings/libVEL_PART_SET.so"; do
+for binary in "$prefix/bin/partition-settings" "$prefix/lib/partition-settings/libVEL_PART_SET.so" \
+    "$prefix/lib/partition-settings/libQRV_SERVER.so"; do
     own=$(ldd "$binary" | grep -E 'libpartset_' || true)
     [ -n "$own" ] || fail "ldd shows none of the shared layers for $binary"
     while read -r name _ path _; do
@@ -50,6 +53,10 @@ component=$(pkg-config --variable=component VEL_PART_SET)
 # shellcheck disable=SC2046 # pkg-config's flags are meant to split
 cc -Wall -Wextra -Wpedantic -Werror -o "$work/host/outside_host_pc" "$work/source/outside_host.c" \
     -DVEL_PART_SET_LIBRARY="\"$component\"" $(pkg-config --cflags --libs VEL_PART_SET)
+# The example C host, which creates the component through the runtime.
+# shellcheck disable=SC2046
+cc -std=c11 -Wall -Wextra -Wpedantic -Werror -o "$work/host/c_host" "$here/../../examples/c-host/c_host.c" \
+    $(pkg-config --cflags --libs VEL_COM)
 
 export VELANTIS_REGISTRY_FILE=$work/registry.json VELANTIS_COMMON_APPDATA=$work/data QT_QPA_PLATFORM=offscreen
 mkdir -p "$work/data"
@@ -68,6 +75,10 @@ grep -q -F "$prefix/lib/partition-settings/libVEL_PART_SET.so" "$VELANTIS_REGIST
 if "$prefix/bin/partition-settings" --screenshot "$work/again.png" 2>/dev/null; then
     fail "the host still found the component after --unregister"
 fi
+status=0
+message=$("$work/host/c_host" 2>&1) || status=$?
+[ "$status" -eq 2 ] && [[ "$message" == *"no Busyness_Rules object (0x800401f3)"* ]] ||
+    fail "the C host without a registration answered $status: $message"
 
 # The Debian package: the same files under /usr, and no maintainer script.
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
