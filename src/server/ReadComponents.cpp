@@ -35,6 +35,17 @@ template <typename Read> QString partitionAnswer(const char *progId, const char 
 
 } // namespace
 
+// A read of a whole configuration's rows, its number read strictly.
+template <typename Read> QString configurationAnswer(const char *source, const char *operation, const QString &configId,
+                                                     Read read)
+{
+    const QString from = QString::fromLatin1(source);
+    const ArgumentReader args(from, QLatin1String(operation));
+    const qint16 config = args.integer(QStringLiteral("configuration identifier"), configId);
+    const QString context = QStringLiteral("%1 for configuration %2").arg(QLatin1String(operation)).arg(config);
+    return answer(from, context, [&] { return read(config); });
+}
+
 QString ConfigReader::Get_Partition_Settings_XML(const QString &configId, const QString &partition)
 {
     return partitionAnswer(
@@ -51,11 +62,8 @@ QString ConfigReader::Get_Configuration_XML()
 
 QString ConfigReader::Get_Partitions_XML(const QString &configId)
 {
-    const QString source = QString::fromLatin1(ProgID);
-    const ArgumentReader args(source, QStringLiteral("Get_Partitions_XML"));
-    const qint16 config = args.integer(QStringLiteral("configuration identifier"), configId);
-    const QString context = QStringLiteral("Get_Partitions_XML for configuration %1").arg(config);
-    return answer(source, context, [&] { return m_store->partitions(config); });
+    return configurationAnswer(ProgID, "Get_Partitions_XML", configId,
+                               [&](qint16 config) { return m_store->partitions(config); });
 }
 
 QString NodeTypeList::Get_Node_Types_XML()
@@ -69,6 +77,18 @@ QString NodeMaxReader::Get_Node_Type_Max_XML(const QString &configId, const QStr
 {
     return partitionAnswer(kNodeTypeMaxReaderSource, "Get_Node_Type_Max_XML", configId, partition,
                            [&](qint16 config, qint16 number) { return m_store->loadNodeMaxima(config, number); });
+}
+
+QString WholeConfigurationReader::allPartitionSettingsXml(const QString &configId)
+{
+    return configurationAnswer(kConfigurationReaderSource, "allPartitionSettingsXml", configId,
+                               [&](qint16 config) { return m_store->loadAllPartitionSettings(config); });
+}
+
+QString WholeConfigurationReader::allNodeMaximaXml(const QString &configId)
+{
+    return configurationAnswer(kConfigurationReaderSource, "allNodeMaximaXml", configId,
+                               [&](qint16 config) { return m_store->loadAllNodeMaxima(config); });
 }
 
 } // namespace server

@@ -12,6 +12,7 @@ namespace {
 
 const QString kReaderName = QStringLiteral("NodeTypeMaxReader");
 const QString kValidatorName = QStringLiteral("NameValidator");
+const QString kConfigurationReaderName = QStringLiteral("ConfigurationReader");
 const QString kUnitOfWorkName = QString::fromLatin1(UnitOfWork::Source);
 
 template <typename Implementation> ComponentFactory::Creator storeCreator(const std::shared_ptr<ReferenceStore> &store)
@@ -31,6 +32,7 @@ QStringList referenceComponentNames()
             QString::fromLatin1(QRVud::UDNODES::ProgID),
             kReaderName,
             kValidatorName,
+            kConfigurationReaderName,
             kUnitOfWorkName};
 }
 
@@ -52,6 +54,8 @@ void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<Refe
         factory.registerClassId(NodeTypeMaxReader::classId(), storeCreator<NodeMaxReader>(store));
     if (wanted(kValidatorName))
         factory.registerClassId(NameValidator::classId(), [] { return std::make_unique<PartitionNameValidator>(); });
+    if (wanted(kConfigurationReaderName))
+        factory.registerClassId(ConfigurationReader::classId(), storeCreator<WholeConfigurationReader>(store));
     if (wanted(kUnitOfWorkName))
         factory.registerUnitOfWork(storeCreator<StoreUnitOfWork>(store));
 }

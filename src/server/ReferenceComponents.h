@@ -1,7 +1,8 @@
 // Registers the reference components with a component factory: the six server
-// components by ProgID, the node-maximum reader and the name checker by class
-// id, and the store's units of work. All share one store. The message component, which shows its box through
-// the ui services, registers itself (ui/MessageBoxComponent.h).
+// components by ProgID, the node-maximum reader, the name checker and the
+// reader of whole configurations by class id, and the store's units of work.
+// All share one store. The message component, which shows its box through the
+// ui services, registers itself (ui/MessageBoxComponent.h).
 #pragma once
 
 #include "components/ComponentFactory.h"
@@ -13,9 +14,9 @@
 
 namespace server {
 
-// The ProgIDs registered, and the names that stand for the two class-id
-// components ("NodeTypeMaxReader", "NameValidator") and the units of work
-// ("UnitOfWork") in `except`.
+// The ProgIDs registered, and the names that stand for the class-id
+// components ("NodeTypeMaxReader", "NameValidator", "ConfigurationReader")
+// and the units of work ("UnitOfWork") in `except`.
 QStringList referenceComponentNames();
 
 // Registers every reference component except those named in `except` (so that

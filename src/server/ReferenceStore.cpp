@@ -334,6 +334,33 @@ RecordSet ReferenceStore::loadPartitionSettings(qint16 configId, qint16 partitio
     return rows;
 }
 
+RecordSet ReferenceStore::loadAllPartitionSettings(qint16 configId)
+{
+    const std::map<qint16, qint32> loaded = revisions(configId);
+    RecordSet rows = answer(storeStatements().allPartitionSettings, {int(configId)}, layouts::partitionSettings());
+    session().loaded.loadedAllSettings(configId, loaded);
+    return rows;
+}
+
+RecordSet ReferenceStore::loadAllNodeMaxima(qint16 configId)
+{
+    const std::map<qint16, qint32> loaded = revisions(configId);
+    RecordSet rows = answer(storeStatements().allNodeMaxima, {int(configId)}, layouts::nodeMaxima());
+    session().loaded.loadedAllMaxima(configId, loaded);
+    return rows;
+}
+
+std::map<qint16, qint32> ReferenceStore::revisions(qint16 configId) const
+{
+    QSqlQuery &query = prepare(storeStatements().revisions);
+    run(query, {int(configId)});
+    std::map<qint16, qint32> found;
+    while (query.next())
+        found.emplace(qint16(query.value(0).toInt()), query.value(1).toInt());
+    query.finish();
+    return found;
+}
+
 RecordSet ReferenceStore::loadNodeMaxima(qint16 configId, qint16 partitionId)
 {
     const qint32 loaded = revision(configId, partitionId);

@@ -101,9 +101,15 @@ public:
     // partition they show is remembered for the session's later changes.
     RecordSet loadPartitionSettings(qint16 configId, qint16 partitionId);
     RecordSet loadNodeMaxima(qint16 configId, qint16 partitionId);
+    // The same for every partition of the configuration at once; the session
+    // notes every partition's revision, and the absence of those not stored.
+    RecordSet loadAllPartitionSettings(qint16 configId);
+    RecordSet loadAllNodeMaxima(qint16 configId);
     // The partition's revision: 1 when stored, one more with each committed
     // unit that changed it; 0 when there is no such partition.
     qint32 revision(qint16 configId, qint16 partitionId) const;
+    // The revisions of the configuration's stored partitions.
+    std::map<qint16, qint32> revisions(qint16 configId) const;
     // The change history, newest first; either filter may be left out.
     QList<ChangeRow> history(std::optional<qint16> configId, std::optional<qint16> partitionId) const;
 
@@ -163,28 +169,30 @@ private:
     };
     // A partition that the open unit wrote to: its revision when the unit
     // first locked it, whether it is stored (it may have been inserted by the
-    // unit), whether the unit changed it, and the changes to record; once a
-    // node write asked for them, its stored maxima by node type (its row is
-    // locked, so nobody else changes them while the unit is open).
+    // unit) and whether the unit changed it; once a node write asked for
+    // them, its stored maxima by node type (its row is locked, so nobody else
+    // changes them while the unit is open).
     struct UnitPartition
     {
         qint32 before = 0;
         bool stored = false;
         bool changed = false;
-        QList<Change::Value> history;
         std::optional<std::map<qint16, qint16>> maxima;
     };
+    using PartitionKey = std::pair<qint16, qint16>;
     struct Unit
     {
         StoreSession *session = nullptr;
         bool begun = false; // the transaction is open
-        std::map<std::pair<qint16, qint16>, UnitPartition> partitions; // by configuration, partition
-        std::optional<QList<qint16>> nodeTypes;                        // the listed ids, once asked for
+        std::map<PartitionKey, UnitPartition> partitions;
+        std::optional<QList<qint16>> nodeTypes; // the listed ids, once asked for
+        QList<std::pair<PartitionKey, Change::Value>> history; // the session's changes, in the order made
         QString note;
     };
-    // The work of one write on the unit's view of the partition, which it
-    // updates (a copy: it counts only when the write goes through); it notes
-    // what it changed.
+    // The work of one write on the unit's view of the partition; it notes
+    // what it changed. It changes the view only after its last statement went
+    // through, so that a refused write leaves the view as the savepoint
+    // leaves the rows.
     using ChangeWork = std::function<void(UnitPartition &partition, Change &change)>;
 
     void prepareSchema(Seeding seeding);
@@ -228,7 +236,6 @@ private:
     // The unit's view of the partition, its row locked by the unit.
     UnitPartition lockedPartition(qint16 configId, qint16 partitionId);
     qint32 lockedRevision(qint16 configId, qint16 partitionId);
-    using PartitionKey = std::pair<qint16, qint16>;
     void recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes);
     [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
 

@@ -93,9 +93,19 @@ StoreStatements build()
         layouts::nodeMaxima(), NodeTypeMaxima,
         QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({m::Config_ID, m::PartitionID}), m::NodeType_ID.name));
 
+    sql.allPartitionSettings =
+        select(layouts::partitionSettings(), Partitions,
+               QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({s::Config_ID}), s::PartitionID.name));
+    sql.allNodeMaxima = select(layouts::nodeMaxima(), NodeTypeMaxima,
+                               QStringLiteral("WHERE %1 ORDER BY %2, %3")
+                                   .arg(matching({m::Config_ID}), m::PartitionID.name, m::NodeType_ID.name));
+
     sql.configurationExists = exists(Configurations, {c::Config_ID});
     sql.revision = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
                        .arg(schema::Revision, Partitions, matching({s::Config_ID, s::PartitionID}));
+
+    sql.revisions = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4")
+                        .arg(s::PartitionID.name, schema::Revision, Partitions, matching({s::Config_ID}));
 
     sql.partitionKeyColumns = s::PartitionID.position + 1; // Config_ID, PartitionID
     sql.insertPartition = insert(Partitions, layouts::partitionSettings()) + QStringLiteral(" ON CONFLICT DO NOTHING");

@@ -16,10 +16,14 @@ struct StoreStatements
     QString configurations;    // the one in use first
     QString nodeTypes;
     QString nodeMaxima; // ? configuration, partition
+    // The same for every partition of a configuration, by partition (and node type).
+    QString allPartitionSettings; // ? configuration
+    QString allNodeMaxima;        // ? configuration
 
     // Checks that a row is there.
     QString configurationExists; // ? configuration
     QString revision;            // ? configuration, partition
+    QString revisions;           // ? configuration: partition, revision
 
     // Writes of a whole row bind its values in the order of its answer; an
     // update binds the values after the key first, then the key.

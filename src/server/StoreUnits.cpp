@@ -208,24 +208,31 @@ void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool c
         throw StoreError(kDatabaseFailure, QStringLiteral("another session's save is in progress on this connection"));
     beginTransaction();
     const PartitionKey key{configId, partitionId};
-    UnitPartition partition;
-    // The unit's view changes only when the write went through: a refused
-    // one leaves it, as the savepoint leaves the rows.
-    underSavepoint([&] {
-        const auto known = m_unit->partitions.find(key);
-        partition = known != m_unit->partitions.end() ? known->second : lockedPartition(configId, partitionId);
-        const std::optional<qint32> seen = m_unit->session->loaded.seen(configId, partitionId);
-        if (checked && writer == Writer::Session && seen && *seen != partition.before)
-            throw StoreError(kChangedByOthers, changedByOthersText(partitionId));
-        Change change;
-        work(partition, change);
-        if (change.values.isEmpty())
-            return;
-        partition.changed = true;
-        if (writer == Writer::Session)
-            partition.history += change.values;
-    });
-    m_unit->partitions[key] = std::move(partition);
+    const bool known = m_unit->partitions.count(key) > 0;
+    try {
+        underSavepoint([&] {
+            // A partition first met here is locked inside the savepoint, so it
+            // leaves the view when the savepoint goes (with its lock).
+            UnitPartition &partition =
+                known ? m_unit->partitions.at(key)
+                      : m_unit->partitions.emplace(key, lockedPartition(configId, partitionId)).first->second;
+            const std::optional<qint32> seen = m_unit->session->loaded.seen(configId, partitionId);
+            if (checked && writer == Writer::Session && seen && *seen != partition.before)
+                throw StoreError(kChangedByOthers, changedByOthersText(partitionId));
+            Change change;
+            work(partition, change);
+            if (change.values.isEmpty())
+                return;
+            partition.changed = true;
+            if (writer == Writer::Session)
+                for (Change::Value &value : change.values)
+                    m_unit->history.append({key, std::move(value)});
+        });
+    } catch (...) {
+        if (!known)
+            m_unit->partitions.erase(key);
+        throw;
+    }
 }
 
 ReferenceStore::UnitPartition ReferenceStore::lockedPartition(qint16 configId, qint16 partitionId)
@@ -248,23 +255,23 @@ qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
 }
 
 // Each changed partition counts one revision up (one stored by the unit
-// starts at 1), and the session's changes go into the history.
+// starts at 1), and the session's changes go into the history, partition by
+// partition.
 void ReferenceStore::writeRevisionsAndHistory()
 {
-    QList<std::pair<PartitionKey, Change::Value>> history;
     for (const auto &[key, partition] : m_unit->partitions) {
-        if (!partition.changed)
-            continue;
-        if (partition.before > 0) {
+        if (partition.changed && partition.before > 0) {
             QSqlQuery &query = prepare(storeStatements().setRevision);
             run(query, {partition.before + 1, int(key.first), int(key.second)});
             query.finish();
         }
-        for (Change::Value value : partition.history) {
-            if (!m_unit->note.isEmpty())
-                value.item += QStringLiteral(" (%1)").arg(m_unit->note);
-            history.append({key, value});
-        }
+    }
+    QList<std::pair<PartitionKey, Change::Value>> &history = m_unit->history;
+    std::stable_sort(history.begin(), history.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    if (!m_unit->note.isEmpty()) {
+        const QString words = QStringLiteral(" (%1)").arg(m_unit->note);
+        for (auto &[key, value] : history)
+            value.item += words;
     }
     if (!history.isEmpty())
         recordHistory(history);

@@ -1,5 +1,5 @@
-// Writing and reading partition files with Qt's JSON classes (a QJsonObject
-// keeps its keys sorted, which makes the output deterministic).
+// Reading partition files with Qt's JSON classes, every problem of the file
+// noted under its JSON pointer.
 #include "transfer/PartitionFileJson.h"
 
 #include "rowset/Rowset.h"
@@ -16,26 +16,6 @@ namespace {
 
 constexpr double kLargest16 = 32767;
 constexpr double kLargest32 = 2147483647;
-
-QJsonObject partitionObject(const PartitionSettings &p)
-{
-    QJsonObject maxima;
-    for (const auto &[type, maximum] : p.maxima)
-        maxima.insert(QString::number(type), QJsonObject{{"maximum", maximum.maximum}, {"name", maximum.name}});
-    return {{"PartitionID", p.number},
-            {"Name", p.Name},
-            {"PartitionAccessCode", p.PartitionAccessCode},
-            {"REMLanguage", p.REMLanguage},
-            {"SelectLimit", p.SelectLimit},
-            {"TimeLimit", p.TimeLimit},
-            {"Command", p.Command},
-            {"NoMSGRecorded", p.NoMSGRecorded},
-            {"TotalRecTime", p.TotalRecTime},
-            {"TotalTimeOfMessagesRecorded", p.TotalTimeOfMessagesRecorded},
-            {"TimeLeft", p.TimeLeft},
-            {"MSGNo", p.MSGNo ? QJsonValue(*p.MSGNo) : QJsonValue(QJsonValue::Null)},
-            {kNodeMaxima, maxima}};
-}
 
 // Reads the fields of one object, noting each problem under its pointer.
 class FieldReader
@@ -174,15 +154,6 @@ QString position(const QByteArray &json, int offset)
 }
 
 } // namespace
-
-QByteArray toJson(const PartitionFile &file)
-{
-    QJsonArray partitions;
-    for (const PartitionSettings &p : file.partitions)
-        partitions.append(partitionObject(p));
-    const QJsonObject root{{"format", kFormat}, {"configuration", file.configuration}, {"partitions", partitions}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
-}
 
 PartitionFile fromJson(const QByteArray &json, QList<Problem> &problems)
 {

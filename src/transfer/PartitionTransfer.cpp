@@ -190,13 +190,11 @@ Outcome exportPartitions(const ComponentFactory &factory, qint16 configId, const
         StoredPartitions stored(factory);
         if (!stored.hasConfiguration(configId))
             return {Status::Refused, {QStringLiteral("configuration %1 does not exist").arg(configId)}};
+        const std::optional<QSet<qint16>> wanted =
+            only ? std::optional<QSet<qint16>>(QSet<qint16>(only->begin(), only->end())) : std::nullopt;
         PartitionFile file{configId, {}};
-        for (const qint16 number : stored.partitionNumbers(configId)) {
-            if (only && !only->contains(number))
-                continue;
-            if (std::optional<PartitionSettings> p = stored.partition(configId, number))
-                file.partitions.append(std::move(*p));
-        }
+        for (auto &[number, p] : stored.partitions(configId, wanted))
+            file.partitions.append(std::move(p));
         json = toJson(file);
         return {Status::Done, {}};
     } catch (...) {
@@ -216,9 +214,15 @@ Outcome importPartitions(const ComponentFactory &factory, const QByteArray &json
         problems = storeProblems(factory, stored, file);
         if (!problems.isEmpty())
             return refused(problems);
-        QList<Planned> plan;
+        QSet<qint16> numbers;
         for (const PartitionSettings &p : file.partitions)
-            plan.append({p, stored.partition(file.configuration, p.number)});
+            numbers.insert(p.number);
+        const std::map<qint16, PartitionSettings> all = stored.partitions(file.configuration, numbers);
+        QList<Planned> plan;
+        for (const PartitionSettings &p : file.partitions) {
+            const auto found = all.find(p.number);
+            plan.append({p, found == all.end() ? std::nullopt : std::optional<PartitionSettings>(found->second)});
+        }
         std::sort(plan.begin(), plan.end(),
                   [](const Planned &a, const Planned &b) { return a.wanted.number < b.wanted.number; });
         return write(factory, session, file.configuration, plan, QStringLiteral("imported"), dryRun);

@@ -9,8 +9,12 @@
 #include "server/ReferenceComponents.h"
 #include "server/ServerErrors.h"
 #include "server/WriteComponents.h"
+#include "transfer/PartitionFileJson.h"
 #include "transfer/PartitionTransfer.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <utility>
 
@@ -132,14 +136,33 @@ private slots:
         QVERIFY(world.store->history(std::nullopt, std::nullopt).isEmpty());
     }
 
-    // Another administrator saves the 100th partition after the import of
-    // 200 read it: the import fails there, naming the partition, and of all
-    // the writes only the other one is stored.
+    void conflictHalfwayWritesNothing_data()
+    {
+        QTest::addColumn<QStringList>("except");
+        QTest::addColumn<int>("theirs");
+        for (const bool whole : {true, false}) {
+            const QStringList except = whole ? QStringList() : QStringList{"ConfigurationReader"};
+            const char *read = whole ? "whole configuration" : "partition by partition";
+            QTest::addRow("%s, a stored partition", read) << except << 99;
+            QTest::addRow("%s, a partition the import adds", read) << except << 150;
+        }
+    }
+    // Another administrator saves a partition after the import of 200 onto
+    // a store of 100 read them, before its first write: the import fails at
+    // that partition, naming it, and of all the writes only the other one is
+    // stored, whether the partition was stored before or is one the import
+    // adds.
     void conflictHalfwayWritesNothing()
     {
+        QFETCH(QStringList, except);
+        QFETCH(int, theirs);
+        World source(Seeding::SchemaOnly);
+        seedPartitions(*source.store, 1, 200);
+        const QByteArray file = source.exported().replace("\"TimeLimit\": 0", "\"TimeLimit\": 7");
         World world(Seeding::SchemaOnly);
-        seedPartitions(*world.store, 1, 200);
-        QByteArray file = world.exported().replace("\"TimeLimit\": 0", "\"TimeLimit\": 7");
+        seedPartitions(*world.store, 1, 100);
+        world.factory.clear();
+        server::registerReferenceComponents(world.factory, world.store, except);
         bool saved = false; // theirs, before the first of the import's writes
         world.factory.registerProgId(QRVud::UDCONFIG::ProgID, [&, store = world.store] {
             struct Interrupted : server::PartitionUpdater
@@ -156,18 +179,63 @@ private slots:
             updater->before = [&] {
                 if (!std::exchange(saved, true))
                     server::ReferenceStore::open(world.fresh.location, Seeding::Existing)
-                        ->savePartition({1, 99, "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
+                        ->savePartition({1, qint16(theirs), "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
             };
             return updater;
         });
         const Outcome outcome = transfer::importPartitions(world.factory, file, false);
         QCOMPARE(outcome.status, Outcome::Status::Failed);
-        QVERIFY2(outcome.lines.constFirst().contains("Partition 99 was changed by another user"),
+        QVERIFY2(outcome.lines.constFirst().contains(QStringLiteral("Partition %1 was changed by another user").arg(theirs)),
                  qPrintable(outcome.lines.constFirst()));
-        const QList<server::ChangeRow> history = world.store->history(1, std::nullopt);
-        QCOMPARE(history.size(), 0);
+        QCOMPARE(world.store->history(1, std::nullopt).size(), 0);
         QCOMPARE(world.store->partitionSettings(1, 98).Fields(6).toText(), QStringLiteral("0"));
-        QCOMPARE(world.store->partitionSettings(1, 99).Fields(2).toText(), QStringLiteral("Theirs"));
+        QVERIFY(world.store->partitionSettings(1, 120).isEOF());
+        QCOMPARE(world.store->partitionSettings(1, qint16(theirs)).Fields(2).toText(), QStringLiteral("Theirs"));
+    }
+
+    // Reading the configuration whole or partition by partition exports the same file.
+    void wholeReadExportsAsOneByOne()
+    {
+        World world(Seeding::SampleConfiguration);
+        seedPartitions(*world.store, 1, 40);
+        const QByteArray whole = world.exported();
+        world.factory.clear();
+        server::registerReferenceComponents(world.factory, world.store, {"ConfigurationReader"});
+        QCOMPARE(world.exported(), whole);
+        QVERIFY(whole.contains("\"NodeMaxima\": {\n                \""));
+    }
+
+    void writtenAsQtWritesIt_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("withMaxima");
+        QTest::newRow("plain, no maxima") << "Lab" << false;
+        QTest::newRow("quote and backslash") << "a\"b\\c" << true;
+        QTest::newRow("control characters") << QString::fromUtf16(u"\b\f\n\r\t\x01\x1f\x7f") << true;
+        QTest::newRow("beyond ASCII") << QString::fromUtf16(u"é€\u2028 \U0001D11E") << true;
+        QTest::newRow("lone surrogates") << QString::fromUtf16(u"\xD800x\xDC00") << true;
+        QTest::newRow("empty") << "" << true;
+    }
+    // The writer's text is the indented form Qt's JSON writer gives the same
+    // document, and Qt's reader finds in it the values written.
+    void writtenAsQtWritesIt()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, withMaxima);
+        transfer::PartitionSettings p;
+        p.number = 7, p.Name = name, p.Command = "PLAY", p.TimeLimit = 2147483647, p.TotalRecTime = -5;
+        if (withMaxima)
+            p.maxima = {{-3, {0, "minus"}}, {2, {32767, name}}, {10, {5, "ten"}}};
+        transfer::PartitionSettings second = p;
+        second.number = 8, second.MSGNo = -32768;
+        const QByteArray ours = transfer::toJson({-2, {p, second}});
+        const QJsonDocument read = QJsonDocument::fromJson(ours);
+        QCOMPARE(read.toJson(QJsonDocument::Indented), ours);
+        const QJsonObject first = read["partitions"][0].toObject();
+        QCOMPARE(first["Name"].toString(), name);
+        QCOMPARE(first["MSGNo"].isNull(), true);
+        QCOMPARE(read["partitions"][1]["MSGNo"].toInt(), -32768);
+        QCOMPARE(first["NodeMaxima"].toObject().keys(), withMaxima ? QStringList({"-3", "10", "2"}) : QStringList());
     }
 
     // A copy of two fields to partitions 2 and 4, its dry run first: the
