@@ -5,7 +5,8 @@
 // to the connection the components share. A unit makes the write components'
 // calls between begin() and commit() durable together, or not at all: a call
 // that is refused inside a unit fails alone and what was sent before it
-// stays; a crash, a kill or a lost connection before commit() leaves the
+// stays (unless the unit was begun to end at the first refusal); a crash, a
+// kill or a lost connection before commit() leaves the
 // store as it was. Components of a factory that offers none behave as they
 // always did: each call is durable on its own.
 #pragma once
@@ -26,10 +27,18 @@ public:
     virtual void enter() = 0;
     virtual void leave() noexcept = 0;
 
+    // How a refused call inside a unit counts. FailsAlone: what was sent
+    // before it stays, and the unit goes on. EndsUnit, for writers that give
+    // up at the first refusal: the calls run without a savepoint each, so
+    // after one that failed in the store every later call and commit() are
+    // refused too, and only a rollback ends the unit. (A call refused for its
+    // arguments, before it reaches the store, fails alone either way.)
+    enum class Refusal { FailsAlone, EndsUnit };
+
     // One unit at a time: begin() while this session's unit is open is an
     // error, as is commit() without one. rollback() drops whatever the open
     // unit sent and does nothing when none is open.
-    virtual void begin() = 0;
+    virtual void begin(Refusal refusal) = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;
     // Words the change history adds to each change of the open unit, such as

@@ -231,7 +231,10 @@ public:
     UnitOfWorkProxy(void *object, const QString &name) : m_remote(object, name) {}
     void enter() override { m_remote.check(m_remote->Enter()); }
     void leave() noexcept override { m_remote->Leave(); }
-    void begin() override { m_remote.check(m_remote->Begin()); }
+    void begin(Refusal refusal) override
+    {
+        m_remote.check(refusal == Refusal::EndsUnit ? m_remote->BeginWholeOrNothing() : m_remote->Begin());
+    }
     void commit() override { m_remote.check(m_remote->Commit()); }
     void rollback() noexcept override { m_remote->Rollback(); }
     void note(const QString &words) override { m_remote.check(m_remote->Note(Text(words))); }

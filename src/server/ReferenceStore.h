@@ -130,8 +130,10 @@ public:
     void leave(StoreSession &session) noexcept;
     // Units of the current session. beginUnit() opens one (a StoreError when
     // one is open); commitUnit() makes its writes durable together, or
-    // rolls them back and fails; rollbackUnit() drops them.
-    void beginUnit();
+    // rolls them back and fails; rollbackUnit() drops them. In a unit begun
+    // whole or nothing the writes take no savepoint each, and the first that
+    // fails ends the unit: later writes and the commit are refused.
+    void beginUnit(bool wholeOrNothing = false);
     void commitUnit();
     void rollbackUnit() noexcept;
     bool unitOpen() const { return m_unit.has_value(); }
@@ -184,6 +186,8 @@ private:
     {
         StoreSession *session = nullptr;
         bool begun = false; // the transaction is open
+        bool wholeOrNothing = false;
+        bool ended = false; // a write failed in a unit begun whole or nothing
         std::map<PartitionKey, UnitPartition> partitions;
         std::optional<QList<qint16>> nodeTypes; // the listed ids, once asked for
         QList<std::pair<PartitionKey, Change::Value>> history; // the session's changes, in the order made
@@ -195,6 +199,7 @@ private:
     // leaves the rows.
     using ChangeWork = std::function<void(UnitPartition &partition, Change &change)>;
 
+    void requireUnitGoingOn() const; // a StoreError once a write ended the unit
     void prepareSchema(Seeding seeding);
     void createSchema(Seeding seeding);
     void requireCurrentSchema(schema::Contents contents) const; // a StoreError unless current

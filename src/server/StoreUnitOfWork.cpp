@@ -28,9 +28,9 @@ void StoreUnitOfWork::enter() { m_store->enter(m_session); }
 
 void StoreUnitOfWork::leave() noexcept { m_store->leave(m_session); }
 
-void StoreUnitOfWork::begin()
+void StoreUnitOfWork::begin(Refusal refusal)
 {
-    inSession(*m_store, m_session, "begin", [&] { m_store->beginUnit(); });
+    inSession(*m_store, m_session, "begin", [&] { m_store->beginUnit(refusal == Refusal::EndsUnit); });
     m_open = true;
 }
 

@@ -17,7 +17,7 @@ public:
 
     void enter() override;
     void leave() noexcept override;
-    void begin() override;
+    void begin(Refusal refusal) override;
     void commit() override;
     void rollback() noexcept override;
     void note(const QString &words) override;

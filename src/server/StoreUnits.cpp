@@ -32,7 +32,7 @@ void ReferenceStore::leave(StoreSession &session) noexcept
         m_entered.remove(last);
 }
 
-void ReferenceStore::beginUnit()
+void ReferenceStore::beginUnit(bool wholeOrNothing)
 {
     requireOpen();
     if (m_unit)
@@ -41,6 +41,14 @@ void ReferenceStore::beginUnit()
                                                : QStringLiteral("another session's save is in progress on this connection"));
     m_unit.emplace();
     m_unit->session = &session();
+    m_unit->wholeOrNothing = wholeOrNothing;
+}
+
+void ReferenceStore::requireUnitGoingOn() const
+{
+    if (m_unit->ended)
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("a write of this unit of work failed, so it can only be rolled back"));
 }
 
 void ReferenceStore::noteUnit(const QString &words)
@@ -54,6 +62,11 @@ void ReferenceStore::commitUnit()
 {
     if (!m_unit || m_unit->session != &session())
         throw StoreError(kDatabaseFailure, QStringLiteral("no unit of work is open"));
+    if (m_unit->ended) {
+        rollbackUnit();
+        throw StoreError(kDatabaseFailure,
+                         QStringLiteral("a write of this unit of work failed, so it was rolled back whole"));
+    }
     if (m_unit->begun) {
         try {
             requireOpen();
@@ -166,9 +179,18 @@ void ReferenceStore::beginTransaction()
 }
 
 // On PostgreSQL the savepoint of a write that went through is released with
-// the next write's, in one round trip (the commit releases the last).
+// the next write's, in one round trip (the commit releases the last). A unit
+// begun whole or nothing takes none: its first failure ends it.
 void ReferenceStore::underSavepoint(const std::function<void()> &work)
 {
+    if (m_unit->wholeOrNothing) {
+        try {
+            return work();
+        } catch (...) {
+            m_unit->ended = true;
+            throw;
+        }
+    }
     if (!m_postgres)
         runPrepared(QStringLiteral("SAVEPOINT write_call"));
     else if (m_savepointHeld)
@@ -206,6 +228,7 @@ void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool c
         return inTransaction([&] { changePartition(configId, partitionId, checked, writer, work); });
     if (m_unit->session != &session())
         throw StoreError(kDatabaseFailure, QStringLiteral("another session's save is in progress on this connection"));
+    requireUnitGoingOn();
     beginTransaction();
     const PartitionKey key{configId, partitionId};
     const bool known = m_unit->partitions.count(key) > 0;

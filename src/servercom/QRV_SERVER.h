@@ -35,7 +35,11 @@
  * and a crash, kill or lost connection before Commit leaves the store as it
  * was. Rollback drops what the open unit sent. Note adds words (such as
  * "copied from partition 3") to the change history of the open unit's
- * changes.
+ * changes. BeginWholeOrNothing opens a unit for a writer that gives up at
+ * the first refusal: its calls run without a savepoint each, so after one
+ * that failed in the store every later call and Commit are refused, and
+ * only Rollback ends it (a call refused for its arguments, before it
+ * reaches the store, fails alone either way).
  */
 #ifndef QRV_SERVER_H
 #define QRV_SERVER_H
@@ -171,6 +175,7 @@ struct QRV_UnitOfWork : public IUnknown
     virtual HRESULT VEL_CALL Commit() = 0;
     virtual HRESULT VEL_CALL Rollback() = 0;
     virtual HRESULT VEL_CALL Note(BSTR words) = 0;
+    virtual HRESULT VEL_CALL BeginWholeOrNothing() = 0;
 };
 
 #else /* C: a pointer to the table of functions, each taking the object first */
@@ -316,6 +321,7 @@ typedef struct QRV_UnitOfWorkVtbl
     HRESULT(VEL_CALL *Commit)(QRV_UnitOfWork *This);
     HRESULT(VEL_CALL *Rollback)(QRV_UnitOfWork *This);
     HRESULT(VEL_CALL *Note)(QRV_UnitOfWork *This, BSTR words);
+    HRESULT(VEL_CALL *BeginWholeOrNothing)(QRV_UnitOfWork *This);
 } QRV_UnitOfWorkVtbl;
 struct QRV_UnitOfWork
 {

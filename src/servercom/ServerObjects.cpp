@@ -237,7 +237,7 @@ public:
     }
     HRESULT VEL_CALL Begin() override
     {
-        return com::guardedCall([&] { component().begin(); });
+        return com::guardedCall([&] { component().begin(UnitOfWork::Refusal::FailsAlone); });
     }
     HRESULT VEL_CALL Commit() override
     {
@@ -251,6 +251,10 @@ public:
     HRESULT VEL_CALL Note(BSTR words) override
     {
         return com::guardedCall([&] { component().note(fromBstr(words)); });
+    }
+    HRESULT VEL_CALL BeginWholeOrNothing() override
+    {
+        return com::guardedCall([&] { component().begin(UnitOfWork::Refusal::EndsUnit); });
     }
 };
 

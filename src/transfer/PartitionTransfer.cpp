@@ -139,7 +139,7 @@ Outcome write(const ComponentFactory &factory, Session &session, qint16 configId
         return {Status::Done, lines};
     UnitOfWork &unit = session.unit();
     try {
-        unit.begin();
+        unit.begin(UnitOfWork::Refusal::EndsUnit);
         unit.note(note);
         send(factory, configId, changed);
         unit.commit();

@@ -75,9 +75,9 @@ class RegisteredTest : public QObject, testing::LoadedLibrary
 
     // Update_Partition_Record of partition 1 with this time limit; the
     // answer and the error object.
-    QString updateRecord(QRVud_UDCONFIG *updater, const QString &timeLimit)
+    QString updateRecord(QRVud_UDCONFIG *updater, const QString &timeLimit, const QString &config = "4")
     {
-        const QStringList values{"4", "1", "Unit", "6093", "ENGLISH", "0", timeLimit, "NOOP", "IGNORE",
+        const QStringList values{config, "1", "Unit", "6093", "ENGLISH", "0", timeLimit, "NOOP", "IGNORE",
                                  "0", "0", "0", "1"};
         std::vector<BSTR> texts;
         for (const QString &value : values)
@@ -153,9 +153,22 @@ private slots:
         steps << QString::number(unit->Begin()) << updateRecord(updater, "95") << QString::number(unit->Commit());
         unit->Leave();
         steps << storedPartition(1) << failure(unit->Commit());
+        unit->Enter();
+        steps << failure(unit->BeginWholeOrNothing()) << updateRecord(updater, "96", "9")
+              << updateRecord(updater, "97") << failure(unit->Commit());
+        unit->Leave();
+        steps << storedPartition(1);
         const QString refusal = "800a000d QRVud.UDCONFIG: Update_Partition_Record: the time limit \"2 minutes\" is "
                                 "not a whole decimal number";
-        QCOMPARE(steps, QStringList({"0", "0", "0", refusal, before, before, "0", "0", "0", "Unit|95", "800a0201 UnitOfWork: commit: no unit of work is open"}));
+        QCOMPARE(steps, QStringList({"0", "0", "0", refusal, before, before, "0", "0", "0", "Unit|95",
+                                     "800a0201 UnitOfWork: commit: no unit of work is open", "0",
+                                     "800a0203 QRVud.UDCONFIG: Update_Partition_Record for partition 1 of configuration "
+                                     "9: configuration 9 does not exist",
+                                     "800a0201 QRVud.UDCONFIG: Update_Partition_Record for partition 1 of configuration "
+                                     "4: a write of this unit of work failed, so it can only be rolled back",
+                                     "800a0201 UnitOfWork: commit: a write of this unit of work failed, so it was rolled "
+                                     "back whole",
+                                     "Unit|95"}));
         updater->Release();
         unit->Release();
     }

@@ -1,7 +1,8 @@
 // Saves as units of work, on SQLite and on PostgreSQL: an Apply killed between
 // its partition row and its node rows leaves the partition as it was, and one
 // let go lands whole; a refused node row keeps what was sent before it and
-// sends nothing after; a partition whose read fails is never written; a
+// sends nothing after; a unit begun to end at its first refusal refuses
+// every write after it and its commit; a partition whose read fails is never written; a
 // rolled-back save moves none of the session's loaded revisions; the setup
 // writes refuse what no answer can carry. On SQLite, readers
 // get their answers while another process holds the write lock, and a write
@@ -38,6 +39,22 @@ QString stored(const server::ReferenceStore &store, qint16 partition)
     for (int type = 1; type <= 4; ++type, maxima.MoveNext())
         values << maxima.Fields(3).toText();
     return values.join(' ') + QStringLiteral(" r%1 h%2").arg(store.revision(7, partition)).arg(store.history(7, partition).size());
+}
+
+// Makes the store's own trigger refuse every update of a node type 3 maximum.
+void refuseNodeType3(QSqlDatabase connection)
+{
+    const QStringList trigger =
+        onPostgres()
+            ? QStringList{"CREATE FUNCTION refuse_type_3() RETURNS trigger LANGUAGE plpgsql AS "
+                          "$$ BEGIN RAISE EXCEPTION 'type 3 refused'; END $$",
+                          "CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima FOR EACH ROW WHEN "
+                          "(NEW.NodeType_ID = 3) EXECUTE FUNCTION refuse_type_3()"}
+            : QStringList{"CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima WHEN NEW.NodeType_ID = 3 "
+                          "BEGIN SELECT RAISE(ABORT, 'type 3 refused'); END"};
+    QSqlQuery query(connection);
+    for (const QString &statement : trigger)
+        QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
 }
 
 // Plays the user who names partition 5 "Mine", sets the first node maxima
@@ -96,17 +113,7 @@ private slots:
         const FreshLocation fresh;
         Rig rig(Seeding::SchemaOnly, fresh.location);
         fill(*rig.store);
-        QSqlQuery query(fresh.connection());
-        const QStringList trigger =
-            onPostgres()
-                ? QStringList{"CREATE FUNCTION refuse_type_3() RETURNS trigger LANGUAGE plpgsql AS "
-                              "$$ BEGIN RAISE EXCEPTION 'type 3 refused'; END $$",
-                              "CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima FOR EACH ROW WHEN "
-                              "(NEW.NodeType_ID = 3) EXECUTE FUNCTION refuse_type_3()"}
-                : QStringList{"CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima WHEN NEW.NodeType_ID = 3 "
-                              "BEGIN SELECT RAISE(ABORT, 'type 3 refused'); END"};
-        for (const QString &statement : trigger)
-            QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
+        refuseNodeType3(fresh.connection());
         Busyness_Rules rules(rig.factory);
         rig.ui.boxes.expect(ui::Answer::OK);
         rig.ui.runner.script = [](QDialog &) { editAndApply(4); };
@@ -115,6 +122,55 @@ private slots:
         QVERIFY(rig.ui.boxes.shown().constFirst().text.contains("for node type 3 in partition 5 of configuration 7"));
         QVERIFY(rig.ui.boxes.shown().constFirst().text.contains("type 3 refused"));
         QCOMPARE(stored(*rig.store, 5), QStringLiteral("Mine 7 7 999 999 r2 h3"));
+    }
+
+    void unitsAfterARefusal_data()
+    {
+        QTest::addColumn<bool>("endsUnit");
+        QTest::addColumn<QString>("afterRefusal"); // what the next write and the commit say; "" when they go through
+        QTest::addColumn<QString>("after");
+        QTest::newRow("the refusal fails alone") << false << "" << "Lab 999 7 999 7 r2 h2";
+        QTest::newRow("the refusal ends the unit") << true << "a write of this unit of work failed"
+                                                   << "Lab 999 999 999 999 r1 h0";
+    }
+    // Node maxima of types 2, 3 (refused by the store) and 4 in one unit,
+    // then its commit: a unit begun to end at its first refusal refuses the
+    // write after it and the commit, and leaves the partition as it was.
+    void unitsAfterARefusal()
+    {
+        QFETCH(bool, endsUnit);
+        QFETCH(QString, afterRefusal);
+        QFETCH(QString, after);
+        const FreshLocation fresh;
+        Rig rig(Seeding::SchemaOnly, fresh.location);
+        fill(*rig.store);
+        refuseNodeType3(fresh.connection());
+        const std::unique_ptr<UnitOfWork> unit = rig.factory.createUnitOfWork();
+        const auto nodes = rig.factory.createByProgId<QRVud::UDNODES>(QRVud::UDNODES::ProgID);
+        const auto write = [&](const char *type) -> QString {
+            try {
+                nodes->Update_Node_Type_Max_Record({"7", "5", type, "7"});
+                return {};
+            } catch (const rt::RuntimeError &error) {
+                return error.description();
+            }
+        };
+        unit->enter();
+        unit->begin(endsUnit ? UnitOfWork::Refusal::EndsUnit : UnitOfWork::Refusal::FailsAlone);
+        QCOMPARE(write("2"), QString());
+        const QString refused = write("3");
+        QVERIFY2(refused.contains("type 3 refused"), qPrintable(refused));
+        const QString fourth = write("4");
+        QVERIFY2(afterRefusal.isEmpty() ? fourth.isEmpty() : fourth.contains(afterRefusal), qPrintable(fourth));
+        QString committed;
+        try {
+            unit->commit();
+        } catch (const rt::RuntimeError &error) {
+            committed = error.description();
+        }
+        unit->leave();
+        QVERIFY2(afterRefusal.isEmpty() ? committed.isEmpty() : committed.contains(afterRefusal), qPrintable(committed));
+        QCOMPARE(stored(*rig.store, 5), after);
     }
 
     // A name that no answer can carry makes the settings read fail: the

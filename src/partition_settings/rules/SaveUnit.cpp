@@ -20,7 +20,7 @@ Busyness_Rules::SaveUnit::SaveUnit(Busyness_Rules &rules) : m_rules(rules)
 {
     if (m_rules.m_unitOfWork && m_rules.m_saveDepth == 0) {
         const InSession session(m_rules);
-        m_rules.m_unitOfWork->begin();
+        m_rules.m_unitOfWork->begin(UnitOfWork::Refusal::FailsAlone);
         m_open = true;
     }
     ++m_rules.m_saveDepth;
