@@ -17,21 +17,35 @@ namespace {
 constexpr double kLargest16 = 32767;
 constexpr double kLargest32 = 2147483647;
 
-// Reads the fields of one object, noting each problem under its pointer.
+// A JSON pointer's reference token: "~" as "~0", "/" as "~1".
+QString pointerToken(QString token)
+{
+    return token.replace(u'~', QStringLiteral("~0")).replace(u'/', QStringLiteral("~1"));
+}
+
+// Reads the fields of one object, noting each problem under its pointer. The
+// pointer is put together only for a problem: most objects have none.
 class FieldReader
 {
 public:
-    FieldReader(const QJsonObject &object, QString pointer, QList<Problem> &problems)
-        : m_object(object), m_pointer(std::move(pointer)), m_problems(problems)
+    // The object at the pointer of its parent (none for the document's)
+    // followed by the tokens.
+    FieldReader(const QJsonObject &object, const FieldReader *parent, QStringList tokens, QList<Problem> &problems)
+        : m_object(object), m_parent(parent), m_tokens(std::move(tokens)), m_problems(problems)
     {
     }
 
     // Every field of the object must be one of these, and each of them there.
     void expectFields(const QStringList &names)
     {
-        for (const QString &key : m_object.keys()) {
-            if (!names.contains(key))
-                problem(key, QStringLiteral("unknown field"));
+        qsizetype present = 0;
+        for (const QString &name : names)
+            present += m_object.contains(name) ? 1 : 0;
+        if (present != m_object.size()) { // a key that is none of the names
+            for (const QString &key : m_object.keys()) {
+                if (!names.contains(key))
+                    problem(key, QStringLiteral("unknown field"));
+            }
         }
         for (const QString &name : names) {
             if (!m_object.contains(name))
@@ -39,7 +53,7 @@ public:
         }
     }
 
-    QString text(const QString &name)
+    QString text(QLatin1String name)
     {
         const QJsonValue value = m_object.value(name);
         if (value.isUndefined())
@@ -48,14 +62,15 @@ public:
             problem(name, QStringLiteral("must be a string"));
             return {};
         }
-        const QString character = rowset::uncarriableCharacter(value.toString());
+        QString text = value.toString();
+        const QString character = rowset::uncarriableCharacter(text);
         if (!character.isEmpty())
             problem(name, QStringLiteral("holds %1, which no answer can carry").arg(character));
-        return value.toString();
+        return text;
     }
 
     // A whole number from lowest to highest.
-    qint32 number(const QString &name, double lowest, double highest)
+    qint32 number(QLatin1String name, double lowest, double highest)
     {
         const QJsonValue value = m_object.value(name);
         if (value.isUndefined())
@@ -72,26 +87,30 @@ public:
         return qint32(number);
     }
 
-    QJsonValue value(const QString &name) const { return m_object.value(name); }
-    QString pointer(const QString &name) const { return m_pointer + u'/' + escaped(name); }
+    QJsonValue value(QLatin1String name) const { return m_object.value(name); }
+    QString pointer() const
+    {
+        QString pointer = m_parent ? m_parent->pointer() : QString();
+        for (const QString &token : m_tokens)
+            pointer += u'/' + pointerToken(token);
+        return pointer;
+    }
+    QString pointer(const QString &name) const { return pointer() + u'/' + pointerToken(name); }
     void problem(const QString &name, const QString &message) { m_problems.append({pointer(name), message}); }
+    void problem(QLatin1String name, const QString &message) { problem(QString(name), message); }
 
 private:
-    // A pointer's reference token: "~" as "~0", "/" as "~1".
-    static QString escaped(QString token)
-    {
-        return token.replace(u'~', QStringLiteral("~0")).replace(u'/', QStringLiteral("~1"));
-    }
-
     QJsonObject m_object;
-    QString m_pointer;
+    const FieldReader *m_parent;
+    QStringList m_tokens;
     QList<Problem> &m_problems;
 };
 
 std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &problems)
 {
+    static const QStringList nodeFields = {QStringLiteral("maximum"), QStringLiteral("name")};
     std::map<qint16, NodeMaximum> maxima;
-    const QJsonValue value = fields.value(kNodeMaxima);
+    const QJsonValue value = fields.value(QLatin1String("NodeMaxima"));
     if (value.isUndefined())
         return maxima;
     if (!value.isObject()) {
@@ -100,46 +119,52 @@ std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &pr
     }
     const QJsonObject byType = value.toObject();
     for (auto entry = byType.begin(); entry != byType.end(); ++entry) {
-        const QString pointer = fields.pointer(kNodeMaxima) + u'/' + entry.key();
+        const QString key = entry.key();
+        const auto refuse = [&](const QString &message) {
+            problems.append({fields.pointer(kNodeMaxima) + u'/' + pointerToken(key), message});
+        };
         bool whole = false;
-        const int type = entry.key().toInt(&whole);
-        if (!whole || type < -32768 || type > 32767 || QString::number(type) != entry.key()) {
-            problems.append({pointer, QStringLiteral("a node type id must be a whole number from -32768 to 32767")});
+        const int type = key.toInt(&whole);
+        if (!whole || type < -32768 || type > 32767 || QString::number(type) != key) {
+            refuse(QStringLiteral("a node type id must be a whole number from -32768 to 32767"));
             continue;
         }
         if (!entry.value().isObject()) {
-            problems.append({pointer, QStringLiteral("must be an object with the maximum and the name")});
+            refuse(QStringLiteral("must be an object with the maximum and the name"));
             continue;
         }
-        FieldReader node(entry.value().toObject(), pointer, problems);
-        node.expectFields({"maximum", "name"});
-        maxima[qint16(type)] = {qint16(node.number("maximum", 0, kLargest16)), node.text("name")};
+        FieldReader node(entry.value().toObject(), &fields, {kNodeMaxima, key}, problems);
+        node.expectFields(nodeFields);
+        maxima[qint16(type)] = {qint16(node.number(QLatin1String("maximum"), 0, kLargest16)),
+                                node.text(QLatin1String("name"))};
     }
     return maxima;
 }
 
-PartitionSettings readPartition(const QJsonValue &value, const QString &pointer, QList<Problem> &problems)
+PartitionSettings readPartition(const QJsonValue &value, const FieldReader &root, qsizetype index,
+                                QList<Problem> &problems)
 {
+    static const QStringList partitionFields = QStringList{"PartitionID"} + settingNames() + QStringList{kNodeMaxima};
     PartitionSettings p;
+    FieldReader fields(value.toObject(), &root, {QStringLiteral("partitions"), QString::number(index)}, problems);
     if (!value.isObject()) {
-        problems.append({pointer, QStringLiteral("must be an object")});
+        problems.append({fields.pointer(), QStringLiteral("must be an object")});
         return p;
     }
-    FieldReader fields(value.toObject(), pointer, problems);
-    fields.expectFields(QStringList{"PartitionID"} + settingNames() + QStringList{kNodeMaxima});
-    p.number = qint16(fields.number("PartitionID", 0, kLargest16));
-    p.Name = fields.text("Name");
-    p.PartitionAccessCode = fields.text("PartitionAccessCode");
-    p.REMLanguage = fields.text("REMLanguage");
-    p.SelectLimit = fields.text("SelectLimit");
-    p.TimeLimit = fields.number("TimeLimit", 0, kLargest32);
-    p.Command = fields.text("Command");
-    p.NoMSGRecorded = fields.text("NoMSGRecorded");
-    p.TotalRecTime = fields.number("TotalRecTime", 0, kLargest32);
-    p.TotalTimeOfMessagesRecorded = fields.number("TotalTimeOfMessagesRecorded", 0, kLargest32);
-    p.TimeLeft = fields.number("TimeLeft", 0, kLargest32);
-    if (!fields.value("MSGNo").isNull())
-        p.MSGNo = qint16(fields.number("MSGNo", 0, kLargest16));
+    fields.expectFields(partitionFields);
+    p.number = qint16(fields.number(QLatin1String("PartitionID"), 0, kLargest16));
+    p.Name = fields.text(QLatin1String("Name"));
+    p.PartitionAccessCode = fields.text(QLatin1String("PartitionAccessCode"));
+    p.REMLanguage = fields.text(QLatin1String("REMLanguage"));
+    p.SelectLimit = fields.text(QLatin1String("SelectLimit"));
+    p.TimeLimit = fields.number(QLatin1String("TimeLimit"), 0, kLargest32);
+    p.Command = fields.text(QLatin1String("Command"));
+    p.NoMSGRecorded = fields.text(QLatin1String("NoMSGRecorded"));
+    p.TotalRecTime = fields.number(QLatin1String("TotalRecTime"), 0, kLargest32);
+    p.TotalTimeOfMessagesRecorded = fields.number(QLatin1String("TotalTimeOfMessagesRecorded"), 0, kLargest32);
+    p.TimeLeft = fields.number(QLatin1String("TimeLeft"), 0, kLargest32);
+    if (!fields.value(QLatin1String("MSGNo")).isNull())
+        p.MSGNo = qint16(fields.number(QLatin1String("MSGNo"), 0, kLargest16));
     p.maxima = readMaxima(fields, problems);
     return p;
 }
@@ -167,27 +192,28 @@ PartitionFile fromJson(const QByteArray &json, QList<Problem> &problems)
         problems.append({QString(), QStringLiteral("must be a JSON object")});
         return {};
     }
-    FieldReader root(document.object(), QString(), problems);
+    FieldReader root(document.object(), nullptr, {}, problems);
     root.expectFields({"format", "configuration", "partitions"});
     PartitionFile file;
-    if (root.value("format").isString() && root.value("format").toString() != kFormat)
-        root.problem("format", QStringLiteral("must be \"%1\"").arg(kFormat));
+    const QLatin1String format("format"), partitionList("partitions");
+    if (root.value(format).isString() && root.value(format).toString() != kFormat)
+        root.problem(format, QStringLiteral("must be \"%1\"").arg(kFormat));
     else
-        root.text("format");
-    file.configuration = qint16(root.number("configuration", -32768, kLargest16));
-    if (!root.value("partitions").isArray()) {
-        if (!root.value("partitions").isUndefined())
-            root.problem("partitions", QStringLiteral("must be an array"));
+        root.text(format);
+    file.configuration = qint16(root.number(QLatin1String("configuration"), -32768, kLargest16));
+    if (!root.value(partitionList).isArray()) {
+        if (!root.value(partitionList).isUndefined())
+            root.problem(partitionList, QStringLiteral("must be an array"));
         return {};
     }
-    const QJsonArray partitions = root.value("partitions").toArray();
+    const QJsonArray partitions = root.value(partitionList).toArray();
     QSet<qint16> numbers;
     for (qsizetype i = 0; i < partitions.size(); ++i) {
-        const QString pointer = QStringLiteral("/partitions/%1").arg(i);
-        file.partitions.append(readPartition(partitions.at(i), pointer, problems));
+        file.partitions.append(readPartition(partitions.at(i), root, i, problems));
         const qint16 number = file.partitions.last().number;
-        if (partitions.at(i).toObject().contains("PartitionID") && numbers.contains(number))
-            problems.append({pointer + "/PartitionID", QStringLiteral("partition %1 is in the file twice").arg(number)});
+        if (partitions.at(i).toObject().contains(QLatin1String("PartitionID")) && numbers.contains(number))
+            problems.append({QStringLiteral("/partitions/%1/PartitionID").arg(i),
+                             QStringLiteral("partition %1 is in the file twice").arg(number)});
         numbers.insert(number);
     }
     return problems.isEmpty() ? file : PartitionFile{};

@@ -116,6 +116,8 @@ private slots:
                                         << "/partitions/0/NodeMaxima/3/maximum: 32768 is out of its range 0 to 32767";
         QTest::newRow("name check") << onePartition("\"PartitionID\": 0, \"Name\": \"Pier \\\"East\\\"\"")
                                     << "/partitions/0/Name: the name check refuses \"Pier \"East\"\"";
+        QTest::newRow("node type not a number") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"a/b\": {\"maximum\": 1, \"name\": \"x\"}}")
+                                                << "/partitions/0/NodeMaxima/a~1b: a node type id must be a whole number from -32768 to 32767";
         QTest::newRow("unknown node type") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"8\": {\"maximum\": 1, \"name\": \"x\"}}")
                                            << "/partitions/0/NodeMaxima/8: node type 8 is not in the node type list";
         QTest::newRow("uncarriable character") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\\u0001\"")
