@@ -78,20 +78,18 @@ struct Planned
 };
 
 // Sends the changed settings and maxima through the write components.
-void send(const ComponentFactory &factory, qint16 configId, const QList<Planned> &plan)
+void send(const ComponentFactory &factory, qint16 configId, const QList<const Planned *> &plan)
 {
     const auto settings = factory.createByProgId<QRVud::UDCONFIG>(QString::fromLatin1(QRVud::UDCONFIG::ProgID));
     const auto nodes = factory.createByProgId<QRVud::UDNODES>(QString::fromLatin1(QRVud::UDNODES::ProgID));
     const auto names = factory.createByClassId<NameValidator>(NameValidator::classId());
-    for (const Planned &p : plan) {
-        PartitionSettings wanted = p.wanted;
-        wanted.Name = names->ConvertName(wanted.Name);
-        bool settingsChanged = !p.stored;
-        for (const QString &name : settingNames())
-            settingsChanged = settingsChanged || p.stored->field(name) != wanted.field(name);
-        if (settingsChanged)
-            settings->Update_Partition_Record(recordOf(configId, wanted));
-        for (const auto &[type, maximum] : wanted.maxima) {
+    for (const Planned *planned : plan) {
+        const Planned &p = *planned;
+        PartitionRecord record = recordOf(configId, p.wanted);
+        record.Name = names->ConvertName(p.wanted.Name);
+        if (!p.stored || recordOf(configId, *p.stored) != record)
+            settings->Update_Partition_Record(record);
+        for (const auto &[type, maximum] : p.wanted.maxima) {
             if (storedMaximum(p.stored, type) != maximum.maximum)
                 nodes->Update_Node_Type_Max_Record({QString::number(configId), QString::number(p.wanted.number),
                                                     QString::number(type), QString::number(maximum.maximum)});
@@ -126,11 +124,11 @@ Outcome write(const ComponentFactory &factory, Session &session, qint16 configId
               const QString &note, bool dryRun)
 {
     QStringList lines;
-    QList<Planned> changed;
+    QList<const Planned *> changed;
     for (const Planned &p : plan) {
         const QStringList these = changes(p.wanted, p.stored);
         if (!these.isEmpty())
-            changed << p;
+            changed << &p;
         lines += these;
     }
     if (lines.isEmpty())
@@ -205,7 +203,7 @@ Outcome exportPartitions(const ComponentFactory &factory, qint16 configId, const
 Outcome importPartitions(const ComponentFactory &factory, const QByteArray &json, bool dryRun)
 {
     QList<Problem> problems;
-    const PartitionFile file = fromJson(json, problems);
+    PartitionFile file = fromJson(json, problems);
     if (!problems.isEmpty())
         return refused(problems);
     try {
@@ -217,11 +215,13 @@ Outcome importPartitions(const ComponentFactory &factory, const QByteArray &json
         QSet<qint16> numbers;
         for (const PartitionSettings &p : file.partitions)
             numbers.insert(p.number);
-        const std::map<qint16, PartitionSettings> all = stored.partitions(file.configuration, numbers);
+        std::map<qint16, PartitionSettings> all = stored.partitions(file.configuration, numbers);
         QList<Planned> plan;
-        for (const PartitionSettings &p : file.partitions) {
+        plan.reserve(file.partitions.size());
+        for (PartitionSettings &p : file.partitions) {
             const auto found = all.find(p.number);
-            plan.append({p, found == all.end() ? std::nullopt : std::optional<PartitionSettings>(found->second)});
+            plan.append({std::move(p), found == all.end() ? std::nullopt
+                                                          : std::optional<PartitionSettings>(std::move(found->second))});
         }
         std::sort(plan.begin(), plan.end(),
                   [](const Planned &a, const Planned &b) { return a.wanted.number < b.wanted.number; });
