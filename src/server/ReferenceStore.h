@@ -209,6 +209,12 @@ private:
     void writeRevisionsAndHistory();
     void forgetUnit() noexcept;
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
+    // SQLite's reads straight through its C library on Qt's connection
+    // (StoreSqliteReads.cpp): whether this connection allows them, and the
+    // answer read so (nothing when its values cannot be bound there).
+    bool mayReadDirectly() const;
+    std::optional<RecordSet> directAnswer(const QString &sql, const QVariantList &values,
+                                          const QList<FieldInfo> &layout) const;
     bool exists(const QString &sql, const QVariantList &values) const;
     void requireConfiguration(qint16 configId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
@@ -234,6 +240,7 @@ private:
 
     QString m_connectionName;
     bool m_postgres = false;
+    bool m_directReads = false; // answers of a SQLite store read through SQLite's own library
     mutable std::map<QString, QSqlQuery> m_statements; // a map: references to its entries stay valid
     StoreSession m_ownSession;
     QList<StoreSession *> m_entered;
