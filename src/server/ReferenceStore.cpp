@@ -155,6 +155,7 @@ QSqlDatabase ReferenceStore::database() const { return QSqlDatabase::database(m_
 // An open unit dies with the connection: the database rolls it back.
 void ReferenceStore::close()
 {
+    finalizeDirectStatements();
     m_statements.clear();
     m_unit.reset();
     QSqlDatabase db = database();

@@ -8,9 +8,9 @@
 // as UTF-16 (as SQLite decodes them), and whatever a column holds beside its
 // own kind (a blob in a text column, a text or a fraction in an integer
 // column) becomes the QVariant the driver would give and is judged by
-// fieldValue(), as on every other read. Each statement is prepared for its
-// read and finalized at its end, so that none is left open when Qt closes
-// the connection.
+// fieldValue(), as on every other read. Each statement is prepared at its
+// first read, reset after each, and finalized when the store closes, before
+// Qt closes the connection.
 //
 // Windows: Qt's SQLite driver carries its own copy of SQLite there, whose
 // handles no other copy of the library may use; reads go through Qt Sql.
@@ -38,6 +38,8 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &, const QVa
     return std::nullopt;
 }
 
+void ReferenceStore::finalizeDirectStatements() noexcept {}
+
 #else
 
 namespace {
@@ -51,14 +53,19 @@ sqlite3 *handleOf(const QSqlDatabase &db)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-// Finalizes its statement on every way out of a read.
+// Resets its statement on every way out of a read, so that no read stays
+// open (and holds its snapshot of the database) after it.
 struct Statement
 {
     sqlite3_stmt *handle = nullptr;
-    Statement() = default;
+    explicit Statement(sqlite3_stmt *statement) : handle(statement) {}
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
-    ~Statement() { sqlite3_finalize(handle); }
+    ~Statement()
+    {
+        sqlite3_reset(handle);
+        sqlite3_clear_bindings(handle);
+    }
 };
 
 QString textOf(sqlite3_stmt *statement, int column)
@@ -133,10 +140,17 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const 
         fail(QString::fromLatin1(what), QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
     };
 
-    Statement statement;
-    if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * sizeof(QChar)), &statement.handle, nullptr)
-        != SQLITE_OK)
-        failed("refused the statement");
+    auto cached = m_directStatements.find(sql);
+    if (cached == m_directStatements.end()) {
+        sqlite3_stmt *prepared = nullptr;
+        if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr)
+            != SQLITE_OK) {
+            sqlite3_finalize(prepared);
+            failed("refused the statement");
+        }
+        cached = m_directStatements.emplace(sql, prepared).first;
+    }
+    const Statement statement(cached->second);
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (bind(statement.handle, int(i) + 1, values.at(i)) != SQLITE_OK)
             failed("could not carry out the statement");
@@ -174,6 +188,13 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const 
     if (step != SQLITE_DONE)
         failed("could not carry out the statement");
     return records;
+}
+
+void ReferenceStore::finalizeDirectStatements() noexcept
+{
+    for (const auto &[sql, statement] : m_directStatements)
+        sqlite3_finalize(statement);
+    m_directStatements.clear();
 }
 
 #endif

@@ -130,7 +130,7 @@ private slots:
     // source and context; with a stored value of another kind than its
     // answer's column (an UPDATE, which PostgreSQL's typed columns refuse),
     // an error that names the value, the column and the partition (or row);
-    // without the table it reads, the database's refusal of the statement.
+    // without the table it reads, the database's own words.
     // After an UPDATE, values at the edges of what a column holds read back.
     void answers_data()
     {
@@ -203,8 +203,8 @@ private slots:
                "the value of column \"Name\" in row 2 holds the control character U+0000.");
         QTest::newRow("missing table") << "DROP TABLE NodeTypeMaxima" << int(Maxima) << "7,5"
                                        << "error -2147220991 QRVdb.NodeTypeMaxReader Get_Node_Type_Max_XML for "
-                                          "partition 5 of configuration 7: the database \"$DB\" refused the "
-                                          "statement: no such table: NodeTypeMaxima";
+                                          "partition 5 of configuration 7: the database \"$DB\" could not "
+                                          "carry out the statement: no such table: NodeTypeMaxima";
     }
     void answers()
     {
