@@ -12,7 +12,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libpugixml-dev
+  libpugixml-dev libsqlite3-dev
   fonts-wine fonts-dejavu-core
   xvfb xdotool sqlite3
   python3-jsonschema

@@ -1,9 +1,10 @@
 // The reference store: opening a store and checking its schema, the
-// connection and its prepared statements, and the reads.
+// connection and its prepared statements, and the reads (on SQLite through
+// its own library where it may: StoreSqliteReads.cpp).
 #include "server/ReferenceStore.h"
 
-#include "components/AnswerColumns.h"
 #include "server/AnswerLayouts.h"
+#include "server/AnswerValues.h"
 #include "server/SampleConfiguration.h"
 #include "server/ServerErrors.h"
 #include "server/StoreLocation.h"
@@ -29,48 +30,6 @@ QString nextConnectionName()
     // process may hold (a host and the server components' library), which
     // share Qt Sql's one list of connection names.
     return QStringLiteral("reference_store_%1_%2").arg(quintptr(&counter), 0, 16).arg(counter.fetchAndAddRelaxed(1) + 1);
-}
-
-// The value of a stored field as its column is declared; nothing when the
-// store holds a value of another kind (a text or a fraction in an integer
-// column, or a number beyond the column's type).
-std::optional<Variant> fieldValue(const QVariant &value, const FieldInfo &field)
-{
-    if (value.isNull())
-        return Variant();
-    if (field.dataType == QLatin1String("string"))
-        return Variant::text(value.toString());
-    bool whole = false;
-    const qlonglong number = value.toLongLong(&whole);
-    const qlonglong limit = field.dataType == QLatin1String("i2") ? 32767 : 2147483647;
-    if (!whole || number < -limit - 1 || number > limit
-        || (value.typeId() == QMetaType::Double && value.toDouble() != double(number)))
-        return std::nullopt;
-    return Variant::integer(number);
-}
-
-// A stored value that its answer's column cannot hold, named by the column
-// and by the partition of its row (or the row's number when the answer has
-// no partitions).
-StoreError wrongKind(const QSqlQuery &query, const QList<FieldInfo> &layout, qsizetype column, qsizetype row)
-{
-    const auto position = [&layout](QLatin1String name) {
-        for (qsizetype i = 0; i < layout.size(); ++i) {
-            if (layout.at(i).name == name)
-                return int(i);
-        }
-        return -1;
-    };
-    const int config = position(columns::settings::Config_ID.name);
-    const int partition = position(columns::settings::PartitionID.name);
-    const QString where = partition >= 0 && config >= 0
-                              ? QStringLiteral("partition %1 of configuration %2")
-                                    .arg(query.value(partition).toString(), query.value(config).toString())
-                              : QStringLiteral("row %1").arg(row + 1);
-    const FieldInfo &field = layout.at(column);
-    return StoreError(rt::TypeMismatch,
-                      QStringLiteral("the stored value \"%1\" of column %2 in %3 is not of its type %4")
-                          .arg(query.value(int(column)).toString(), field.name, where, field.dataType));
 }
 
 } // namespace
@@ -159,6 +118,7 @@ void ReferenceStore::tuneSqlite()
 {
     execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     setSqliteWait(kReadWaitMs);
+    m_directReads = mayReadDirectly();
 }
 
 // A statement without values, run as it is (PostgreSQL prepares no schema statements).
@@ -195,6 +155,7 @@ QSqlDatabase ReferenceStore::database() const { return QSqlDatabase::database(m_
 // An open unit dies with the connection: the database rolls it back.
 void ReferenceStore::close()
 {
+    finalizeDirectStatements();
     m_statements.clear();
     m_unit.reset();
     QSqlDatabase db = database();
@@ -257,6 +218,10 @@ void ReferenceStore::fail(const QString &what, const QSqlError &error) const
 
 RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const
 {
+    if (m_directReads) {
+        if (std::optional<RecordSet> records = directAnswer(sql, values, layout))
+            return std::move(*records);
+    }
     QSqlQuery &query = prepare(sql);
     run(query, values);
     RecordSet records(layout);
@@ -266,7 +231,8 @@ RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values,
         for (qsizetype i = 0; i < layout.size(); ++i) {
             const std::optional<Variant> value = fieldValue(query.value(int(i)), layout.at(i));
             if (!value) {
-                const StoreError error = wrongKind(query, layout, i, records.rows().size());
+                const StoreError error = wrongKind(layout, i, records.rows().size(),
+                                                   [&query](int column) { return query.value(column).toString(); });
                 query.finish();
                 throw error;
             }

@@ -35,6 +35,7 @@
 #include <optional>
 
 class QSqlError;
+struct sqlite3_stmt;
 
 namespace server {
 
@@ -222,6 +223,15 @@ private:
     void writeRevisionsAndHistory();
     void forgetUnit() noexcept;
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
+    // SQLite's reads straight through its C library on Qt's connection
+    // (StoreSqliteReads.cpp): whether this connection allows them, and the
+    // answer read so (nothing when its values cannot be bound there). Its
+    // statements are prepared once per connection and finalized before the
+    // connection closes (Qt cannot close it while one is left).
+    bool mayReadDirectly() const;
+    std::optional<RecordSet> directAnswer(const QString &sql, const QVariantList &values,
+                                          const QList<FieldInfo> &layout) const;
+    void finalizeDirectStatements() noexcept;
     bool exists(const QString &sql, const QVariantList &values) const;
     void requireConfiguration(qint16 configId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
@@ -246,7 +256,9 @@ private:
 
     QString m_connectionName;
     bool m_postgres = false;
+    bool m_directReads = false; // answers of a SQLite store read through SQLite's own library
     mutable std::map<QString, QSqlQuery> m_statements; // a map: references to its entries stay valid
+    mutable std::map<QString, sqlite3_stmt *> m_directStatements;
     StoreSession m_ownSession;
     QList<StoreSession *> m_entered;
     std::optional<Unit> m_unit;

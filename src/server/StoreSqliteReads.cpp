@@ -1,0 +1,202 @@
+// The answers of a SQLite store read through SQLite's C library on the very
+// connection Qt Sql holds. Big answers (a configuration's partition list,
+// every node maximum) spend most of their time in Qt Sql's value by value
+// QVariant traffic; here each column's kind is settled once per read and
+// each value goes straight into its row.
+//
+// The values come out exactly as Qt's SQLite driver gives them: texts read
+// as UTF-16 (as SQLite decodes them), and whatever a column holds beside its
+// own kind (a blob in a text column, a text or a fraction in an integer
+// column) becomes the QVariant the driver would give and is judged by
+// fieldValue(), as on every other read. Each statement is prepared at its
+// first read, reset after each, and finalized when the store closes, before
+// Qt closes the connection.
+//
+// Windows: Qt's SQLite driver carries its own copy of SQLite there, whose
+// handles no other copy of the library may use; reads go through Qt Sql.
+#include "server/ReferenceStore.h"
+
+#include "server/AnswerValues.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <algorithm>
+
+#ifndef _WIN32
+#include <sqlite3.h>
+#endif
+
+namespace server {
+
+#ifdef _WIN32
+
+bool ReferenceStore::mayReadDirectly() const { return false; }
+
+std::optional<RecordSet> ReferenceStore::directAnswer(const QString &, const QVariantList &,
+                                                      const QList<FieldInfo> &) const
+{
+    return std::nullopt;
+}
+
+void ReferenceStore::finalizeDirectStatements() noexcept {}
+
+#else
+
+namespace {
+
+// The connection's SQLite handle, or null when Qt's driver holds none.
+sqlite3 *handleOf(const QSqlDatabase &db)
+{
+    const QVariant handle = db.isValid() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+// Resets its statement on every way out of a read, so that no read stays
+// open (and holds its snapshot of the database) after it.
+struct Statement
+{
+    sqlite3_stmt *handle = nullptr;
+    explicit Statement(sqlite3_stmt *statement) : handle(statement) {}
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    ~Statement()
+    {
+        sqlite3_reset(handle);
+        sqlite3_clear_bindings(handle);
+    }
+};
+
+QString textOf(sqlite3_stmt *statement, int column)
+{
+    const void *text = sqlite3_column_text16(statement, column);
+    return QString(static_cast<const QChar *>(text), sqlite3_column_bytes16(statement, column) / int(sizeof(QChar)));
+}
+
+// A column's value as Qt's SQLite driver gives it.
+QVariant driverValue(sqlite3_stmt *statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER: return qlonglong(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT: return sqlite3_column_double(statement, column);
+    case SQLITE_NULL: return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, column)),
+                          sqlite3_column_bytes(statement, column));
+    default: return textOf(statement, column);
+    }
+}
+
+// Binds a value as Qt's driver binds it; false for a kind this read leaves
+// to Qt Sql.
+bool bindable(const QVariant &value)
+{
+    if (value.isNull())
+        return true;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::QString: return true;
+    default: return false;
+    }
+}
+
+int bind(sqlite3_stmt *statement, int position, const QVariant &value)
+{
+    if (value.isNull())
+        return sqlite3_bind_null(statement, position);
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        return sqlite3_bind_text16(statement, position, text.utf16(), int(text.size() * sizeof(QChar)),
+                                   SQLITE_TRANSIENT);
+    }
+    return sqlite3_bind_int64(statement, position, value.toLongLong());
+}
+
+} // namespace
+
+// Only a handle of the very library this code calls: the same build of
+// SQLite answers through Qt and here (Qt's driver links the system's SQLite
+// on Debian; a Qt built with a copy of its own keeps reading through Qt Sql).
+bool ReferenceStore::mayReadDirectly() const
+{
+    if (!handleOf(database()))
+        return false;
+    QSqlQuery query(database());
+    return query.exec(QStringLiteral("SELECT sqlite_source_id()")) && query.next()
+           && query.value(0).toString() == QLatin1String(sqlite3_sourceid());
+}
+
+std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const QVariantList &values,
+                                                      const QList<FieldInfo> &layout) const
+{
+    requireOpen();
+    sqlite3 *const db = handleOf(database());
+    if (!db || !std::all_of(values.begin(), values.end(), bindable))
+        return std::nullopt;
+    const auto failed = [this, db](const char *what) {
+        fail(QString::fromLatin1(what), QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+    };
+
+    auto cached = m_directStatements.find(sql);
+    if (cached == m_directStatements.end()) {
+        sqlite3_stmt *prepared = nullptr;
+        if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr)
+            != SQLITE_OK) {
+            sqlite3_finalize(prepared);
+            failed("refused the statement");
+        }
+        cached = m_directStatements.emplace(sql, prepared).first;
+    }
+    const Statement statement(cached->second);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (bind(statement.handle, int(i) + 1, values.at(i)) != SQLITE_OK)
+            failed("could not carry out the statement");
+    }
+
+    QList<ColumnKind> kinds;
+    kinds.reserve(layout.size());
+    for (const FieldInfo &field : layout)
+        kinds.append(columnKind(field));
+    const int columns = int(layout.size());
+    RecordSet records(layout);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.handle)) == SQLITE_ROW) {
+        RecordSet::Row row;
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i) {
+            const int type = sqlite3_column_type(statement.handle, i);
+            if (type == SQLITE_NULL) {
+                row.append(Variant());
+            } else if (kinds.at(i) == ColumnKind::Text && type == SQLITE_TEXT) {
+                row.append(Variant::text(textOf(statement.handle, i)));
+            } else if (type == SQLITE_INTEGER && kinds.at(i) != ColumnKind::Text
+                       && fits(sqlite3_column_int64(statement.handle, i), kinds.at(i))) {
+                row.append(Variant::integer(sqlite3_column_int64(statement.handle, i)));
+            } else if (std::optional<Variant> value = fieldValue(driverValue(statement.handle, i), layout.at(i))) {
+                row.append(std::move(*value));
+            } else {
+                throw wrongKind(layout, i, records.rows().size(), [&statement](int column) {
+                    return driverValue(statement.handle, column).toString();
+                });
+            }
+        }
+        records.addRow(std::move(row));
+    }
+    if (step != SQLITE_DONE)
+        failed("could not carry out the statement");
+    return records;
+}
+
+void ReferenceStore::finalizeDirectStatements() noexcept
+{
+    for (const auto &[sql, statement] : m_directStatements)
+        sqlite3_finalize(statement);
+    m_directStatements.clear();
+}
+
+#endif
+
+} // namespace server
