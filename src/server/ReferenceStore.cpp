@@ -1,6 +1,6 @@
 // The reference store: opening a store and checking its schema, the
 // connection and its prepared statements, and the reads (on SQLite through
-// its own library where it may: StoreSqliteReads.cpp).
+// its own library where it may: StoreSqliteDirect.cpp).
 #include "server/ReferenceStore.h"
 
 #include "server/AnswerLayouts.h"
@@ -118,7 +118,7 @@ void ReferenceStore::tuneSqlite()
 {
     execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     setSqliteWait(kReadWaitMs);
-    m_directReads = mayReadDirectly();
+    m_sqliteDirect = mayReadDirectly();
 }
 
 // A statement without values, run as it is (PostgreSQL prepares no schema statements).
@@ -207,6 +207,19 @@ void ReferenceStore::run(QSqlQuery &query, const QVariantList &values) const
     }
 }
 
+qsizetype ReferenceStore::write(const QString &sql, const QVariantList &values)
+{
+    if (m_sqliteDirect) {
+        if (const std::optional<qsizetype> changed = directWrite(sql, values))
+            return *changed;
+    }
+    QSqlQuery &query = prepare(sql);
+    run(query, values);
+    const qsizetype changed = query.numRowsAffected();
+    query.finish();
+    return changed;
+}
+
 void ReferenceStore::fail(const QString &what, const QSqlError &error) const
 {
     QString message = (error.databaseText().isEmpty() ? error.driverText() : error.databaseText()).simplified();
@@ -218,7 +231,7 @@ void ReferenceStore::fail(const QString &what, const QSqlError &error) const
 
 RecordSet ReferenceStore::answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const
 {
-    if (m_directReads) {
+    if (m_sqliteDirect) {
         if (std::optional<RecordSet> records = directAnswer(sql, values, layout))
             return std::move(*records);
     }

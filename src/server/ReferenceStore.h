@@ -29,12 +29,14 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
 class QSqlError;
+struct sqlite3;
 struct sqlite3_stmt;
 
 namespace server {
@@ -207,6 +209,10 @@ private:
     void tuneSqlite();
     void execute(const QString &sql);
     void runPrepared(const QString &sql);
+    // Runs a statement that answers no rows, prepared once per connection
+    // (on SQLite through its own library where it may); the number of rows
+    // it changed.
+    qsizetype write(const QString &sql, const QVariantList &values);
     void requireOpen() const; // a closed connection is a StoreError
     // The statement prepared once per connection, its values bound; the
     // caller reads it and then calls finish().
@@ -224,7 +230,7 @@ private:
     void forgetUnit() noexcept;
     RecordSet answer(const QString &sql, const QVariantList &values, const QList<FieldInfo> &layout) const;
     // SQLite's reads straight through its C library on Qt's connection
-    // (StoreSqliteReads.cpp): whether this connection allows them, and the
+    // (StoreSqliteDirect.cpp): whether this connection allows them, and the
     // answer read so (nothing when its values cannot be bound there). Its
     // statements are prepared once per connection and finalized before the
     // connection closes (Qt cannot close it while one is left).
@@ -232,6 +238,15 @@ private:
     std::optional<RecordSet> directAnswer(const QString &sql, const QVariantList &values,
                                           const QList<FieldInfo> &layout) const;
     void finalizeDirectStatements() noexcept;
+    // A statement that answers no rows, run straight through SQLite: the
+    // number of rows it changed; nothing when its values cannot be bound there.
+    std::optional<qsizetype> directWrite(const QString &sql, const QVariantList &values);
+    // The statement for the direct path, prepared at its first use.
+    sqlite3_stmt *directStatement(sqlite3 *db, const QString &sql) const;
+    // The changes written straight through SQLite, each with the time, user
+    // and machine given; false when this connection holds no SQLite handle.
+    bool recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &changes,
+                               const std::array<QString, 3> &whenWhoWhere);
     bool exists(const QString &sql, const QVariantList &values) const;
     void requireConfiguration(qint16 configId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
@@ -256,7 +271,7 @@ private:
 
     QString m_connectionName;
     bool m_postgres = false;
-    bool m_directReads = false; // answers of a SQLite store read through SQLite's own library
+    bool m_sqliteDirect = false; // a SQLite store whose answers, writes and history go through its own library
     mutable std::map<QString, QSqlQuery> m_statements; // a map: references to its entries stay valid
     mutable std::map<QString, sqlite3_stmt *> m_directStatements;
     StoreSession m_ownSession;

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 namespace server {
@@ -57,15 +58,20 @@ QString changedByOthersText(qint16 partitionId);
 
 // Runs one operation of a component: a StoreError becomes the component's
 // error with that context.
-template <typename Operation> auto asComponent(const QString &progId, const QString &context, Operation &&run)
-    -> decltype(run())
+// The context is a text, or a function that makes it: a call that goes
+// through then never spends time on it.
+template <typename Context, typename Operation>
+auto asComponent(const QString &progId, const Context &context, Operation &&run) -> decltype(run())
 {
     try {
         return run();
     } catch (const StoreError &e) {
         if (e.number() == kChangedByOthers)
             throw rt::RuntimeError(e.number(), progId, e.reason());
-        throw componentError(e.number(), progId, context, e.reason());
+        if constexpr (std::is_invocable_v<const Context &>)
+            throw componentError(e.number(), progId, context(), e.reason());
+        else
+            throw componentError(e.number(), progId, context, e.reason());
     }
 }
 

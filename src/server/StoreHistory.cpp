@@ -41,13 +41,16 @@ QVariant textOrNull(const QVariant &value)
 } // namespace
 
 // One statement for up to kRowsPerStatement changes: a unit's history costs
-// one round trip, not one per value.
+// one round trip, not one per value. Through SQLite's own library, where the
+// store may use it, a row is one step and no round trip at all.
 void ReferenceStore::recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes)
 {
     constexpr qsizetype kRowsPerStatement = 64;
     static const QString user = operatingSystemUser();
     static const QString host = QSysInfo::machineHostName();
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    if (m_sqliteDirect && recordHistoryDirectly(changes, {now, user, host}))
+        return;
     const QString &insert = storeStatements().insertChange;
     const QString oneRow = insert.mid(insert.lastIndexOf(QStringLiteral("VALUES ")) + 7);
     for (qsizetype first = 0; first < changes.size(); first += kRowsPerStatement) {

@@ -214,12 +214,7 @@ void ReferenceStore::underSavepoint(const std::function<void()> &work)
 
 // A statement without values that runs often, prepared once (SQLite only:
 // PostgreSQL prepares no transaction control).
-void ReferenceStore::runPrepared(const QString &sql)
-{
-    QSqlQuery &query = prepare(sql);
-    run(query, {});
-    query.finish();
-}
+void ReferenceStore::runPrepared(const QString &sql) { write(sql, {}); }
 
 void ReferenceStore::changePartition(qint16 configId, qint16 partitionId, bool checked, Writer writer,
                                      const ChangeWork &work)
@@ -283,11 +278,8 @@ qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
 void ReferenceStore::writeRevisionsAndHistory()
 {
     for (const auto &[key, partition] : m_unit->partitions) {
-        if (partition.changed && partition.before > 0) {
-            QSqlQuery &query = prepare(storeStatements().setRevision);
-            run(query, {partition.before + 1, int(key.first), int(key.second)});
-            query.finish();
-        }
+        if (partition.changed && partition.before > 0)
+            write(storeStatements().setRevision, {partition.before + 1, int(key.first), int(key.second)});
     }
     QList<std::pair<PartitionKey, Change::Value>> &history = m_unit->history;
     std::stable_sort(history.begin(), history.end(), [](const auto &a, const auto &b) { return a.first < b.first; });

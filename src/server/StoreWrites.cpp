@@ -66,11 +66,7 @@ QVariantList keyLast(const QVariantList &values, int keyColumns)
 // Stores a new partition; false when another session stored it at this moment.
 bool ReferenceStore::insertedPartition(const PartitionRow &row)
 {
-    QSqlQuery &query = prepare(storeStatements().insertPartition);
-    run(query, partitionValues(row));
-    const bool stored = query.numRowsAffected() > 0;
-    query.finish();
-    return stored;
+    return write(storeStatements().insertPartition, partitionValues(row)) > 0;
 }
 
 // The values after the key of the stored row that the statement answers; none
@@ -101,9 +97,7 @@ void ReferenceStore::writePartitionValues(UnitPartition &partition, const Partit
     if (change.values.isEmpty())
         return;
     if (stored) {
-        QSqlQuery &query = prepare(sql.updatePartition);
-        run(query, keyLast(values, sql.partitionKeyColumns));
-        query.finish();
+        write(sql.updatePartition, keyLast(values, sql.partitionKeyColumns));
     } else if (insertedPartition(row)) {
         stored = true;
     } else {
@@ -136,10 +130,8 @@ void ReferenceStore::savePartition(const PartitionRow &row, Writer writer)
 void ReferenceStore::writeNodeMax(bool present, const NodeMaxRow &row)
 {
     const StoreStatements &sql = storeStatements();
-    QSqlQuery &query = prepare(present ? sql.updateNodeMax : sql.insertNodeMax);
     const QVariantList values = nodeMaxValues(row);
-    run(query, present ? keyLast(values, sql.nodeMaxKeyColumns) : values);
-    query.finish();
+    write(present ? sql.updateNodeMax : sql.insertNodeMax, present ? keyLast(values, sql.nodeMaxKeyColumns) : values);
 }
 
 // The unit reads the node type list and the partition's maxima once, at the

@@ -44,7 +44,7 @@ void writePartition(const char *progId, const char *operation, const PartitionRe
 {
     const QString source = QString::fromLatin1(progId);
     const PartitionRow row = readPartition(ArgumentReader(source, QLatin1String(operation)), partition);
-    asComponent(source, partitionContext(operation, row.configId, row.partitionId), [&] { write(row); });
+    asComponent(source, [&] { return partitionContext(operation, row.configId, row.partitionId); }, [&] { write(row); });
 }
 
 template <typename Write>
@@ -52,7 +52,7 @@ void writeNodeMax(const char *progId, const char *operation, const NodeTypeMaxRo
 {
     const QString source = QString::fromLatin1(progId);
     const NodeMaxRow row = readNodeMax(ArgumentReader(source, QLatin1String(operation)), maximum);
-    asComponent(source, nodeMaxContext(operation, row), [&] { write(row); });
+    asComponent(source, [&] { return nodeMaxContext(operation, row); }, [&] { write(row); });
 }
 
 } // namespace

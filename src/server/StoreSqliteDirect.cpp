@@ -1,8 +1,10 @@
-// The answers of a SQLite store read through SQLite's C library on the very
-// connection Qt Sql holds. Big answers (a configuration's partition list,
-// every node maximum) spend most of their time in Qt Sql's value by value
-// QVariant traffic; here each column's kind is settled once per read and
-// each value goes straight into its row.
+// The answers of a SQLite store read, and its change history written,
+// through SQLite's C library on the very connection Qt Sql holds. Big
+// answers (a configuration's partition list, every node maximum) and big
+// histories (an import's million changes) spend most of their time in Qt
+// Sql's value by value QVariant traffic and binding; here each column's kind
+// is settled once per read, and each value goes straight into its row or its
+// statement.
 //
 // The values come out exactly as Qt's SQLite driver gives them: texts read
 // as UTF-16 (as SQLite decodes them), and whatever a column holds beside its
@@ -13,10 +15,12 @@
 // Qt closes the connection.
 //
 // Windows: Qt's SQLite driver carries its own copy of SQLite there, whose
-// handles no other copy of the library may use; reads go through Qt Sql.
+// handles no other copy of the library may use; reads and the history go
+// through Qt Sql.
 #include "server/ReferenceStore.h"
 
 #include "server/AnswerValues.h"
+#include "server/StoreStatements.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -39,6 +43,14 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &, const QVa
 }
 
 void ReferenceStore::finalizeDirectStatements() noexcept {}
+
+bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &,
+                                           const std::array<QString, 3> &)
+{
+    return false;
+}
+
+std::optional<qsizetype> ReferenceStore::directWrite(const QString &, const QVariantList &) { return std::nullopt; }
 
 #else
 
@@ -140,17 +152,7 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const 
         fail(QString::fromLatin1(what), QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
     };
 
-    auto cached = m_directStatements.find(sql);
-    if (cached == m_directStatements.end()) {
-        sqlite3_stmt *prepared = nullptr;
-        if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr)
-            != SQLITE_OK) {
-            sqlite3_finalize(prepared);
-            failed("refused the statement");
-        }
-        cached = m_directStatements.emplace(sql, prepared).first;
-    }
-    const Statement statement(cached->second);
+    const Statement statement(directStatement(db, sql));
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (bind(statement.handle, int(i) + 1, values.at(i)) != SQLITE_OK)
             failed("could not carry out the statement");
@@ -188,6 +190,75 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const 
     if (step != SQLITE_DONE)
         failed("could not carry out the statement");
     return records;
+}
+
+sqlite3_stmt *ReferenceStore::directStatement(sqlite3 *db, const QString &sql) const
+{
+    auto cached = m_directStatements.find(sql);
+    if (cached == m_directStatements.end()) {
+        sqlite3_stmt *prepared = nullptr;
+        if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr)
+            != SQLITE_OK) {
+            sqlite3_finalize(prepared);
+            fail(QStringLiteral("refused the statement"), QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+        }
+        cached = m_directStatements.emplace(sql, prepared).first;
+    }
+    return cached->second;
+}
+
+std::optional<qsizetype> ReferenceStore::directWrite(const QString &sql, const QVariantList &values)
+{
+    requireOpen();
+    sqlite3 *const db = handleOf(database());
+    if (!db || !std::all_of(values.begin(), values.end(), bindable))
+        return std::nullopt;
+    const Statement statement(directStatement(db, sql));
+    const auto failed = [this, db] {
+        fail(QStringLiteral("could not carry out the statement"),
+             QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+    };
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (bind(statement.handle, int(i) + 1, values.at(i)) != SQLITE_OK)
+            failed();
+    }
+    if (sqlite3_step(statement.handle) != SQLITE_DONE)
+        failed();
+    return qsizetype(sqlite3_changes(db));
+}
+
+// One change a step of the one-row insert; the texts stay the caller's until
+// the statement's bindings are cleared.
+bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &changes,
+                                           const std::array<QString, 3> &whenWhoWhere)
+{
+    sqlite3 *const db = handleOf(database());
+    if (!db)
+        return false;
+    const Statement statement(directStatement(db, storeStatements().insertChange));
+    const auto bindText = [&](int position, const QString &text) {
+        if (text.isNull())
+            sqlite3_bind_null(statement.handle, position);
+        else
+            sqlite3_bind_text16(statement.handle, position, text.utf16(), int(text.size() * sizeof(QChar)),
+                                SQLITE_STATIC);
+    };
+    for (int i = 0; i < 3; ++i)
+        bindText(i + 1, whenWhoWhere.at(i));
+    for (const auto &[key, value] : changes) {
+        const QString before = value.before.isNull() ? QString() : value.before.toString();
+        const QString after = value.after.isNull() ? QString() : value.after.toString();
+        sqlite3_bind_int(statement.handle, 4, key.first);
+        sqlite3_bind_int(statement.handle, 5, key.second);
+        bindText(6, value.item);
+        bindText(7, before);
+        bindText(8, after);
+        if (sqlite3_step(statement.handle) != SQLITE_DONE)
+            fail(QStringLiteral("could not carry out the statement"),
+                 QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+        sqlite3_reset(statement.handle);
+    }
+    return true;
 }
 
 void ReferenceStore::finalizeDirectStatements() noexcept
