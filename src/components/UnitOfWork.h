@@ -31,8 +31,9 @@ public:
     // before it stays, and the unit goes on. EndsUnit, for writers that give
     // up at the first refusal: the calls run without a savepoint each, so
     // after one that failed in the store every later call and commit() are
-    // refused too, and only a rollback ends the unit. (A call refused for its
-    // arguments, before it reaches the store, fails alone either way.)
+    // refused too, and only a rollback ends the unit. (A call the component
+    // refuses for a malformed argument, before it reaches the store, fails
+    // alone either way.)
     enum class Refusal { FailsAlone, EndsUnit };
 
     // One unit at a time: begin() while this session's unit is open is an

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -24,11 +25,12 @@ public:
         m_revisions[{configId, partitionId}] = revision;
     }
 
+    // Keeps the older of this revision and the one seen before, a partition
+    // that a whole load did not find counting as seen at 0.
     void loadedMaxima(qint16 configId, qint16 partitionId, qint32 revision)
     {
-        const auto [entry, added] = m_revisions.try_emplace({configId, partitionId}, revision);
-        if (!added && revision < entry->second)
-            entry->second = revision;
+        const std::optional<qint32> before = seen(configId, partitionId);
+        m_revisions[{configId, partitionId}] = before ? std::min(*before, revision) : revision;
     }
 
     // Every stored partition of the configuration, by number.

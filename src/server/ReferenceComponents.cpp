@@ -54,7 +54,9 @@ void registerReferenceComponents(ComponentFactory &factory, std::shared_ptr<Refe
         factory.registerClassId(NodeTypeMaxReader::classId(), storeCreator<NodeMaxReader>(store));
     if (wanted(kValidatorName))
         factory.registerClassId(NameValidator::classId(), [] { return std::make_unique<PartitionNameValidator>(); });
-    if (wanted(kConfigurationReaderName))
+    // The whole reader answers for the configuration reader and the node
+    // maximum reader together: only beside both.
+    if (wanted(kConfigurationReaderName) && wanted(QString::fromLatin1(QRVdb::CONFIG::ProgID)) && wanted(kReaderName))
         factory.registerClassId(ConfigurationReader::classId(), storeCreator<WholeConfigurationReader>(store));
     if (wanted(kUnitOfWorkName))
         factory.registerUnitOfWork(storeCreator<StoreUnitOfWork>(store));

@@ -86,6 +86,10 @@ public:
     // this user may not write, or a PostgreSQL store without the right to
     // update its partitions or in a read-only session.
     bool mayWrite() const;
+    // True when this SQLite store's answers, writes and history go through
+    // SQLite's own library (StoreSqliteDirect.cpp), false on PostgreSQL,
+    // on Windows and with a Qt that carries a SQLite of its own.
+    bool throughSqliteLibrary() const { return m_sqliteDirect; }
     // The store's own connection (tests use it to break the store on purpose).
     QSqlDatabase database() const;
     // Closes the connection: every later operation fails with "not open".

@@ -1,5 +1,6 @@
-// The answers of a SQLite store read, and its change history written,
-// through SQLite's C library on the very connection Qt Sql holds. Big
+// The answers of a SQLite store read, its statements that answer no rows
+// run (writes, savepoints) and its change history written, through
+// SQLite's C library on the very connection Qt Sql holds. Big
 // answers (a configuration's partition list, every node maximum) and big
 // histories (an import's million changes) spend most of their time in Qt
 // Sql's value by value QVariant traffic and binding; here each column's kind
@@ -25,6 +26,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <algorithm>
+#include <limits>
 
 #ifndef _WIN32
 #include <sqlite3.h>
@@ -65,8 +67,8 @@ sqlite3 *handleOf(const QSqlDatabase &db)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-// Resets its statement on every way out of a read, so that no read stays
-// open (and holds its snapshot of the database) after it.
+// Resets its statement on every way out of a read or write, so that no read
+// stays open (and holds its snapshot of the database) after it.
 struct Statement
 {
     sqlite3_stmt *handle = nullptr;
@@ -134,11 +136,19 @@ int bind(sqlite3_stmt *statement, int position, const QVariant &value)
 // on Debian; a Qt built with a copy of its own keeps reading through Qt Sql).
 bool ReferenceStore::mayReadDirectly() const
 {
-    if (!handleOf(database()))
+    sqlite3 *const db = handleOf(database());
+    if (!db)
         return false;
     QSqlQuery query(database());
-    return query.exec(QStringLiteral("SELECT sqlite_source_id()")) && query.next()
-           && query.value(0).toString() == QLatin1String(sqlite3_sourceid());
+    if (!query.exec(QStringLiteral("SELECT sqlite_source_id()")) || !query.next()
+        || query.value(0).toString() != QLatin1String(sqlite3_sourceid()))
+        return false;
+    // The same release could still be another copy of the library (one that
+    // Qt carries in its driver): then its connection's file system layer is
+    // not this copy's.
+    sqlite3_vfs *vfs = nullptr;
+    return sqlite3_file_control(db, "main", SQLITE_FCNTL_VFS_POINTER, &vfs) == SQLITE_OK && vfs
+           && vfs == sqlite3_vfs_find(vfs->zName);
 }
 
 std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const QVariantList &values,
@@ -236,26 +246,34 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
     if (!db)
         return false;
     const Statement statement(directStatement(db, storeStatements().insertChange));
+    const auto failed = [this, db] {
+        fail(QStringLiteral("could not carry out the statement"),
+             QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+    };
+    // A text stays bound until the next bind of its place, which comes before
+    // the next step; a bind that fails ends the history there.
     const auto bindText = [&](int position, const QString &text) {
-        if (text.isNull())
-            sqlite3_bind_null(statement.handle, position);
-        else
-            sqlite3_bind_text16(statement.handle, position, text.utf16(), int(text.size() * sizeof(QChar)),
-                                SQLITE_STATIC);
+        const int bound = text.isNull() ? sqlite3_bind_null(statement.handle, position)
+                          : text.size() > std::numeric_limits<int>::max() / 2
+                              ? SQLITE_TOOBIG
+                              : sqlite3_bind_text16(statement.handle, position, text.utf16(),
+                                                    int(text.size() * sizeof(QChar)), SQLITE_STATIC);
+        if (bound != SQLITE_OK)
+            failed();
     };
     for (int i = 0; i < 3; ++i)
         bindText(i + 1, whenWhoWhere.at(i));
     for (const auto &[key, value] : changes) {
         const QString before = value.before.isNull() ? QString() : value.before.toString();
         const QString after = value.after.isNull() ? QString() : value.after.toString();
-        sqlite3_bind_int(statement.handle, 4, key.first);
-        sqlite3_bind_int(statement.handle, 5, key.second);
+        if (sqlite3_bind_int(statement.handle, 4, key.first) != SQLITE_OK
+            || sqlite3_bind_int(statement.handle, 5, key.second) != SQLITE_OK)
+            failed();
         bindText(6, value.item);
         bindText(7, before);
         bindText(8, after);
         if (sqlite3_step(statement.handle) != SQLITE_DONE)
-            fail(QStringLiteral("could not carry out the statement"),
-                 QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+            failed();
         sqlite3_reset(statement.handle);
     }
     return true;

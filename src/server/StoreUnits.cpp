@@ -1,7 +1,8 @@
 // Sessions and units of the reference store: a unit is one transaction,
 // begun at its first write and committed whole; each write in it runs under
-// a savepoint; the unit's first write to a partition locks the partition's
-// row; revisions and the change history are written as the unit commits.
+// a savepoint, unless the unit was begun whole or nothing; the unit's first
+// write to a partition locks the partition's row; revisions and the change
+// history are written as the unit commits.
 #include "server/ReferenceStore.h"
 
 #include "server/ServerErrors.h"
@@ -121,7 +122,14 @@ void ReferenceStore::inTransaction(const std::function<void()> &work)
     if (m_unit) {
         if (m_unit->session != &session())
             throw StoreError(kDatabaseFailure, QStringLiteral("another session's save is in progress on this connection"));
-        return work();
+        requireUnitGoingOn();
+        try {
+            return work();
+        } catch (...) {
+            if (m_unit && m_unit->wholeOrNothing)
+                m_unit->ended = true;
+            throw;
+        }
     }
     beginUnit();
     try {

@@ -38,8 +38,8 @@
  * changes. BeginWholeOrNothing opens a unit for a writer that gives up at
  * the first refusal: its calls run without a savepoint each, so after one
  * that failed in the store every later call and Commit are refused, and
- * only Rollback ends it (a call refused for its arguments, before it
- * reaches the store, fails alone either way).
+ * only Rollback ends it (a call the component refuses for a malformed
+ * argument, before it reaches the store, fails alone either way).
  */
 #ifndef QRV_SERVER_H
 #define QRV_SERVER_H

@@ -141,8 +141,10 @@ void writeMaxima(JsonText &json, const std::map<qint16, NodeMaximum> &maxima)
         const auto &[key, maximum] = byKey[i];
         json.key(4, key, i == 0);
         json.open('{');
-        json.key(5, QLatin1String("maximum"), true), json.number(maximum->maximum);
-        json.key(5, QLatin1String("name")), json.string(maximum->name);
+        json.key(5, QLatin1String("maximum"), true);
+        json.number(maximum->maximum);
+        json.key(5, QLatin1String("name"));
+        json.string(maximum->name);
         json.close(4, '}');
     }
     json.close(3, '}');
@@ -153,20 +155,32 @@ void writePartition(JsonText &json, const PartitionSettings &p)
 {
     constexpr int depth = 3;
     json.open('{');
-    json.key(depth, QLatin1String("Command"), true), json.string(p.Command);
+    json.key(depth, QLatin1String("Command"), true);
+    json.string(p.Command);
     json.key(depth, QLatin1String("MSGNo"));
     p.MSGNo ? json.number(*p.MSGNo) : json.null();
-    json.key(depth, QLatin1String("Name")), json.string(p.Name);
-    json.key(depth, QLatin1String("NoMSGRecorded")), json.string(p.NoMSGRecorded);
-    json.key(depth, QLatin1String("NodeMaxima")), writeMaxima(json, p.maxima);
-    json.key(depth, QLatin1String("PartitionAccessCode")), json.string(p.PartitionAccessCode);
-    json.key(depth, QLatin1String("PartitionID")), json.number(p.number);
-    json.key(depth, QLatin1String("REMLanguage")), json.string(p.REMLanguage);
-    json.key(depth, QLatin1String("SelectLimit")), json.string(p.SelectLimit);
-    json.key(depth, QLatin1String("TimeLeft")), json.number(p.TimeLeft);
-    json.key(depth, QLatin1String("TimeLimit")), json.number(p.TimeLimit);
-    json.key(depth, QLatin1String("TotalRecTime")), json.number(p.TotalRecTime);
-    json.key(depth, QLatin1String("TotalTimeOfMessagesRecorded")), json.number(p.TotalTimeOfMessagesRecorded);
+    json.key(depth, QLatin1String("Name"));
+    json.string(p.Name);
+    json.key(depth, QLatin1String("NoMSGRecorded"));
+    json.string(p.NoMSGRecorded);
+    json.key(depth, QLatin1String("NodeMaxima"));
+    writeMaxima(json, p.maxima);
+    json.key(depth, QLatin1String("PartitionAccessCode"));
+    json.string(p.PartitionAccessCode);
+    json.key(depth, QLatin1String("PartitionID"));
+    json.number(p.number);
+    json.key(depth, QLatin1String("REMLanguage"));
+    json.string(p.REMLanguage);
+    json.key(depth, QLatin1String("SelectLimit"));
+    json.string(p.SelectLimit);
+    json.key(depth, QLatin1String("TimeLeft"));
+    json.number(p.TimeLeft);
+    json.key(depth, QLatin1String("TimeLimit"));
+    json.number(p.TimeLimit);
+    json.key(depth, QLatin1String("TotalRecTime"));
+    json.number(p.TotalRecTime);
+    json.key(depth, QLatin1String("TotalTimeOfMessagesRecorded"));
+    json.number(p.TotalTimeOfMessagesRecorded);
     json.close(2, '}');
 }
 
@@ -177,8 +191,10 @@ QByteArray toJson(const PartitionFile &file)
     // About 600 bytes a partition with 20 node maxima, more with long names.
     JsonText json(4096 + file.partitions.size() * 640);
     json.open('{');
-    json.key(1, QLatin1String("configuration"), true), json.number(file.configuration);
-    json.key(1, QLatin1String("format")), json.string(kFormat);
+    json.key(1, QLatin1String("configuration"), true);
+    json.number(file.configuration);
+    json.key(1, QLatin1String("format"));
+    json.string(kFormat);
     json.key(1, QLatin1String("partitions"));
     json.open('[');
     for (qsizetype i = 0; i < file.partitions.size(); ++i) {

@@ -29,7 +29,8 @@ public:
     std::optional<PartitionSettings> partition(qint16 configId, qint16 number);
     // The stored partitions of the configuration by number: all of them, or
     // those of the given numbers. Each one asked for counts as loaded by the
-    // session, stored or not.
+    // session, stored or not (with the whole reader, every partition of the
+    // configuration does).
     std::map<qint16, PartitionSettings> partitions(qint16 configId, const std::optional<QSet<qint16>> &only);
 
 private:

@@ -6,6 +6,7 @@
 #include "StoreBackend.h"
 #include "StoreHooks.h"
 
+#include "server/ReadComponents.h"
 #include "server/ReferenceComponents.h"
 #include "server/ServerErrors.h"
 #include "server/WriteComponents.h"
@@ -142,22 +143,25 @@ private slots:
     {
         QTest::addColumn<QStringList>("except");
         QTest::addColumn<int>("theirs");
+        QTest::addColumn<bool>("betweenAnswers"); // theirs between the settings and the maxima, not before the writes
         for (const bool whole : {true, false}) {
             const QStringList except = whole ? QStringList() : QStringList{"ConfigurationReader"};
             const char *read = whole ? "whole configuration" : "partition by partition";
-            QTest::addRow("%s, a stored partition", read) << except << 99;
-            QTest::addRow("%s, a partition the import adds", read) << except << 150;
+            QTest::addRow("%s, a stored partition", read) << except << 99 << false;
+            QTest::addRow("%s, a partition the import adds", read) << except << 150 << false;
         }
+        QTest::newRow("whole configuration, a partition added between its two answers") << QStringList() << 150 << true;
     }
     // Another administrator saves a partition after the import of 200 onto
-    // a store of 100 read them, before its first write: the import fails at
-    // that partition, naming it, and of all the writes only the other one is
-    // stored, whether the partition was stored before or is one the import
-    // adds.
+    // a store of 100 read them, before its first write (or between the two
+    // answers of a whole read): the import fails at that partition, naming
+    // it, and of all the writes only the other one is stored, whether the
+    // partition was stored before or is one the import adds.
     void conflictHalfwayWritesNothing()
     {
         QFETCH(QStringList, except);
         QFETCH(int, theirs);
+        QFETCH(bool, betweenAnswers);
         World source(Seeding::SchemaOnly);
         seedPartitions(*source.store, 1, 200);
         const QByteArray file = source.exported().replace("\"TimeLimit\": 0", "\"TimeLimit\": 7");
@@ -165,26 +169,45 @@ private slots:
         seedPartitions(*world.store, 1, 100);
         world.factory.clear();
         server::registerReferenceComponents(world.factory, world.store, except);
-        bool saved = false; // theirs, before the first of the import's writes
-        world.factory.registerProgId(QRVud::UDCONFIG::ProgID, [&, store = world.store] {
-            struct Interrupted : server::PartitionUpdater
-            {
-                using PartitionUpdater::PartitionUpdater;
-                void Update_Partition_Record(const PartitionRecord &partition) override
+        bool saved = false;
+        const auto saveTheirs = [&] {
+            if (!std::exchange(saved, true))
+                server::ReferenceStore::open(world.fresh.location, Seeding::Existing)
+                    ->savePartition({1, qint16(theirs), "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
+        };
+        if (betweenAnswers) {
+            world.factory.registerClassId(ConfigurationReader::classId(), [&, store = world.store] {
+                struct Interrupted : server::WholeConfigurationReader
                 {
-                    before();
-                    PartitionUpdater::Update_Partition_Record(partition);
-                }
-                std::function<void()> before;
-            };
-            auto updater = std::make_unique<Interrupted>(store);
-            updater->before = [&] {
-                if (!std::exchange(saved, true))
-                    server::ReferenceStore::open(world.fresh.location, Seeding::Existing)
-                        ->savePartition({1, qint16(theirs), "Theirs", "1", "ENGLISH", "0", 0, "NOOP", "IGNORE", 0, 0, 0, 1});
-            };
-            return updater;
-        });
+                    using WholeConfigurationReader::WholeConfigurationReader;
+                    QString allNodeMaximaXml(const QString &configId) override
+                    {
+                        before();
+                        return WholeConfigurationReader::allNodeMaximaXml(configId);
+                    }
+                    std::function<void()> before;
+                };
+                auto reader = std::make_unique<Interrupted>(store);
+                reader->before = saveTheirs;
+                return reader;
+            });
+        } else {
+            world.factory.registerProgId(QRVud::UDCONFIG::ProgID, [&, store = world.store] {
+                struct Interrupted : server::PartitionUpdater
+                {
+                    using PartitionUpdater::PartitionUpdater;
+                    void Update_Partition_Record(const PartitionRecord &partition) override
+                    {
+                        before();
+                        PartitionUpdater::Update_Partition_Record(partition);
+                    }
+                    std::function<void()> before;
+                };
+                auto updater = std::make_unique<Interrupted>(store);
+                updater->before = saveTheirs;
+                return updater;
+            });
+        }
         const Outcome outcome = transfer::importPartitions(world.factory, file, false);
         QCOMPARE(outcome.status, Outcome::Status::Failed);
         QVERIFY2(outcome.lines.constFirst().contains(QStringLiteral("Partition %1 was changed by another user").arg(theirs)),
@@ -216,6 +239,7 @@ private slots:
         QTest::newRow("control characters") << QString::fromUtf16(u"\b\f\n\r\t\x01\x1f\x7f") << true;
         QTest::newRow("beyond ASCII") << QString::fromUtf16(u"é€\u2028 \U0001D11E") << true;
         QTest::newRow("lone surrogates") << QString::fromUtf16(u"\xD800x\xDC00") << true;
+        QTest::newRow("a high surrogate last") << QString::fromUtf16(u"ab\xD834") << true;
         QTest::newRow("empty") << "" << true;
     }
     // The writer's text is the indented form Qt's JSON writer gives the same
@@ -234,8 +258,12 @@ private slots:
         const QJsonDocument read = QJsonDocument::fromJson(ours);
         QCOMPARE(read.toJson(QJsonDocument::Indented), ours);
         const QJsonObject first = read["partitions"][0].toObject();
-        QCOMPARE(first["Name"].toString(), name);
-        QCOMPARE(first["MSGNo"].isNull(), true);
+        const QJsonObject expected{{"PartitionID", 7},          {"Name", name},         {"PartitionAccessCode", ""},
+                                   {"REMLanguage", ""},         {"SelectLimit", ""},    {"TimeLimit", 2147483647},
+                                   {"Command", "PLAY"},         {"NoMSGRecorded", ""},  {"TotalRecTime", -5},
+                                   {"TotalTimeOfMessagesRecorded", 0}, {"TimeLeft", 0}, {"MSGNo", QJsonValue::Null}};
+        for (auto field = expected.begin(); field != expected.end(); ++field)
+            QCOMPARE(first[field.key()], field.value());
         QCOMPARE(read["partitions"][1]["MSGNo"].toInt(), -32768);
         QCOMPARE(first["NodeMaxima"].toObject().keys(), withMaxima ? QStringList({"-3", "10", "2"}) : QStringList());
     }
