@@ -67,7 +67,7 @@ struct Session
     void apply(int round)
     {
         unit.enter();
-        unit.begin();
+        unit.begin(UnitOfWork::Refusal::FailsAlone);
         updater.Update_Partition_Record({kConfig, partition, QStringLiteral("Bench %1").arg(round), "4321", "FRENCH",
                                          "4", "600", "NOOP", "IGNORE", "0", "0", "0", "1"});
         for (int type = 1; type <= 20; ++type)

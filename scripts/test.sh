@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 bash scripts/check-layers.sh
-cmake --preset default -DPARTITION_SETTINGS_WERROR=ON
+cmake --preset default -DPARTITION_SETTINGS_WERROR=ON -DBUILD_BENCHMARKS=ON
 cmake --build --preset default
 bash scripts/check-windows.sh build/default
 
