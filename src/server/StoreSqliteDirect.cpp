@@ -58,6 +58,11 @@ std::optional<qsizetype> ReferenceStore::directWrite(const QString &, const QVar
 
 namespace {
 
+// SQLite's last error on the connection, as the store reports a Qt Sql one.
+QSqlError errorOf(sqlite3 *db) { return QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))); }
+
+const QString kCouldNotRun = QStringLiteral("could not carry out the statement");
+
 // The connection's SQLite handle, or null when Qt's driver holds none.
 sqlite3 *handleOf(const QSqlDatabase &db)
 {
@@ -158,14 +163,11 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const 
     sqlite3 *const db = handleOf(database());
     if (!db || !std::all_of(values.begin(), values.end(), bindable))
         return std::nullopt;
-    const auto failed = [this, db](const char *what) {
-        fail(QString::fromLatin1(what), QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
-    };
 
     const Statement statement(directStatement(db, sql));
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (bind(statement.handle, int(i) + 1, values.at(i)) != SQLITE_OK)
-            failed("could not carry out the statement");
+            fail(kCouldNotRun, errorOf(db));
     }
 
     QList<ColumnKind> kinds;
@@ -198,7 +200,7 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const 
         records.addRow(std::move(row));
     }
     if (step != SQLITE_DONE)
-        failed("could not carry out the statement");
+        fail(kCouldNotRun, errorOf(db));
     return records;
 }
 
@@ -210,7 +212,7 @@ sqlite3_stmt *ReferenceStore::directStatement(sqlite3 *db, const QString &sql) c
         if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr)
             != SQLITE_OK) {
             sqlite3_finalize(prepared);
-            fail(QStringLiteral("refused the statement"), QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
+            fail(QStringLiteral("refused the statement"), errorOf(db));
         }
         cached = m_directStatements.emplace(sql, prepared).first;
     }
@@ -224,16 +226,12 @@ std::optional<qsizetype> ReferenceStore::directWrite(const QString &sql, const Q
     if (!db || !std::all_of(values.begin(), values.end(), bindable))
         return std::nullopt;
     const Statement statement(directStatement(db, sql));
-    const auto failed = [this, db] {
-        fail(QStringLiteral("could not carry out the statement"),
-             QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
-    };
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (bind(statement.handle, int(i) + 1, values.at(i)) != SQLITE_OK)
-            failed();
+            fail(kCouldNotRun, errorOf(db));
     }
     if (sqlite3_step(statement.handle) != SQLITE_DONE)
-        failed();
+        fail(kCouldNotRun, errorOf(db));
     return qsizetype(sqlite3_changes(db));
 }
 
@@ -246,10 +244,6 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
     if (!db)
         return false;
     const Statement statement(directStatement(db, storeStatements().insertChange));
-    const auto failed = [this, db] {
-        fail(QStringLiteral("could not carry out the statement"),
-             QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db))));
-    };
     // A text stays bound until the next bind of its place, which comes before
     // the next step; a bind that fails ends the history there.
     const auto bindText = [&](int position, const QString &text) {
@@ -259,7 +253,7 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
                               : sqlite3_bind_text16(statement.handle, position, text.utf16(),
                                                     int(text.size() * sizeof(QChar)), SQLITE_STATIC);
         if (bound != SQLITE_OK)
-            failed();
+            fail(kCouldNotRun, errorOf(db));
     };
     for (int i = 0; i < 3; ++i)
         bindText(i + 1, whenWhoWhere.at(i));
@@ -268,12 +262,12 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
         const QString after = value.after.isNull() ? QString() : value.after.toString();
         if (sqlite3_bind_int(statement.handle, 4, key.first) != SQLITE_OK
             || sqlite3_bind_int(statement.handle, 5, key.second) != SQLITE_OK)
-            failed();
+            fail(kCouldNotRun, errorOf(db));
         bindText(6, value.item);
         bindText(7, before);
         bindText(8, after);
         if (sqlite3_step(statement.handle) != SQLITE_DONE)
-            failed();
+            fail(kCouldNotRun, errorOf(db));
         sqlite3_reset(statement.handle);
     }
     return true;
