@@ -194,7 +194,7 @@ private:
         StoreSession *session = nullptr;
         bool begun = false; // the transaction is open
         bool wholeOrNothing = false;
-        bool ended = false; // a write failed in a unit begun whole or nothing
+        bool ended = false; // a write failed in a unit begun whole or nothing, or took the transaction with it
         std::map<PartitionKey, UnitPartition> partitions;
         std::optional<QList<qint16>> nodeTypes; // the listed ids, once asked for
         QList<std::pair<PartitionKey, Change::Value>> history; // the session's changes, in the order made
@@ -226,7 +226,7 @@ private:
     // Begins the open unit's transaction at its first write.
     void beginTransaction();
     void setSqliteWait(int milliseconds);
-    void endTransaction(const char *statement) noexcept;
+    bool endTransaction(const char *statement) noexcept; // false when it did not run
     // Runs one write of the open unit under a savepoint: a write that fails
     // leaves what the unit wrote before it.
     void underSavepoint(const std::function<void()> &work);

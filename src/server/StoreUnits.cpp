@@ -109,11 +109,12 @@ void ReferenceStore::forgetUnit() noexcept
     }
 }
 
-void ReferenceStore::endTransaction(const char *statement) noexcept
+bool ReferenceStore::endTransaction(const char *statement) noexcept
 {
     try {
-        QSqlQuery(database()).exec(QLatin1String(statement));
+        return QSqlQuery(database()).exec(QLatin1String(statement));
     } catch (...) {
+        return false;
     }
 }
 
@@ -188,7 +189,8 @@ void ReferenceStore::beginTransaction()
 
 // On PostgreSQL the savepoint of a write that went through is released with
 // the next write's, in one round trip (the commit releases the last). A unit
-// begun whole or nothing takes none: its first failure ends it.
+// begun whole or nothing takes none: its first failure ends it. A unit whose
+// transaction did not outlive a failed write ends too.
 void ReferenceStore::underSavepoint(const std::function<void()> &work)
 {
     if (m_unit->wholeOrNothing) {
@@ -209,7 +211,12 @@ void ReferenceStore::underSavepoint(const std::function<void()> &work)
     try {
         work();
     } catch (...) {
-        endTransaction("ROLLBACK TO SAVEPOINT write_call");
+        // SQLite may answer a full disk, an I/O error or a trigger's
+        // RAISE(ROLLBACK) by rolling back the whole transaction, and a lost
+        // connection takes it too. The savepoint is then gone: the unit
+        // ends, so that no later write of it runs outside a transaction.
+        if (!endTransaction("ROLLBACK TO SAVEPOINT write_call"))
+            m_unit->ended = true;
         endTransaction("RELEASE SAVEPOINT write_call");
         m_savepointHeld = false;
         throw;

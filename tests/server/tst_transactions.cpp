@@ -41,8 +41,11 @@ QString stored(const server::ReferenceStore &store, qint16 partition)
     return values.join(' ') + QStringLiteral(" r%1 h%2").arg(store.revision(7, partition)).arg(store.history(7, partition).size());
 }
 
-// Makes the store's own trigger refuse every update of a node type 3 maximum.
-void refuseNodeType3(QSqlDatabase connection)
+// Makes the store's own trigger refuse every update of a node type 3 maximum;
+// on SQLite the refusal can take the whole transaction with it, as a full
+// disk or an I/O error may.
+enum class Refusing { Statement, Transaction };
+void refuseNodeType3(QSqlDatabase connection, Refusing refusing = Refusing::Statement)
 {
     const QStringList trigger =
         onPostgres()
@@ -51,7 +54,8 @@ void refuseNodeType3(QSqlDatabase connection)
                           "CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima FOR EACH ROW WHEN "
                           "(NEW.NodeType_ID = 3) EXECUTE FUNCTION refuse_type_3()"}
             : QStringList{"CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima WHEN NEW.NodeType_ID = 3 "
-                          "BEGIN SELECT RAISE(ABORT, 'type 3 refused'); END"};
+                          "BEGIN SELECT RAISE(" + QString(refusing == Refusing::Statement ? "ABORT" : "ROLLBACK") +
+                              ", 'type 3 refused'); END"};
     QSqlQuery query(connection);
     for (const QString &statement : trigger)
         QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
@@ -127,12 +131,19 @@ private slots:
     void unitsAfterARefusal_data()
     {
         QTest::addColumn<bool>("endsUnit");
+        QTest::addColumn<Refusing>("refusing");
         QTest::addColumn<QString>("afterRefusal"); // what the next write says; "" when it goes through
         QTest::addColumn<QString>("commit");       // what the commit says
         QTest::addColumn<QString>("after");
-        QTest::newRow("the refusal fails alone") << false << "" << "" << "Lab 999 7 999 7 r2 h2";
-        QTest::newRow("the refusal ends the unit") << true << "so it can only be rolled back"
+        QTest::newRow("the refusal fails alone")
+            << false << Refusing::Statement << "" << "" << "Lab 999 7 999 7 r2 h2";
+        QTest::newRow("the refusal ends the unit") << true << Refusing::Statement << "so it can only be rolled back"
                                                    << "so it was rolled back whole" << "Lab 999 999 999 999 r1 h0";
+        // PostgreSQL never rolls a transaction back on its own.
+        if (!onPostgres())
+            QTest::newRow("the refusal takes the transaction")
+                << false << Refusing::Transaction << "so it can only be rolled back" << "so it was rolled back whole"
+                << "Lab 999 999 999 999 r1 h0";
     }
     // Node maxima of types 2, 3 (refused by the store) and 4 in one unit,
     // then its commit: a unit begun to end at its first refusal refuses the
@@ -140,13 +151,14 @@ private slots:
     void unitsAfterARefusal()
     {
         QFETCH(bool, endsUnit);
+        QFETCH(Refusing, refusing);
         QFETCH(QString, afterRefusal);
         QFETCH(QString, commit);
         QFETCH(QString, after);
         const FreshLocation fresh;
         Rig rig(Seeding::SchemaOnly, fresh.location);
         fill(*rig.store);
-        refuseNodeType3(fresh.connection());
+        refuseNodeType3(fresh.connection(), refusing);
         const std::unique_ptr<UnitOfWork> unit = rig.factory.createUnitOfWork();
         const auto nodes = rig.factory.createByProgId<QRVud::UDNODES>(QRVud::UDNODES::ProgID);
         const auto write = [&](const char *type) -> QString {
