@@ -4,7 +4,7 @@
 #include "rowset/Rowset.h"
 #include "server/ServerErrors.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace server {
@@ -50,10 +50,22 @@ const QString &ArgumentReader::text(const QString &what, const QString &text) co
     return text;
 }
 
+namespace {
+
+// An optional minus sign, then one or more of the ASCII digits, and nothing
+// else: no blanks, no plus sign, no other script's digits.
+bool wholeDecimal(QStringView text)
+{
+    if (text.startsWith(u'-'))
+        text = text.sliced(1);
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
 qint64 ArgumentReader::parse(const QString &what, const QString &text, qint64 lowest, qint64 highest) const
 {
-    static const QRegularExpression decimal(QStringLiteral("\\A-?[0-9]+\\z"));
-    if (!decimal.match(text).hasMatch())
+    if (!wholeDecimal(text))
         fail(rt::TypeMismatch, QStringLiteral("the %1 \"%2\" is not a whole decimal number").arg(what, text));
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);

@@ -250,7 +250,7 @@ private:
     // The changes written straight through SQLite, each with the time, user
     // and machine given; false when this connection holds no SQLite handle.
     bool recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &changes,
-                               const std::array<QString, 3> &whenWhoWhere);
+                               const std::array<QString, 3> &whenWhoWhere, const QString &itemWords);
     bool exists(const QString &sql, const QVariantList &values) const;
     void requireConfiguration(qint16 configId) const;
     QVariantList storedValues(const QString &sql, const QVariantList &key) const;
@@ -270,7 +270,9 @@ private:
     // The unit's view of the partition, its row locked by the unit.
     UnitPartition lockedPartition(qint16 configId, qint16 partitionId);
     qint32 lockedRevision(qint16 configId, qint16 partitionId);
-    void recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes);
+    // The changes, each item followed by the words given.
+    void recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes, const QString &itemWords);
+    static constexpr qsizetype kChangesPerStatement = 64;
     [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
 
     QString m_connectionName;

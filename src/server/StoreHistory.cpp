@@ -40,28 +40,26 @@ QVariant textOrNull(const QVariant &value)
 
 } // namespace
 
-// One statement for up to kRowsPerStatement changes: a unit's history costs
-// one round trip, not one per value. Through SQLite's own library, where the
-// store may use it, a row is one step and no round trip at all.
-void ReferenceStore::recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes)
+// One statement for up to kChangesPerStatement changes: a unit's history
+// costs one round trip, not one per value. Each item is followed by the
+// words given (the unit's note).
+void ReferenceStore::recordHistory(const QList<std::pair<PartitionKey, Change::Value>> &changes,
+                                   const QString &itemWords)
 {
-    constexpr qsizetype kRowsPerStatement = 64;
     static const QString user = operatingSystemUser();
     static const QString host = QSysInfo::machineHostName();
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-    if (m_sqliteDirect && recordHistoryDirectly(changes, {now, user, host}))
+    if (m_sqliteDirect && recordHistoryDirectly(changes, {now, user, host}, itemWords))
         return;
-    const QString &insert = storeStatements().insertChange;
-    const QString oneRow = insert.mid(insert.lastIndexOf(QStringLiteral("VALUES ")) + 7);
-    for (qsizetype first = 0; first < changes.size(); first += kRowsPerStatement) {
-        const qsizetype count = qMin(kRowsPerStatement, changes.size() - first);
+    for (qsizetype first = 0; first < changes.size(); first += kChangesPerStatement) {
+        const qsizetype count = qMin(kChangesPerStatement, changes.size() - first);
         QVariantList values;
         for (qsizetype i = first; i < first + count; ++i) {
             const auto &[key, value] = changes.at(i);
-            values << now << user << host << int(key.first) << int(key.second) << value.item
+            values << now << user << host << int(key.first) << int(key.second) << value.item + itemWords
                    << textOrNull(value.before) << textOrNull(value.after);
         }
-        QSqlQuery &query = prepare(insert + (QStringLiteral(", ") + oneRow).repeated(count - 1));
+        QSqlQuery &query = prepare(insertChanges(count));
         run(query, values);
         query.finish();
     }

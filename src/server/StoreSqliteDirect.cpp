@@ -47,7 +47,7 @@ std::optional<RecordSet> ReferenceStore::directAnswer(const QString &, const QVa
 void ReferenceStore::finalizeDirectStatements() noexcept {}
 
 bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &,
-                                           const std::array<QString, 3> &)
+                                           const std::array<QString, 3> &, const QString &)
 {
     return false;
 }
@@ -235,40 +235,58 @@ std::optional<qsizetype> ReferenceStore::directWrite(const QString &sql, const Q
     return qsizetype(sqlite3_changes(db));
 }
 
-// One change a step of the one-row insert; the texts stay the caller's until
-// the statement's bindings are cleared.
+// The changes in statements of kChangesPerStatement rows, the last few one
+// row a statement: SQLite's work for a statement (its start and end, the
+// table's key counter) is then shared by many rows. The time, user and
+// machine are bound once, as bindings outlive a statement's reset; a row's
+// own texts stay alive in rowTexts until the step after their binding.
 bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &changes,
-                                           const std::array<QString, 3> &whenWhoWhere)
+                                           const std::array<QString, 3> &whenWhoWhere, const QString &itemWords)
 {
     sqlite3 *const db = handleOf(database());
     if (!db)
         return false;
-    const Statement statement(directStatement(db, storeStatements().insertChange));
-    // A text stays bound until the next bind of its place, which comes before
-    // the next step; a bind that fails ends the history there.
-    const auto bindText = [&](int position, const QString &text) {
-        const int bound = text.isNull() ? sqlite3_bind_null(statement.handle, position)
-                          : text.size() > std::numeric_limits<int>::max() / 2
-                              ? SQLITE_TOOBIG
-                              : sqlite3_bind_text16(statement.handle, position, text.utf16(),
-                                                    int(text.size() * sizeof(QChar)), SQLITE_STATIC);
-        if (bound != SQLITE_OK)
+    constexpr int kColumns = 8;
+    std::array<std::array<QString, 3>, kChangesPerStatement> rowTexts; // item, before, after
+    const Statement many(directStatement(db, insertChanges(kChangesPerStatement)));
+    const Statement one(directStatement(db, storeStatements().insertChange));
+    const auto check = [this, db](int result) {
+        if (result != SQLITE_OK)
             fail(kCouldNotRun, errorOf(db));
     };
-    for (int i = 0; i < 3; ++i)
-        bindText(i + 1, whenWhoWhere.at(i));
-    for (const auto &[key, value] : changes) {
-        const QString before = value.before.isNull() ? QString() : value.before.toString();
-        const QString after = value.after.isNull() ? QString() : value.after.toString();
-        if (sqlite3_bind_int(statement.handle, 4, key.first) != SQLITE_OK
-            || sqlite3_bind_int(statement.handle, 5, key.second) != SQLITE_OK)
+    const auto bindText = [&](sqlite3_stmt *statement, int position, const QString &text) {
+        check(text.isNull() ? sqlite3_bind_null(statement, position)
+              : text.size() > std::numeric_limits<int>::max() / 2
+                  ? SQLITE_TOOBIG
+                  : sqlite3_bind_text16(statement, position, text.utf16(), int(text.size() * sizeof(QChar)),
+                                        SQLITE_STATIC));
+    };
+    for (const auto &[statement, rows] : {std::pair{many.handle, int(kChangesPerStatement)}, std::pair{one.handle, 1}})
+        for (int row = 0; row < rows; ++row)
+            for (int i = 0; i < 3; ++i)
+                bindText(statement, row * kColumns + i + 1, whenWhoWhere.at(i));
+
+    for (qsizetype first = 0; first < changes.size();) {
+        const bool full = changes.size() - first >= kChangesPerStatement;
+        sqlite3_stmt *const statement = full ? many.handle : one.handle;
+        const int rows = full ? int(kChangesPerStatement) : 1;
+        for (int row = 0; row < rows; ++row) {
+            const auto &[key, value] = changes.at(first + row);
+            auto &[item, before, after] = rowTexts.at(row);
+            item = itemWords.isEmpty() ? value.item : value.item + itemWords;
+            before = value.before.isNull() ? QString() : value.before.toString();
+            after = value.after.isNull() ? QString() : value.after.toString();
+            const int base = row * kColumns;
+            check(sqlite3_bind_int(statement, base + 4, key.first));
+            check(sqlite3_bind_int(statement, base + 5, key.second));
+            bindText(statement, base + 6, item);
+            bindText(statement, base + 7, before);
+            bindText(statement, base + 8, after);
+        }
+        if (sqlite3_step(statement) != SQLITE_DONE)
             fail(kCouldNotRun, errorOf(db));
-        bindText(6, value.item);
-        bindText(7, before);
-        bindText(8, after);
-        if (sqlite3_step(statement.handle) != SQLITE_DONE)
-            fail(kCouldNotRun, errorOf(db));
-        sqlite3_reset(statement.handle);
+        sqlite3_reset(statement);
+        first += rows;
     }
     return true;
 }

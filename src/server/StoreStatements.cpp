@@ -138,4 +138,11 @@ const StoreStatements &storeStatements()
     return statements;
 }
 
+QString insertChanges(qsizetype rows)
+{
+    const QString &insert = storeStatements().insertChange;
+    const QString oneRow = insert.mid(insert.lastIndexOf(QStringLiteral("VALUES ")) + 7);
+    return insert + (QStringLiteral(", ") + oneRow).repeated(rows - 1);
+}
+
 } // namespace server

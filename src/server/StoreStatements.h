@@ -45,4 +45,8 @@ struct StoreStatements
 
 const StoreStatements &storeStatements();
 
+// The insert of that many changes in one statement: insertChange with as
+// many rows of values.
+QString insertChanges(qsizetype rows);
+
 } // namespace server

@@ -9,6 +9,7 @@
 #include "server/StoreStatements.h"
 
 #include <QSqlError>
+#include <algorithm>
 
 namespace server {
 
@@ -297,14 +298,13 @@ void ReferenceStore::writeRevisionsAndHistory()
             write(storeStatements().setRevision, {partition.before + 1, int(key.first), int(key.second)});
     }
     QList<std::pair<PartitionKey, Change::Value>> &history = m_unit->history;
-    std::stable_sort(history.begin(), history.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    if (!m_unit->note.isEmpty()) {
-        const QString words = QStringLiteral(" (%1)").arg(m_unit->note);
-        for (auto &[key, value] : history)
-            value.item += words;
-    }
+    // By partition, each partition's changes in the order they were made. A
+    // unit that wrote partition after partition (an import) is so already.
+    const auto byPartition = [](const auto &a, const auto &b) { return a.first < b.first; };
+    if (!std::is_sorted(history.begin(), history.end(), byPartition))
+        std::stable_sort(history.begin(), history.end(), byPartition);
     if (!history.isEmpty())
-        recordHistory(history);
+        recordHistory(history, m_unit->note.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(m_unit->note));
 }
 
 } // namespace server

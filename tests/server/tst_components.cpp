@@ -272,6 +272,13 @@ private slots:
             "-2147220989 QRVins.INSNODES|partition 88 of configuration 7 does not exist", "");
         row("maximum in a missing partition", UpdateMax, "7,88,4,5",
             "-2147220989 QRVud.UDNODES|partition 88 of configuration 7 does not exist", "");
+        // A number is an optional minus sign and ASCII digits, nothing else.
+        for (const QString &maximum : {QString("+77"), QString(" 77"), QString("77 "), QString("-"), QString(""),
+                                       QString("--7"), QString("7-7"), QString::fromUtf8("\u0667\u0667")})
+            row(qPrintable("maximum \"" + maximum + "\""), UpdateMax, "7,5,4," + maximum,
+                qPrintable("13 QRVud.UDNODES|the maximum \"" + maximum + "\" is not a whole decimal number"), kMaxima5);
+        row("negative maximum", UpdateMax, "7,5,4,-7", "6 QRVud.UDNODES|the maximum -7 is outside the range 0 to 32767",
+            kMaxima5);
         row("unknown node type", UpdateMax, "7,5,77,5",
             "-2147220989 QRVud.UDNODES|node type 77 is not in the node type list", kMaxima5);
     }

@@ -268,24 +268,38 @@ private slots:
         QCOMPARE(first["NodeMaxima"].toObject().keys(), withMaxima ? QStringList({"-3", "10", "2"}) : QStringList());
     }
 
-    // A copy of two fields to partitions 2 and 4, its dry run first: the
-    // dry run lists and writes nothing; the copy's history says where from.
+    // A copy of two fields to partitions 2 to 40, its dry run first: the
+    // dry run lists and writes nothing; the copy's 78 history rows (more
+    // than one statement's worth) each say which value, from what to what,
+    // and where from, in the order the values were written.
     void copyAndItsHistory()
     {
         World world(Seeding::SchemaOnly);
-        seedPartitions(*world.store, 1, 5);
+        seedPartitions(*world.store, 1, 41);
         world.store->savePartition({1, 1, "Source", "1111", "FRENCH", "2", 90, "NOOP", "IGNORE", 30, 0, 0, 1});
-        const QStringList expected = {"partition 2: TimeLimit: 0 → 90", "partition 2: REMLanguage: \"ENGLISH\" → \"FRENCH\"",
-                                      "partition 4: TimeLimit: 0 → 90", "partition 4: REMLanguage: \"ENGLISH\" → \"FRENCH\""};
+        QList<qint16> targets;
+        QSet<QString> expected;
+        for (qint16 partition = 2; partition <= 40; ++partition) {
+            targets << partition;
+            expected << QStringLiteral("partition %1: TimeLimit: 0 → 90").arg(partition)
+                     << QStringLiteral("partition %1: REMLanguage: \"ENGLISH\" → \"FRENCH\"").arg(partition);
+        }
         for (const bool dryRun : {true, false}) {
-            const Outcome outcome =
-                transfer::copySettings(world.factory, 1, 1, {2, 4}, {"TimeLimit", "REMLanguage"}, dryRun);
+            const Outcome outcome = transfer::copySettings(world.factory, 1, 1, targets, {"TimeLimit", "REMLanguage"}, dryRun);
             QCOMPARE(outcome.status, Outcome::Status::Done);
-            QCOMPARE(QSet<QString>(outcome.lines.begin(), outcome.lines.end()),
-                     QSet<QString>(expected.begin(), expected.end()));
+            QCOMPARE(QSet<QString>(outcome.lines.begin(), outcome.lines.end()), expected);
             QCOMPARE(world.store->history(1, 2).size(), dryRun ? 0 : 2);
         }
-        QCOMPARE(world.store->history(1, 4).constFirst().item.endsWith(" (copied from partition 1)"), true);
+        for (const qint16 partition : targets) {
+            const QList<server::ChangeRow> rows = world.store->history(1, partition); // newest first
+            QCOMPARE(rows.size(), 2);
+            QCOMPARE(rows.at(1).item, QStringLiteral("REMLanguage (copied from partition 1)"));
+            QCOMPARE(rows.at(1).oldValue + " " + rows.at(1).newValue, QStringLiteral("ENGLISH FRENCH"));
+            QCOMPARE(rows.at(0).item, QStringLiteral("TimeLimit (copied from partition 1)"));
+            QCOMPARE(rows.at(0).oldValue + " " + rows.at(0).newValue, QStringLiteral("0 90"));
+            QCOMPARE(rows.at(0).changedAt, world.store->history(1, 2).constFirst().changedAt);
+        }
+        QCOMPARE(world.store->history(1, 41).size(), 0);
         QCOMPARE(world.store->partitionSettings(1, 4).Fields(2).toText(), QStringLiteral("Partition 4"));
     }
 };
