@@ -57,6 +57,23 @@ struct ConnectionSettings
 inline constexpr int kWriteWaitMs = 60000;
 inline constexpr int kReadWaitMs = 1000;
 
+// One value a write changed: its item, its value before (null: none) and
+// after.
+struct ChangedValue
+{
+    QString item;
+    QVariant before;
+    QVariant after;
+};
+
+} // namespace server
+
+// It moves as its bytes (its QString and QVariants do), so that a unit's long
+// list of changes grows without moving each one.
+Q_DECLARE_TYPEINFO(server::ChangedValue, Q_RELOCATABLE_TYPE);
+
+namespace server {
+
 class ReferenceStore
 {
 public:
@@ -162,12 +179,7 @@ private:
     // its value before (null: none) and after.
     struct Change
     {
-        struct Value
-        {
-            QString item;
-            QVariant before;
-            QVariant after;
-        };
+        using Value = ChangedValue;
         QList<Value> values;
 
         void compare(const QString &item, const QVariant &before, const QVariant &after)
@@ -290,3 +302,4 @@ private:
 };
 
 } // namespace server
+

@@ -291,6 +291,9 @@ qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
 // Each changed partition counts one revision up (one stored by the unit
 // starts at 1), and the session's changes go into the history, partition by
 // partition.
+// An import's unit holds a million changes: the list grows by reallocation.
+static_assert(QTypeInfo<std::pair<std::pair<qint16, qint16>, ChangedValue>>::isRelocatable);
+
 void ReferenceStore::writeRevisionsAndHistory()
 {
     for (const auto &[key, partition] : m_unit->partitions) {

@@ -8,6 +8,8 @@
 #include "transfer/PartitionFileJson.h"
 #include "transfer/StoredPartitions.h"
 
+#include <QStringBuilder>
+
 namespace transfer {
 
 namespace {
@@ -44,11 +46,10 @@ QStringList changes(const PartitionSettings &wanted, const std::optional<Partiti
     }
     for (const auto &[type, maximum] : wanted.maxima) {
         const std::optional<qint16> was = storedMaximum(stored, type);
-        if (was != maximum.maximum)
-            lines << partition + QStringLiteral("node type %1 maximum: %2 → %3")
-                                     .arg(type)
-                                     .arg(was ? QString::number(*was) : QStringLiteral("(none)"))
-                                     .arg(maximum.maximum);
+        if (was != maximum.maximum) // a million of them in a big import: put together at once
+            lines << QString(partition % u"node type " % QString::number(type) % u" maximum: "
+                             % (was ? QString::number(*was) : QStringLiteral("(none)")) % u" → "
+                             % QString::number(maximum.maximum));
     }
     return lines;
 }
