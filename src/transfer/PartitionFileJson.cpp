@@ -106,6 +106,26 @@ private:
     QList<Problem> &m_problems;
 };
 
+// A node type id as an export writes it: ASCII digits without a leading zero
+// (but "0"), a minus sign before any but zero, from -32768 to 32767.
+std::optional<qint16> nodeTypeId(QStringView key)
+{
+    const bool negative = key.startsWith(u'-');
+    const QStringView digits = negative ? key.sliced(1) : key;
+    if (digits.isEmpty() || digits.size() > 5 || (digits.front() == u'0' && (digits.size() > 1 || negative)))
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    value = negative ? -value : value;
+    if (value < -32768 || value > 32767)
+        return std::nullopt;
+    return qint16(value);
+}
+
 std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &problems)
 {
     static const QStringList nodeFields = {QStringLiteral("maximum"), QStringLiteral("name")};
@@ -123,9 +143,8 @@ std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &pr
         const auto refuse = [&](const QString &message) {
             problems.append({fields.pointer(kNodeMaxima) + u'/' + pointerToken(key), message});
         };
-        bool whole = false;
-        const int type = key.toInt(&whole);
-        if (!whole || type < -32768 || type > 32767 || QString::number(type) != key) {
+        const std::optional<qint16> type = nodeTypeId(key);
+        if (!type) {
             refuse(QStringLiteral("a node type id must be a whole number from -32768 to 32767"));
             continue;
         }
@@ -135,7 +154,7 @@ std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &pr
         }
         FieldReader node(entry.value().toObject(), &fields, {kNodeMaxima, key}, problems);
         node.expectFields(nodeFields);
-        maxima[qint16(type)] = {qint16(node.number(QLatin1String("maximum"), 0, kLargest16)),
+        maxima[*type] = {qint16(node.number(QLatin1String("maximum"), 0, kLargest16)),
                                 node.text(QLatin1String("name"))};
     }
     return maxima;

@@ -119,6 +119,17 @@ private slots:
                                     << "/partitions/0/Name: the name check refuses \"Pier \"East\"\"";
         QTest::newRow("node type not a number") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"a/b\": {\"maximum\": 1, \"name\": \"x\"}}")
                                                 << "/partitions/0/NodeMaxima/a~1b: a node type id must be a whole number from -32768 to 32767";
+        // Keys as the file has them, and as their pointer names them.
+        const QList<std::pair<QString, QString>> badKeys = {
+            {"007", "007"}, {"+7", "+7"},   {"-0", "-0"},   {"32768", "32768"}, {"-32769", "-32769"},
+            {" 7", " 7"},   {"", ""},       {"7.0", "7.0"}, {"1e3", "1e3"},     {"\\u0667", QString(QChar(0x667))}};
+        for (const auto &[key, token] : badKeys)
+            QTest::newRow(qPrintable("node type \"" + key + "\""))
+                << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"" + key + "\": {\"maximum\": 1, \"name\": \"x\"}}")
+                << "/partitions/0/NodeMaxima/" + token + ": a node type id must be a whole number from -32768 to 32767";
+        QTest::newRow("unknown negative node type")
+            << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"-32768\": {\"maximum\": 1, \"name\": \"x\"}}")
+            << "/partitions/0/NodeMaxima/-32768: node type -32768 is not in the node type list";
         QTest::newRow("unknown node type") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\"", "{\"8\": {\"maximum\": 1, \"name\": \"x\"}}")
                                            << "/partitions/0/NodeMaxima/8: node type 8 is not in the node type list";
         QTest::newRow("uncarriable character") << onePartition("\"PartitionID\": 0, \"Name\": \"Lab\\u0001\"")
