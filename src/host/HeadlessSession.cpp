@@ -1,11 +1,12 @@
 // Headless toolkit services of the host.
 #include "HeadlessSession.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageWriter>
 #include <QPixmap>
+#include <QScreen>
 #include <cstdio>
 
 namespace {
@@ -22,6 +23,20 @@ QString writePng(const QImage &image, const QString &path)
     if (!file.flush())
         return file.errorString();
     return {};
+}
+
+// The dialog as its first show painted it. The offscreen platform's screen
+// hands out the window's own backing store, so the picture is not painted a
+// second time; a real screen's copy could hold other windows in front of the
+// dialog, so there (and should the platform have no copy) it is rendered again.
+QImage shownImage(QDialog &dialog)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        const QPixmap shown = dialog.screen()->grabWindow(dialog.winId());
+        if (!shown.isNull())
+            return shown.toImage();
+    }
+    return dialog.grab().toImage();
 }
 
 } // namespace
@@ -42,6 +57,6 @@ void ScreenshotRunner::runModal(QDialog &dialog)
     QCoreApplication::processEvents();
     m_shown = true;
     if (!m_file.isEmpty())
-        m_failure = writePng(dialog.grab().toImage(), m_file);
+        m_failure = writePng(shownImage(dialog), m_file);
     dialog.close();
 }
