@@ -2,7 +2,8 @@
 // its partition row and its node rows leaves the partition as it was, and one
 // let go lands whole; a refused node row keeps what was sent before it and
 // sends nothing after; a unit begun to end at its first refusal refuses
-// every write after it and its commit; a partition whose read fails is never written; a
+// every write after it and its commit, and so does any unit whose refusal
+// took the store's transaction with it; a partition whose read fails is never written; a
 // rolled-back save moves none of the session's loaded revisions; the setup
 // writes refuse what no answer can carry. On SQLite, readers
 // get their answers while another process holds the write lock, and a write
