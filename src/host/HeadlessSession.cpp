@@ -31,7 +31,7 @@ QString writePng(const QImage &image, const QString &path)
 // dialog, so there (and should the platform have no copy) it is rendered again.
 QImage shownImage(QDialog &dialog)
 {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") && dialog.screen()) {
         const QPixmap shown = dialog.screen()->grabWindow(dialog.winId());
         if (!shown.isNull())
             return shown.toImage();

@@ -156,7 +156,8 @@ public:
     // one is open); commitUnit() makes its writes durable together, or
     // rolls them back and fails; rollbackUnit() drops them. In a unit begun
     // whole or nothing the writes take no savepoint each, and the first that
-    // fails ends the unit: later writes and the commit are refused.
+    // fails ends the unit: later writes and the commit are refused. Any unit
+    // ends so once its transaction is lost.
     void beginUnit(bool wholeOrNothing = false);
     void commitUnit();
     void rollbackUnit() noexcept;
@@ -218,7 +219,9 @@ private:
     // leaves the rows.
     using ChangeWork = std::function<void(UnitPartition &partition, Change &change)>;
 
-    void requireUnitGoingOn() const; // a StoreError once a write ended the unit
+    // A StoreError once a write ended the unit, or once its transaction is
+    // gone (which then ends it).
+    void requireUnitGoingOn();
     void prepareSchema(Seeding seeding);
     void createSchema(Seeding seeding);
     void requireCurrentSchema(schema::Contents contents) const; // a StoreError unless current
@@ -251,6 +254,10 @@ private:
     // statements are prepared once per connection and finalized before the
     // connection closes (Qt cannot close it while one is left).
     bool mayReadDirectly() const;
+    // True when SQLite ended the begun unit's transaction on its own (after
+    // a full disk, an I/O error or a trigger's RAISE(ROLLBACK)); false where
+    // the store cannot tell, and on PostgreSQL, which never does.
+    bool sqliteTransactionLost() const;
     std::optional<RecordSet> directAnswer(const QString &sql, const QVariantList &values,
                                           const QList<FieldInfo> &layout) const;
     void finalizeDirectStatements() noexcept;
@@ -260,7 +267,8 @@ private:
     // The statement for the direct path, prepared at its first use.
     sqlite3_stmt *directStatement(sqlite3 *db, const QString &sql) const;
     // The changes written straight through SQLite, each with the time, user
-    // and machine given; false when this connection holds no SQLite handle.
+    // and machine given and its item followed by itemWords; false when this
+    // connection holds no SQLite handle.
     bool recordHistoryDirectly(const QList<std::pair<PartitionKey, Change::Value>> &changes,
                                const std::array<QString, 3> &whenWhoWhere, const QString &itemWords);
     bool exists(const QString &sql, const QVariantList &values) const;
@@ -302,4 +310,3 @@ private:
 };
 
 } // namespace server
-

@@ -38,6 +38,8 @@ namespace server {
 
 bool ReferenceStore::mayReadDirectly() const { return false; }
 
+bool ReferenceStore::sqliteTransactionLost() const { return false; }
+
 std::optional<RecordSet> ReferenceStore::directAnswer(const QString &, const QVariantList &,
                                                       const QList<FieldInfo> &) const
 {
@@ -72,8 +74,8 @@ sqlite3 *handleOf(const QSqlDatabase &db)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-// Resets its statement on every way out of a read or write, so that no read
-// stays open (and holds its snapshot of the database) after it.
+// Resets its statement (if any) on every way out of a read or write, so that
+// no read stays open (and holds its snapshot of the database) after it.
 struct Statement
 {
     sqlite3_stmt *handle = nullptr;
@@ -82,6 +84,8 @@ struct Statement
     Statement &operator=(const Statement &) = delete;
     ~Statement()
     {
+        if (!handle)
+            return;
         sqlite3_reset(handle);
         sqlite3_clear_bindings(handle);
     }
@@ -154,6 +158,12 @@ bool ReferenceStore::mayReadDirectly() const
     sqlite3_vfs *vfs = nullptr;
     return sqlite3_file_control(db, "main", SQLITE_FCNTL_VFS_POINTER, &vfs) == SQLITE_OK && vfs
            && vfs == sqlite3_vfs_find(vfs->zName);
+}
+
+bool ReferenceStore::sqliteTransactionLost() const
+{
+    sqlite3 *const db = handleOf(database());
+    return db && sqlite3_get_autocommit(db) != 0;
 }
 
 std::optional<RecordSet> ReferenceStore::directAnswer(const QString &sql, const QVariantList &values,
@@ -248,7 +258,10 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
         return false;
     constexpr int kColumns = 8;
     std::array<std::array<QString, 3>, kChangesPerStatement> rowTexts; // item, before, after
-    const Statement many(directStatement(db, insertChanges(kChangesPerStatement)));
+    // A small save (an Apply) takes the one-row statement alone.
+    const Statement many(changes.size() >= kChangesPerStatement
+                             ? directStatement(db, insertChanges(kChangesPerStatement))
+                             : nullptr);
     const Statement one(directStatement(db, storeStatements().insertChange));
     const auto check = [this, db](int result) {
         if (result != SQLITE_OK)
@@ -262,7 +275,7 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
                                         SQLITE_STATIC));
     };
     for (const auto &[statement, rows] : {std::pair{many.handle, int(kChangesPerStatement)}, std::pair{one.handle, 1}})
-        for (int row = 0; row < rows; ++row)
+        for (int row = 0; statement && row < rows; ++row)
             for (int i = 0; i < 3; ++i)
                 bindText(statement, row * kColumns + i + 1, whenWhoWhere.at(i));
 

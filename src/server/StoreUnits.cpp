@@ -46,8 +46,10 @@ void ReferenceStore::beginUnit(bool wholeOrNothing)
     m_unit->wholeOrNothing = wholeOrNothing;
 }
 
-void ReferenceStore::requireUnitGoingOn() const
+void ReferenceStore::requireUnitGoingOn()
 {
+    if (m_unit->begun && m_sqliteDirect && sqliteTransactionLost())
+        m_unit->ended = true;
     if (m_unit->ended)
         throw StoreError(kDatabaseFailure,
                          QStringLiteral("a write of this unit of work failed, so it can only be rolled back"));
@@ -64,7 +66,7 @@ void ReferenceStore::commitUnit()
 {
     if (!m_unit || m_unit->session != &session())
         throw StoreError(kDatabaseFailure, QStringLiteral("no unit of work is open"));
-    if (m_unit->ended) {
+    if (m_unit->ended || (m_unit->begun && m_sqliteDirect && sqliteTransactionLost())) {
         rollbackUnit();
         throw StoreError(kDatabaseFailure,
                          QStringLiteral("a write of this unit of work failed, so it was rolled back whole"));
@@ -288,12 +290,12 @@ qint32 ReferenceStore::lockedRevision(qint16 configId, qint16 partitionId)
     return found;
 }
 
-// Each changed partition counts one revision up (one stored by the unit
-// starts at 1), and the session's changes go into the history, partition by
-// partition.
 // An import's unit holds a million changes: the list grows by reallocation.
 static_assert(QTypeInfo<std::pair<std::pair<qint16, qint16>, ChangedValue>>::isRelocatable);
 
+// Each changed partition counts one revision up (one stored by the unit
+// starts at 1), and the session's changes go into the history, partition by
+// partition.
 void ReferenceStore::writeRevisionsAndHistory()
 {
     for (const auto &[key, partition] : m_unit->partitions) {

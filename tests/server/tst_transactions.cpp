@@ -44,8 +44,9 @@ QString stored(const server::ReferenceStore &store, qint16 partition)
 
 // Makes the store's own trigger refuse every update of a node type 3 maximum;
 // on SQLite the refusal can take the whole transaction with it, as a full
-// disk or an I/O error may.
-enum class Refusing { Statement, Transaction };
+// disk or an I/O error may, or the transaction can be lost after a refusal
+// that failed alone, outside any write.
+enum class Refusing { Statement, Transaction, StatementThenTransactionLost };
 void refuseNodeType3(QSqlDatabase connection, Refusing refusing = Refusing::Statement)
 {
     const QStringList trigger =
@@ -55,7 +56,7 @@ void refuseNodeType3(QSqlDatabase connection, Refusing refusing = Refusing::Stat
                           "CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima FOR EACH ROW WHEN "
                           "(NEW.NodeType_ID = 3) EXECUTE FUNCTION refuse_type_3()"}
             : QStringList{"CREATE TRIGGER refuse_type_3 BEFORE UPDATE ON NodeTypeMaxima WHEN NEW.NodeType_ID = 3 "
-                          "BEGIN SELECT RAISE(" + QString(refusing == Refusing::Statement ? "ABORT" : "ROLLBACK") +
+                          "BEGIN SELECT RAISE(" + QString(refusing == Refusing::Transaction ? "ROLLBACK" : "ABORT") +
                               ", 'type 3 refused'); END"};
     QSqlQuery query(connection);
     for (const QString &statement : trigger)
@@ -140,11 +141,17 @@ private slots:
             << false << Refusing::Statement << "" << "" << "Lab 999 7 999 7 r2 h2";
         QTest::newRow("the refusal ends the unit") << true << Refusing::Statement << "so it can only be rolled back"
                                                    << "so it was rolled back whole" << "Lab 999 999 999 999 r1 h0";
-        // PostgreSQL never rolls a transaction back on its own.
-        if (!onPostgres())
+        // PostgreSQL never ends a transaction on its own: an error leaves it
+        // to be rolled back to its savepoint, and a lost connection fails
+        // every later statement.
+        if (!onPostgres()) {
             QTest::newRow("the refusal takes the transaction")
                 << false << Refusing::Transaction << "so it can only be rolled back" << "so it was rolled back whole"
                 << "Lab 999 999 999 999 r1 h0";
+            QTest::newRow("the transaction is lost after the refusal")
+                << false << Refusing::StatementThenTransactionLost << "so it can only be rolled back"
+                << "so it was rolled back whole" << "Lab 999 999 999 999 r1 h0";
+        }
     }
     // Node maxima of types 2, 3 (refused by the store) and 4 in one unit,
     // then its commit: a unit begun to end at its first refusal refuses the
@@ -175,6 +182,8 @@ private slots:
         QCOMPARE(write("2"), QString());
         const QString refused = write("3");
         QVERIFY2(refused.contains("type 3 refused"), qPrintable(refused));
+        if (refusing == Refusing::StatementThenTransactionLost)
+            QVERIFY(QSqlQuery(rig.store->database()).exec("ROLLBACK"));
         const QString fourth = write("4");
         QVERIFY2(afterRefusal.isEmpty() ? fourth.isEmpty() : fourth.contains(afterRefusal), qPrintable(fourth));
         QString committed;

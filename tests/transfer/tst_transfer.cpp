@@ -279,10 +279,11 @@ private slots:
         QCOMPARE(first["NodeMaxima"].toObject().keys(), withMaxima ? QStringList({"-3", "10", "2"}) : QStringList());
     }
 
-    // A copy of two fields to partitions 2 to 40, its dry run first: the
-    // dry run lists and writes nothing; the copy's 78 history rows (more
-    // than one statement's worth) each say which value, from what to what,
-    // and where from, in the order the values were written.
+    // A copy of three fields to partitions 40 down to 2, its dry run first:
+    // the dry run lists and writes nothing; the copy's 117 history rows (a
+    // statement's worth of 64 ends inside partition 23, and the rows are
+    // written out of partition order) each say which value, from what to
+    // what, by whom and where from.
     void copyAndItsHistory()
     {
         World world(Seeding::SchemaOnly);
@@ -290,25 +291,30 @@ private slots:
         world.store->savePartition({1, 1, "Source", "1111", "FRENCH", "2", 90, "NOOP", "IGNORE", 30, 0, 0, 1});
         QList<qint16> targets;
         QSet<QString> expected;
-        for (qint16 partition = 2; partition <= 40; ++partition) {
+        for (qint16 partition = 40; partition >= 2; --partition) {
             targets << partition;
             expected << QStringLiteral("partition %1: TimeLimit: 0 → 90").arg(partition)
-                     << QStringLiteral("partition %1: REMLanguage: \"ENGLISH\" → \"FRENCH\"").arg(partition);
+                     << QStringLiteral("partition %1: REMLanguage: \"ENGLISH\" → \"FRENCH\"").arg(partition)
+                     << QStringLiteral("partition %1: TotalRecTime: 0 → 30").arg(partition);
         }
+        const QStringList fields = {"TimeLimit", "REMLanguage", "TotalRecTime"};
         for (const bool dryRun : {true, false}) {
-            const Outcome outcome = transfer::copySettings(world.factory, 1, 1, targets, {"TimeLimit", "REMLanguage"}, dryRun);
+            const Outcome outcome = transfer::copySettings(world.factory, 1, 1, targets, fields, dryRun);
             QCOMPARE(outcome.status, Outcome::Status::Done);
             QCOMPARE(QSet<QString>(outcome.lines.begin(), outcome.lines.end()), expected);
-            QCOMPARE(world.store->history(1, 2).size(), dryRun ? 0 : 2);
+            QCOMPARE(world.store->history(1, 2).size(), dryRun ? 0 : 3);
         }
+        const server::ChangeRow first = world.store->history(1, 2).constFirst();
+        QVERIFY(!first.changedAt.isEmpty() && !first.user.isEmpty() && !first.host.isEmpty());
         for (const qint16 partition : targets) {
-            const QList<server::ChangeRow> rows = world.store->history(1, partition); // newest first
-            QCOMPARE(rows.size(), 2);
-            QCOMPARE(rows.at(1).item, QStringLiteral("REMLanguage (copied from partition 1)"));
-            QCOMPARE(rows.at(1).oldValue + " " + rows.at(1).newValue, QStringLiteral("ENGLISH FRENCH"));
-            QCOMPARE(rows.at(0).item, QStringLiteral("TimeLimit (copied from partition 1)"));
-            QCOMPARE(rows.at(0).oldValue + " " + rows.at(0).newValue, QStringLiteral("0 90"));
-            QCOMPARE(rows.at(0).changedAt, world.store->history(1, 2).constFirst().changedAt);
+            QStringList rows; // newest first
+            for (const server::ChangeRow &row : world.store->history(1, partition)) {
+                QCOMPARE(row.changedAt + row.user + row.host, first.changedAt + first.user + first.host);
+                rows << row.item + ": " + row.oldValue + " " + row.newValue;
+            }
+            QCOMPARE(rows, QStringList({"TotalRecTime (copied from partition 1): 0 30",
+                                        "TimeLimit (copied from partition 1): 0 90",
+                                        "REMLanguage (copied from partition 1): ENGLISH FRENCH"}));
         }
         QCOMPARE(world.store->history(1, 41).size(), 0);
         QCOMPARE(world.store->partitionSettings(1, 4).Fields(2).toText(), QStringLiteral("Partition 4"));
