@@ -254,9 +254,10 @@ private:
     // statements are prepared once per connection and finalized before the
     // connection closes (Qt cannot close it while one is left).
     bool mayReadDirectly() const;
-    // True when SQLite ended the begun unit's transaction on its own (after
-    // a full disk, an I/O error or a trigger's RAISE(ROLLBACK)); false where
-    // the store cannot tell, and on PostgreSQL, which never does.
+    // True when the open unit began its transaction and SQLite ended it on
+    // its own (after a full disk, an I/O error or a trigger's
+    // RAISE(ROLLBACK)); false where the store cannot tell (it does not go
+    // through this SQLite library), and on PostgreSQL, which never does.
     bool sqliteTransactionLost() const;
     std::optional<RecordSet> directAnswer(const QString &sql, const QVariantList &values,
                                           const QList<FieldInfo> &layout) const;

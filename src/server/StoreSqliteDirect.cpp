@@ -162,6 +162,8 @@ bool ReferenceStore::mayReadDirectly() const
 
 bool ReferenceStore::sqliteTransactionLost() const
 {
+    if (!m_unit || !m_unit->begun || !m_sqliteDirect)
+        return false;
     sqlite3 *const db = handleOf(database());
     return db && sqlite3_get_autocommit(db) != 0;
 }
@@ -259,9 +261,8 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
     constexpr int kColumns = 8;
     std::array<std::array<QString, 3>, kChangesPerStatement> rowTexts; // item, before, after
     // A small save (an Apply) takes the one-row statement alone.
-    const Statement many(changes.size() >= kChangesPerStatement
-                             ? directStatement(db, insertChanges(kChangesPerStatement))
-                             : nullptr);
+    const Statement many(
+        changes.size() >= kChangesPerStatement ? directStatement(db, insertChanges(kChangesPerStatement)) : nullptr);
     const Statement one(directStatement(db, storeStatements().insertChange));
     const auto check = [this, db](int result) {
         if (result != SQLITE_OK)
@@ -274,10 +275,14 @@ bool ReferenceStore::recordHistoryDirectly(const QList<std::pair<PartitionKey, C
                   : sqlite3_bind_text16(statement, position, text.utf16(), int(text.size() * sizeof(QChar)),
                                         SQLITE_STATIC));
     };
-    for (const auto &[statement, rows] : {std::pair{many.handle, int(kChangesPerStatement)}, std::pair{one.handle, 1}})
-        for (int row = 0; statement && row < rows; ++row)
+    for (const auto &[statement, rows] :
+         {std::pair{many.handle, int(kChangesPerStatement)}, std::pair{one.handle, 1}}) {
+        if (!statement)
+            continue;
+        for (int row = 0; row < rows; ++row)
             for (int i = 0; i < 3; ++i)
                 bindText(statement, row * kColumns + i + 1, whenWhoWhere.at(i));
+    }
 
     for (qsizetype first = 0; first < changes.size();) {
         const bool full = changes.size() - first >= kChangesPerStatement;

@@ -48,7 +48,7 @@ void ReferenceStore::beginUnit(bool wholeOrNothing)
 
 void ReferenceStore::requireUnitGoingOn()
 {
-    if (m_unit->begun && m_sqliteDirect && sqliteTransactionLost())
+    if (sqliteTransactionLost())
         m_unit->ended = true;
     if (m_unit->ended)
         throw StoreError(kDatabaseFailure,
@@ -66,7 +66,7 @@ void ReferenceStore::commitUnit()
 {
     if (!m_unit || m_unit->session != &session())
         throw StoreError(kDatabaseFailure, QStringLiteral("no unit of work is open"));
-    if (m_unit->ended || (m_unit->begun && m_sqliteDirect && sqliteTransactionLost())) {
+    if (m_unit->ended || sqliteTransactionLost()) {
         rollbackUnit();
         throw StoreError(kDatabaseFailure,
                          QStringLiteral("a write of this unit of work failed, so it was rolled back whole"));

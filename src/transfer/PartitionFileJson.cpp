@@ -155,7 +155,7 @@ std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &pr
         FieldReader node(entry.value().toObject(), &fields, {kNodeMaxima, key}, problems);
         node.expectFields(nodeFields);
         maxima[*type] = {qint16(node.number(QLatin1String("maximum"), 0, kLargest16)),
-                                node.text(QLatin1String("name"))};
+                         node.text(QLatin1String("name"))};
     }
     return maxima;
 }
