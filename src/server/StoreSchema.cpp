@@ -34,6 +34,15 @@ QString createTable(QLatin1String table, std::initializer_list<Column> columns, 
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, parts.join(QStringLiteral(", ")));
 }
 
+// On SQLite, a table whose rows are kept in the order of its primary key,
+// with no second tree for the key: reading a configuration's partitions (or
+// a partition's maxima) in order is one walk, and a row written goes to one
+// tree, not to the table and its key's index.
+QString keyOrdered(bool postgres, const QString &createStatement)
+{
+    return postgres ? createStatement : createStatement + QStringLiteral(" WITHOUT ROWID");
+}
+
 namespace s = columns::settings;
 namespace c = columns::configuration;
 namespace t = columns::nodeTypes;
@@ -110,11 +119,11 @@ QStringList createStatements(bool postgres)
 {
     return {
         configurationsTable(),
-        partitionsTable(),
+        keyOrdered(postgres, partitionsTable()),
         QStringLiteral("CREATE TABLE %1 (%2 SMALLINT NOT NULL, %3 TEXT NOT NULL, %4 TEXT NOT NULL)")
             .arg(NodeTypes, t::ID.name, t::Name.name, t::Name_French.name),
         QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)").arg(QLatin1String(kNodeTypeIdIndex), NodeTypes, t::ID.name),
-        nodeTypeMaximaTable(),
+        keyOrdered(postgres, nodeTypeMaximaTable()),
         changeHistoryTable(postgres),
     };
 }
