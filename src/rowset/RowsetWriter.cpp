@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringBuilder>
 #include <charconv>
 #include <cmath>
 
@@ -33,6 +34,7 @@ const QLatin1String kFooter("</rs:data>\r\n</xml>\r\n");
 struct Column
 {
     QString attribute; // name used in the rows
+    QString opening;   // " <attribute>='", which starts its value in a row
     QString name;      // real name
     QString type;
     qint32 maxLength = -1;
@@ -183,6 +185,7 @@ QList<Column> describeColumns(const RecordSet &records)
         const FieldInfo &field = fields.at(i);
         Column column;
         column.attribute = attributes.at(i);
+        column.opening = QLatin1Char(' ') + column.attribute + QLatin1String("='");
         column.name = field.name;
         column.type =
             field.dataType.isEmpty() ? widenedType(inferredType(records.rows(), i), records.rows(), i) : field.dataType;
@@ -281,12 +284,13 @@ QString cellName(const Column &column, qsizetype row)
     return QStringLiteral("the value of column \"%1\" in row %2").arg(column.name).arg(row + 1);
 }
 
-// The digits of an integer, without a text of its own: they need no escaping.
-void appendDigits(QString &out, qint64 value)
+// Appends " name='<digits>'" in one go, the digits without a text of their
+// own (they need no escaping): a row of numbers is mostly these.
+void appendInteger(QString &out, const QString &opening, qint64 value)
 {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out += QLatin1String(digits, result.ptr - digits);
+    out += opening % QLatin1String(digits, result.ptr - digits) % QLatin1Char('\'');
 }
 
 void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &columns, qsizetype rowIndex)
@@ -300,13 +304,12 @@ void appendRow(QString &out, const RecordSet::Row &row, const QList<Column> &col
         const QString text = integer ? QString() : valueText(value, columns.at(i).type);
         if (!integer && text.isEmpty() && value.type() != Variant::Type::Text && value.type() != Variant::Type::Binary)
             throw cannotWrite(QStringLiteral("%1 has no written form.").arg(cellName(columns.at(i), rowIndex)));
-        out += QLatin1Char(' ');
-        out += columns.at(i).attribute;
-        out += QLatin1String("='");
-        if (integer)
-            appendDigits(out, value.asInteger());
-        else
-            appendEscaped(out, text, [&] { return cellName(columns.at(i), rowIndex); });
+        if (integer) {
+            appendInteger(out, columns.at(i).opening, value.asInteger());
+            continue;
+        }
+        out += columns.at(i).opening;
+        appendEscaped(out, text, [&] { return cellName(columns.at(i), rowIndex); });
         out += QLatin1Char('\'');
     }
     out += QLatin1String("/>\r\n");

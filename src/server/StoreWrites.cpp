@@ -10,6 +10,7 @@
 #include "server/StoreStatements.h"
 
 #include <QSqlRecord>
+#include <QStringBuilder>
 
 namespace server {
 
@@ -172,7 +173,7 @@ bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Write
         writeNodeMax(before.has_value(), row);
         (*partition.maxima)[row.nodeTypeId] = row.maxNumber;
         written = true;
-        change.compare(QStringLiteral("Node type %1 maximum").arg(row.nodeTypeId),
+        change.compare(u"Node type " % QString::number(row.nodeTypeId) % u" maximum",
                        before ? QVariant(int(*before)) : QVariant(), int(row.maxNumber));
     });
     return written;

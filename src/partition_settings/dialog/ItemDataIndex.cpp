@@ -65,6 +65,7 @@ private:
     void rebuild()
     {
         m_rows.clear();
+        m_rows.reserve(m_list->count());
         m_irregular = false;
         for (int row = m_list->count() - 1; row >= 0; --row) {
             const QVariant data = m_list->itemData(row);
