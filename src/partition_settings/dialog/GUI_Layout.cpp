@@ -6,6 +6,7 @@
 #include "partition_settings/dialog/ClippedTextTips.h"
 #include "partition_settings/dialog/DialogFonts.h"
 #include "partition_settings/dialog/DialogFrame.h"
+#include "partition_settings/dialog/EntryListModel.h"
 #include "partition_settings/dialog/FocusRectangle.h"
 #include "partition_settings/dialog/NodeGridGeometry.h"
 #include "partition_settings/dialog/Twips.h"
@@ -61,7 +62,9 @@ QLineEdit *GUI::textBox(QWidget *container, const QString &name, const QRect &tw
 
 QComboBox *GUI::list(QWidget *container, const QString &name, const QRect &twips, int tab)
 {
-    return place(new QComboBox(container), name, twips, tab);
+    auto *list = new QComboBox(container);
+    list->setModel(new listControls::EntryListModel(list));
+    return place(list, name, twips, tab);
 }
 
 QPushButton *GUI::button(const QString &name, const QString &caption, const QRect &twips, int tab)

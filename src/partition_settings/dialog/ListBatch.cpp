@@ -1,24 +1,13 @@
-// The pending entries become items of the list's own model, all inserted
-// under its root at once; a list on a model of another kind takes them one
-// by one.
+// The pending entries go into the dialog's entry model at once; a list on a
+// model of another kind takes them one by one.
 #include "partition_settings/dialog/ListBatch.h"
+
+#include "partition_settings/dialog/EntryListModel.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 
 namespace listControls {
-namespace {
-
-QStandardItem *itemOf(const QString &text, const QVariant &data)
-{
-    auto *item = new QStandardItem(text);
-    if (data.isValid())
-        item->setData(data, Qt::UserRole);
-    return item;
-}
-
-} // namespace
 
 void ListBatch::setNewestData(const QVariant &data)
 {
@@ -34,12 +23,8 @@ void ListBatch::flush() noexcept
         return;
     const int selected = m_list->currentIndex();
     const QSignalBlocker blocker(m_list);
-    if (auto *model = qobject_cast<QStandardItemModel *>(m_list->model())) {
-        QList<QStandardItem *> items;
-        items.reserve(qsizetype(m_entries.size()));
-        for (const auto &[text, data] : m_entries)
-            items.append(itemOf(text, data));
-        model->invisibleRootItem()->appendRows(items);
+    if (auto *model = qobject_cast<EntryListModel *>(m_list->model())) {
+        model->append(std::move(m_entries));
     } else {
         for (const auto &[text, data] : m_entries)
             m_list->addItem(text, data);
