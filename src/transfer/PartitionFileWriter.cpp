@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <string_view>
 #include <vector>
 
 namespace transfer {
@@ -67,8 +68,8 @@ public:
             const char16_t *plain = at;
             while (plain != end && *plain >= 0x20 && *plain < 0x80 && *plain != u'"' && *plain != u'\\')
                 ++plain;
-            for (; at != plain; ++at)
-                m_text += char(*at);
+            narrow(at, plain);
+            at = plain;
             if (at == end)
                 break;
             if (*at < 0x80)
@@ -82,6 +83,14 @@ public:
     QByteArray take() { return std::move(m_text); }
 
 private:
+    // Appends characters below U+0080 as the bytes they are, in one go.
+    void narrow(const char16_t *from, const char16_t *to)
+    {
+        const qsizetype start = m_text.size();
+        m_text.resize(start + (to - from));
+        std::transform(from, to, m_text.data() + start, [](char16_t c) { return char(c); });
+    }
+
     void escape(char16_t c)
     {
         static constexpr char kHex[] = "0123456789abcdef";
@@ -128,18 +137,32 @@ private:
     QByteArray m_text;
 };
 
+// A node type id as the text of its key, without a string of its own.
+struct IdText
+{
+    std::array<char, 8> digits{}; // "-32768" at the longest
+    std::size_t size = 0;
+    const NodeMaximum *maximum = nullptr;
+
+    std::string_view text() const { return {digits.data(), size}; }
+};
+
 // The node maxima keyed by their id's text, in the order of those texts.
 void writeMaxima(JsonText &json, const std::map<qint16, NodeMaximum> &maxima)
 {
-    std::vector<std::pair<QString, const NodeMaximum *>> byKey;
-    byKey.reserve(maxima.size());
-    for (const auto &[type, maximum] : maxima)
-        byKey.emplace_back(QString::number(type), &maximum);
-    std::sort(byKey.begin(), byKey.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<IdText> byKey(maxima.size());
+    auto key = byKey.begin();
+    for (const auto &[type, maximum] : maxima) {
+        key->size = std::size_t(std::to_chars(key->digits.data(), key->digits.data() + key->digits.size(), type).ptr
+                                - key->digits.data());
+        key->maximum = &maximum;
+        ++key;
+    }
+    std::sort(byKey.begin(), byKey.end(), [](const IdText &a, const IdText &b) { return a.text() < b.text(); });
     json.open('{');
     for (std::size_t i = 0; i < byKey.size(); ++i) {
-        const auto &[key, maximum] = byKey[i];
-        json.key(4, key, i == 0);
+        const NodeMaximum *maximum = byKey[i].maximum;
+        json.key(4, QLatin1String(byKey[i].text().data(), qsizetype(byKey[i].size)), i == 0);
         json.open('{');
         json.key(5, QLatin1String("maximum"), true);
         json.number(maximum->maximum);

@@ -43,7 +43,10 @@ void addMaximum(PartitionSettings &p, const RecordSet &row, const std::map<qint1
 {
     const qint16 type = qint16(numberOf(row, m::NodeType_ID));
     const auto name = names.find(type);
-    p.maxima[type] = {qint16(numberOf(row, m::Max_Number)), name == names.end() ? QString() : name->second};
+    // The answers come in node type order: the hint puts each at the end at once.
+    p.maxima.insert_or_assign(
+        p.maxima.end(), type,
+        NodeMaximum{qint16(numberOf(row, m::Max_Number)), name == names.end() ? QString() : name->second});
 }
 
 // The reader of whole configurations, or none when the factory offers none.
@@ -63,8 +66,7 @@ std::unique_ptr<ConfigurationReader> wholeReader(const ComponentFactory &factory
 StoredPartitions::StoredPartitions(const ComponentFactory &factory)
     : m_config(factory.createByProgId<QRVdb::CONFIG>(QString::fromLatin1(QRVdb::CONFIG::ProgID))),
       m_nodeTypes(factory.createByProgId<QRVdb::SR>(QString::fromLatin1(QRVdb::SR::ProgID))),
-      m_maxima(factory.createByClassId<NodeTypeMaxReader>(NodeTypeMaxReader::classId())),
-      m_whole(wholeReader(factory))
+      m_maxima(factory.createByClassId<NodeTypeMaxReader>(NodeTypeMaxReader::classId())), m_whole(wholeReader(factory))
 {
 }
 
@@ -103,7 +105,7 @@ std::optional<PartitionSettings> StoredPartitions::partition(qint16 configId, qi
 }
 
 std::map<qint16, PartitionSettings> StoredPartitions::partitions(qint16 configId,
-                                                                const std::optional<QSet<qint16>> &only)
+                                                                 const std::optional<QSet<qint16>> &only)
 {
     if (m_whole) {
         std::map<qint16, PartitionSettings> all = whole(configId);
