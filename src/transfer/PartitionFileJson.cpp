@@ -8,7 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 namespace transfer {
 
@@ -29,8 +32,9 @@ class FieldReader
 {
 public:
     // The object at the pointer of its parent (none for the document's)
-    // followed by the tokens.
-    FieldReader(const QJsonObject &object, const FieldReader *parent, QStringList tokens, QList<Problem> &problems)
+    // followed by the tokens (none, one or two; an empty one is not written).
+    FieldReader(const QJsonObject &object, const FieldReader *parent, std::array<QString, 2> tokens,
+                QList<Problem> &problems)
         : m_object(object), m_parent(parent), m_tokens(std::move(tokens)), m_problems(problems)
     {
     }
@@ -41,6 +45,8 @@ public:
         qsizetype present = 0;
         for (const QString &name : names)
             present += m_object.contains(name) ? 1 : 0;
+        if (present == names.size() && present == m_object.size())
+            return;
         if (present != m_object.size()) { // a key that is none of the names
             for (const QString &key : m_object.keys()) {
                 if (!names.contains(key))
@@ -91,8 +97,10 @@ public:
     QString pointer() const
     {
         QString pointer = m_parent ? m_parent->pointer() : QString();
-        for (const QString &token : m_tokens)
-            pointer += u'/' + pointerToken(token);
+        for (const QString &token : m_tokens) {
+            if (!token.isEmpty())
+                pointer += u'/' + pointerToken(token);
+        }
         return pointer;
     }
     QString pointer(const QString &name) const { return pointer() + u'/' + pointerToken(name); }
@@ -102,7 +110,7 @@ public:
 private:
     QJsonObject m_object;
     const FieldReader *m_parent;
-    QStringList m_tokens;
+    std::array<QString, 2> m_tokens;
     QList<Problem> &m_problems;
 };
 
@@ -138,6 +146,10 @@ std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &pr
         return maxima;
     }
     const QJsonObject byType = value.toObject();
+    // The keys come in the order of their texts ("10" before "2"): the maxima
+    // are put in order of their ids first, then into the map at its end.
+    std::vector<std::pair<qint16, NodeMaximum>> inOrder;
+    inOrder.reserve(std::size_t(byType.size()));
     for (auto entry = byType.begin(); entry != byType.end(); ++entry) {
         const QString key = entry.key();
         const auto refuse = [&](const QString &message) {
@@ -154,9 +166,12 @@ std::map<qint16, NodeMaximum> readMaxima(FieldReader &fields, QList<Problem> &pr
         }
         FieldReader node(entry.value().toObject(), &fields, {kNodeMaxima, key}, problems);
         node.expectFields(nodeFields);
-        maxima[*type] = {qint16(node.number(QLatin1String("maximum"), 0, kLargest16)),
-                         node.text(QLatin1String("name"))};
+        inOrder.emplace_back(*type, NodeMaximum{qint16(node.number(QLatin1String("maximum"), 0, kLargest16)),
+                                                node.text(QLatin1String("name"))});
     }
+    std::sort(inOrder.begin(), inOrder.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (auto &[type, maximum] : inOrder)
+        maxima.emplace_hint(maxima.end(), type, std::move(maximum));
     return maxima;
 }
 
