@@ -25,6 +25,7 @@
 #include "server/StoreSession.h"
 
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -210,6 +211,7 @@ private:
         bool ended = false; // a write failed in a unit begun whole or nothing, or took the transaction with it
         std::map<PartitionKey, UnitPartition> partitions;
         std::optional<QList<qint16>> nodeTypes; // the listed ids, once asked for
+        QHash<qint16, QString> nodeMaximumItems; // history item names, made once for each node type
         QList<std::pair<PartitionKey, Change::Value>> history; // the session's changes, in the order made
         QString note;
     };

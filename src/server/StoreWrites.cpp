@@ -173,8 +173,11 @@ bool ReferenceStore::changeNodeMax(const NodeMaxRow &row, bool keepStored, Write
         writeNodeMax(before.has_value(), row);
         (*partition.maxima)[row.nodeTypeId] = row.maxNumber;
         written = true;
-        change.compare(u"Node type " % QString::number(row.nodeTypeId) % u" maximum",
-                       before ? QVariant(int(*before)) : QVariant(), int(row.maxNumber));
+        // One name for each node type, shared by the unit's history rows of it.
+        QString &item = m_unit->nodeMaximumItems[row.nodeTypeId];
+        if (item.isNull())
+            item = u"Node type " % QString::number(row.nodeTypeId) % u" maximum";
+        change.compare(item, before ? QVariant(int(*before)) : QVariant(), int(row.maxNumber));
     });
     return written;
 }
