@@ -34,12 +34,20 @@ bool EntryListModel::setData(const QModelIndex &index, const QVariant &value, in
     Entry &entry = m_entries[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: entry.first = value.toString(); break;
-    case Qt::UserRole: entry.second = value; break;
+    case Qt::EditRole:
+        if (entry.first == value.toString())
+            return true;
+        entry.first = value.toString();
+        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+        return true;
+    case Qt::UserRole:
+        if (entry.second == value && entry.second.typeId() == value.typeId())
+            return true;
+        entry.second = value;
+        emit dataChanged(index, index, {Qt::UserRole});
+        return true;
     default: return false;
     }
-    emit dataChanged(index, index, {role});
-    return true;
 }
 
 bool EntryListModel::insertRows(int row, int count, const QModelIndex &parent)

@@ -1,7 +1,9 @@
 // The model behind the dialog's drop-down lists: each entry is a text and its
 // item data, held side by side in one array. A list of 32,767 partitions is
 // filled in one insertion and emptied in one removal, with no item object
-// per entry to make and free.
+// per entry to make and free. It holds nothing else: an icon, a separator
+// or any other role given to one of its lists is refused (and the entry
+// added with an icon gets neither text nor data); the dialog uses none.
 #pragma once
 
 #include <QAbstractListModel>
