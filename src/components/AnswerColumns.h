@@ -65,4 +65,12 @@ inline constexpr AnswerColumn NodeType_ID{2, QLatin1String("NodeType_ID")};
 inline constexpr AnswerColumn Max_Number{3, QLatin1String("Max_Number")};
 } // namespace nodeMaxima
 
+// allNodeMaximaXml of a ConfigurationReader: a node maxima answer without
+// the configuration, which is the same in every row.
+namespace wholeNodeMaxima {
+inline constexpr AnswerColumn PartitionID{0, QLatin1String("PartitionID")};
+inline constexpr AnswerColumn NodeType_ID{1, QLatin1String("NodeType_ID")};
+inline constexpr AnswerColumn Max_Number{2, QLatin1String("Max_Number")};
+} // namespace wholeNodeMaxima
+
 } // namespace columns

@@ -21,6 +21,7 @@ public:
     // Get_Partition_Settings_XML.
     virtual QString allPartitionSettingsXml(const QString &configId) = 0;
     // Every partition's node maxima, by partition number and node type, in
-    // the columns of Get_Node_Type_Max_XML.
+    // the columns of Get_Node_Type_Max_XML but the configuration's (the same
+    // in every row): PartitionID, NodeType_ID, Max_Number.
     virtual QString allNodeMaximaXml(const QString &configId) = 0;
 };

@@ -49,6 +49,7 @@ namespace l = columns::partitionList;
 namespace c = columns::configuration;
 namespace t = columns::nodeTypes;
 namespace m = columns::nodeMaxima;
+namespace w = columns::wholeNodeMaxima;
 
 // MSGNo is null for a partition saved without a message number.
 constexpr std::array kPartitionSettings{i2(s::Config_ID),
@@ -69,9 +70,10 @@ constexpr std::array kConfiguration{text(c::Config_Name), i2(c::Config_ID),     
                                     i4(c::Site_ID),       text(c::System_Name), i4(c::System_ID)};
 constexpr std::array kNodeTypes{i2(t::ID), text(t::Name), text(t::Name_French)};
 constexpr std::array kNodeMaxima{i2(m::Config_ID), i2(m::PartitionID), i2(m::NodeType_ID), i2(m::Max_Number)};
+constexpr std::array kWholeNodeMaxima{i2(w::PartitionID), i2(w::NodeType_ID), i2(w::Max_Number)};
 
 static_assert(inPositionOrder(kPartitionSettings) && inPositionOrder(kPartitionList) && inPositionOrder(kConfiguration)
-              && inPositionOrder(kNodeTypes) && inPositionOrder(kNodeMaxima));
+              && inPositionOrder(kNodeTypes) && inPositionOrder(kNodeMaxima) && inPositionOrder(kWholeNodeMaxima));
 
 } // namespace
 
@@ -80,5 +82,6 @@ QList<FieldInfo> partitionList() { return fields(kPartitionList); }
 QList<FieldInfo> configuration() { return fields(kConfiguration); }
 QList<FieldInfo> nodeTypes() { return fields(kNodeTypes); }
 QList<FieldInfo> nodeMaxima() { return fields(kNodeMaxima); }
+QList<FieldInfo> wholeNodeMaxima() { return fields(kWholeNodeMaxima); }
 
 } // namespace server::layouts

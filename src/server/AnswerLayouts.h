@@ -20,5 +20,7 @@ QList<FieldInfo> configuration();
 QList<FieldInfo> nodeTypes();
 // columns::nodeMaxima.
 QList<FieldInfo> nodeMaxima();
+// columns::wholeNodeMaxima.
+QList<FieldInfo> wholeNodeMaxima();
 
 } // namespace server::layouts

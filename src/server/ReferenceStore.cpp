@@ -324,7 +324,7 @@ RecordSet ReferenceStore::loadAllPartitionSettings(qint16 configId)
 RecordSet ReferenceStore::loadAllNodeMaxima(qint16 configId)
 {
     const std::map<qint16, qint32> loaded = revisions(configId);
-    RecordSet rows = answer(storeStatements().allNodeMaxima, {int(configId)}, layouts::nodeMaxima());
+    RecordSet rows = answer(storeStatements().allNodeMaxima, {int(configId)}, layouts::wholeNodeMaxima());
     session().loaded.loadedAllMaxima(configId, loaded);
     return rows;
 }

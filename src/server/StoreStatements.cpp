@@ -96,7 +96,7 @@ StoreStatements build()
     sql.allPartitionSettings =
         select(layouts::partitionSettings(), Partitions,
                QStringLiteral("WHERE %1 ORDER BY %2").arg(matching({s::Config_ID}), s::PartitionID.name));
-    sql.allNodeMaxima = select(layouts::nodeMaxima(), NodeTypeMaxima,
+    sql.allNodeMaxima = select(layouts::wholeNodeMaxima(), NodeTypeMaxima,
                                QStringLiteral("WHERE %1 ORDER BY %2, %3")
                                    .arg(matching({m::Config_ID}), m::PartitionID.name, m::NodeType_ID.name));
 

@@ -11,6 +11,7 @@ namespace {
 
 namespace s = columns::settings;
 namespace m = columns::nodeMaxima;
+namespace w = columns::wholeNodeMaxima;
 
 QString textOf(const RecordSet &row, const AnswerColumn &column) { return row.Fields(column.position).toText(); }
 qint32 numberOf(const RecordSet &row, const AnswerColumn &column)
@@ -38,15 +39,17 @@ PartitionSettings settingsOf(const RecordSet &row)
     return p;
 }
 
-// Adds the current row of a node maxima answer to the partition.
-void addMaximum(PartitionSettings &p, const RecordSet &row, const std::map<qint16, QString> &names)
+// Adds the current row of a node maxima answer, its node type and maximum in
+// the columns given, to the partition.
+void addMaximum(PartitionSettings &p, const RecordSet &row, const AnswerColumn &typeColumn,
+                const AnswerColumn &maximumColumn, const std::map<qint16, QString> &names)
 {
-    const qint16 type = qint16(numberOf(row, m::NodeType_ID));
+    const qint16 type = qint16(numberOf(row, typeColumn));
     const auto name = names.find(type);
     // The answers come in node type order: the hint puts each at the end at once.
     p.maxima.insert_or_assign(
         p.maxima.end(), type,
-        NodeMaximum{qint16(numberOf(row, m::Max_Number)), name == names.end() ? QString() : name->second});
+        NodeMaximum{qint16(numberOf(row, maximumColumn)), name == names.end() ? QString() : name->second});
 }
 
 // The reader of whole configurations, or none when the factory offers none.
@@ -100,7 +103,7 @@ std::optional<PartitionSettings> StoredPartitions::partition(qint16 configId, qi
     const std::map<qint16, QString> &names = nodeTypeNames();
     for (RecordSet maxima = rowset::read(m_maxima->Get_Node_Type_Max_XML(config, partition)); !maxima.isEOF();
          maxima.MoveNext())
-        addMaximum(p, maxima, names);
+        addMaximum(p, maxima, m::NodeType_ID, m::Max_Number, names);
     return p;
 }
 
@@ -133,11 +136,11 @@ std::map<qint16, PartitionSettings> StoredPartitions::whole(qint16 configId)
     const std::map<qint16, QString> &names = nodeTypeNames();
     auto p = partitions.end();
     for (RecordSet rows = rowset::read(m_whole->allNodeMaximaXml(config)); !rows.isEOF(); rows.MoveNext()) {
-        const qint16 number = qint16(numberOf(rows, m::PartitionID));
+        const qint16 number = qint16(numberOf(rows, w::PartitionID));
         if (p == partitions.end() || p->first != number)
             p = partitions.find(number);
         if (p != partitions.end()) // maxima of a partition stored after its settings were read wait for the next read
-            addMaximum(p->second, rows, names);
+            addMaximum(p->second, rows, w::NodeType_ID, w::Max_Number, names);
     }
     return partitions;
 }
