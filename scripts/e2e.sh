@@ -44,6 +44,8 @@ trap 'exit 130' INT TERM HUP
 fail() {
     echo "e2e: $*" >&2
     if [ -s "$work/host.log" ]; then sed 's/^/e2e: host: /' "$work/host.log" >&2; fi
+    if [ -n "$xvfb_pid" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then echo "e2e: Xvfb had ended" >&2; fi
+    if [ -s "$work/xvfb.log" ]; then sed 's/^/e2e: Xvfb: /' "$work/xvfb.log" >&2; fi
     exit 1
 }
 
@@ -62,6 +64,15 @@ read -r -t "$wait_limit" display <"$work/display" || true
 [ -n "$display" ] || fail "Xvfb gave no display number: $(cat "$work/xvfb.log")"
 export DISPLAY=":$display"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# A client's first connection is what proves the server answers (a host was
+# once refused on a display whose number had just been given).
+x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+x_deadline=$((SECONDS + wait_limit))
+until x_answers; do
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
+    [ "$SECONDS" -lt "$x_deadline" ] || fail "Xvfb does not answer on $DISPLAY: $(cat "$work/xvfb.log")"
+    sleep 0.05
+done
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export VELANTIS_COMMON_APPDATA="$work/appdata"
